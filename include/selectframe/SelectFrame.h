@@ -1,0 +1,22 @@
+// Everything a host needs to use the select frame plug-in.
+//
+//   auto create = reinterpret_cast<selectframe::TCreateManager>(
+//       QLibrary("selectframe").resolve(selectframe::CreateManagerSymbol));
+//   selectframe::IPtr<selectframe::ISelectFrameFactory> factory;
+//   create(factory.put());
+//   selectframe::IPtr<selectframe::ISelectFrame> frame;
+//   factory->CreateFrame(frame.put());
+#pragma once
+
+#include <selectframe/Base.h>
+#include <selectframe/EFrameException.h>
+#include <selectframe/FrameKeys.h>
+#include <selectframe/Interfaces.h>
+
+namespace selectframe {
+
+/// The plug-in's only export: stores a new factory reference in `*Factory`.
+using TCreateManager = void (*)(ISelectFrameFactory **Factory);
+inline constexpr char CreateManagerSymbol[] = "CreateManager";
+
+} // namespace selectframe
