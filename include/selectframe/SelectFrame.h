@@ -11,6 +11,7 @@
 #include <selectframe/Base.h>
 #include <selectframe/EFrameException.h>
 #include <selectframe/FrameKeys.h>
+#include <selectframe/ImageList.h>
 #include <selectframe/Interfaces.h>
 
 namespace selectframe {
