@@ -1,0 +1,73 @@
+#include "FrameConsts.h"
+
+namespace selectframe {
+
+namespace {
+
+QVariant u8(uint8_t v) { return QVariant::fromValue<uchar>(v); }
+QVariant u16(uint16_t v) { return QVariant::fromValue<ushort>(v); }
+QVariant str8(const char *s) { return QVariant(QByteArray(s)); }
+
+} // namespace
+
+const QList<TOptionDefault> &OptionDefaults()
+{
+    using namespace keys;
+    static const QList<TOptionDefault> table{
+        {OptionSelectMode, QVariant(int32_t(1))},
+        {OptionShowFavorites, QVariant(false)},
+        {OptionFavoritesMode, u8(0)},
+        {OptionImageList, QVariant(uint32_t(0))},
+        {OptionFilterShow, QVariant(false)},
+        {OptionFilterText, str8("")},
+        {OptionFilterColumns, str8("0")},
+        {OptionGroupByColumns, str8("")},
+        {OptionGroupByIndex, u8(0)},
+        {OptionRowLimit, u8(30)},
+        {OptionColumnLimit, u8(3)},
+        {OptionMoreCaption, str8("More...")},
+        {OptionHeaderHeight, u8(18)},
+        {OptionRowHeight, u8(22)},
+        {OptionRowSelect, QVariant(true)},
+        {OptionRowFocusSelect, QVariant(true)},
+        {OptionInitSort, u8(0)},
+        {OptionGroupsExpandFirst, QVariant(false)},
+        {OptionGroupsExpanded, QVariant(false)},
+        {OptionGroupsStyle, str8("bold")},
+        {OptionShowRootLine, QVariant(false)},
+        {OptionShowNodeLine, QVariant(true)},
+        {OptionShowToolTip, QVariant(false)},
+        {OptionColumnNames, str8("column")},
+        {OptionColumnsWidth, str8("")},
+        {OptionFavoriteColumns, str8("")},
+        {OptionFavColumnsWidth, str8("")},
+        {OptionFavFormWidth, u16(650)},
+        {OptionFavFormHeight, u16(450)},
+        {OptionFavSelectedInfo, str8("")},
+        {OptionFavShowHelp, QVariant(false)},
+    };
+    return table;
+}
+
+void WriteOptionDefaults(INamedParams *params)
+{
+    if (!params)
+        return;
+    for (const TOptionDefault &option : OptionDefaults())
+        params->SetValue(option.Key, option.Value);
+}
+
+const QList<const char *> &OptionCopyKeys()
+{
+    using namespace keys;
+    static const QList<const char *> list{
+        OptionSelectMode, OptionShowFavorites, OptionFavoritesMode, OptionImageList,
+        OptionRowLimit, OptionColumnLimit, OptionMoreCaption, OptionHeaderHeight,
+        OptionRowHeight, OptionRowSelect, OptionRowFocusSelect, OptionInitSort,
+        OptionGroupsExpanded, OptionGroupsStyle, OptionShowRootLine, OptionShowNodeLine,
+        OptionShowToolTip, OptionColumnNames, OptionColumnsWidth, OptionFavoriteColumns,
+    };
+    return list;
+}
+
+} // namespace selectframe

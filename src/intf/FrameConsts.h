@@ -1,0 +1,42 @@
+// Constants shared inside the library: settings messages and the option
+// tables every frame starts from.
+#pragma once
+
+#include <selectframe/FrameKeys.h>
+#include <selectframe/Interfaces.h>
+
+#include <QEvent>
+
+namespace selectframe {
+
+/// Change notifications the settings object sends synchronously to its
+/// control, as event types.
+enum TSettingsMessage : int {
+    SFM_SHOWONLYCHECKED = 0x0500,
+    SFM_SHOWFAVORITES = 0x0501,
+    SFM_FAVORITESMODE = 0x0502,
+    SFM_FILTER = 0x0503,
+    SFM_SHOWFILTER = 0x0504,
+    SFM_SHOWGROUPBY = 0x0505,
+};
+
+/// One option default: the key and the value, whose variant type is the
+/// one written (hosts may inspect it).
+struct TOptionDefault
+{
+    const char *Key;
+    QVariant Value;
+};
+
+/// The defaults written into every new frame, in this order.
+const QList<TOptionDefault> &OptionDefaults();
+
+/// Writes every default into `params`, in table order.
+void WriteOptionDefaults(INamedParams *params);
+
+/// The options a second control (the favorites dialog's) copies from the
+/// first, in this order. "option://show.favorites" is written as false
+/// instead of being copied; per-column keys follow separately.
+const QList<const char *> &OptionCopyKeys();
+
+} // namespace selectframe
