@@ -2,6 +2,8 @@
 // byte for byte; every key the frame uses is lower case.
 #pragma once
 
+#include <cstdint>
+
 namespace selectframe::keys {
 
 // Handlers registered through ISelectFrame::GetMethods.
