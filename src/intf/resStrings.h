@@ -1,0 +1,9 @@
+// The library's message texts, kept in one table.
+#pragma once
+
+namespace selectframe::res {
+
+inline constexpr char SNoColumns[] = "At least one column should be present";
+inline constexpr char SFrameAlreadyInitialized[] = "Frame is already initialized";
+
+} // namespace selectframe::res

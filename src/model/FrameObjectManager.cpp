@@ -1,0 +1,160 @@
+#include "FrameObjectManager.h"
+
+#include "RememberedLayout.h"
+#include "intf/resStrings.h"
+#include "platform/CommaText.h"
+
+#include <selectframe/EFrameException.h>
+#include <selectframe/FrameKeys.h>
+
+namespace selectframe {
+
+namespace {
+
+void itemStateChanged(void *manager, TBaseFrameObject *sender)
+{
+    static_cast<TFrameObjectManager *>(manager)->ItemStateChanged(sender);
+}
+
+QString optionText(INamedParams *options, const char *key)
+{
+    QVariant value;
+    if (options)
+        options->GetValue(QByteArray(key), &value);
+    return value.toString();
+}
+
+} // namespace
+
+TFrameObjectManager::TFrameObjectManager() = default;
+
+TFrameObjectManager::~TFrameObjectManager()
+{
+    Clear();
+}
+
+void TFrameObjectManager::Clear()
+{
+    m_groupIndex.clear();
+    m_groups.clear();
+    m_items.clear();
+    m_itemStore.clear();
+    m_columns.clear();
+    m_checkedIDs.clear();
+}
+
+void TFrameObjectManager::Load(IFrameItemEnumerator *Enumerator, INamedParams *Options)
+{
+    Clear();
+    LoadColumns(Options);
+    GetGroup(QString());
+    if (!Enumerator)
+        return;
+    Enumerator->Reset();
+    IPtr<IFrameItem> item;
+    while (Enumerator->MoveNext()) {
+        Enumerator->GetCurrent(item.put());
+        if (item)
+            AddItem(item.get());
+    }
+}
+
+TFrameItemObject *TFrameObjectManager::AddItem(IFrameItem *Item)
+{
+    static const QString groupKey = QString::fromLatin1(keys::ValueGroup);
+    TFrameItemObject *object = m_itemStore.create(Item, makeMethod(&itemStateChanged, this));
+    m_items.push_back(object);
+    QString groupName;
+    IPtr<IStringValueList> values;
+    Item->GetValues(values.put());
+    if (values)
+        values->GetValue(groupKey, &groupName);
+    GetGroup(groupName)->AddItem(object);
+    return object;
+}
+
+TFrameGroupObject *TFrameObjectManager::AddGroup(std::unique_ptr<TFrameGroupObject> Group)
+{
+    TFrameGroupObject *group = Group.get();
+    m_groups.push_back(std::move(Group));
+    m_groupIndex.insert(group->Name, group);
+    return group;
+}
+
+TFrameGroupObject *TFrameObjectManager::GetGroup(const QString &Name)
+{
+    if (TFrameGroupObject *group = FindGroup(Name))
+        return group;
+    return AddGroup(std::make_unique<TFrameGroupObject>(Name));
+}
+
+TFrameGroupObject *TFrameObjectManager::FindGroup(const QString &Name) const
+{
+    return m_groupIndex.value(Name, nullptr);
+}
+
+TFrameColumnObject *TFrameObjectManager::ColumnByIndex(int Index) const
+{
+    for (const auto &column : m_columns)
+        if (column->Index == Index)
+            return column.get();
+    return nullptr;
+}
+
+TFrameColumnObject *TFrameObjectManager::ColumnByName(const QString &Name) const
+{
+    for (const auto &column : m_columns)
+        if (column->Caption.compare(Name, Qt::CaseInsensitive) == 0)
+            return column.get();
+    return nullptr;
+}
+
+IPtr<IObjectEnumerator<TFrameGroupObject>> TFrameObjectManager::GetGroups() const
+{
+    return enumerateObjects<TFrameGroupObject>(m_groups);
+}
+
+IPtr<IObjectEnumerator<TFrameItemObject>> TFrameObjectManager::GetItems() const
+{
+    return enumerateObjects<TFrameItemObject>(m_items);
+}
+
+IPtr<IObjectEnumerator<TFrameColumnObject>> TFrameObjectManager::GetColumns() const
+{
+    return enumerateObjects<TFrameColumnObject>(m_columns);
+}
+
+void TFrameObjectManager::ItemStateChanged(TBaseFrameObject *Sender)
+{
+    if (!Sender || Sender->Kind != fokItem)
+        return;
+    auto *item = static_cast<TFrameItemObject *>(Sender);
+    QString id;
+    item->Item->GetID(&id);
+    if (item->State == fcsChecked)
+        m_checkedIDs.append(id);
+    else
+        m_checkedIDs.removeOne(id);
+}
+
+void TFrameObjectManager::LoadColumns(INamedParams *Options)
+{
+    const QList<int> remembered = ReadColumnWidths(Options);
+    const QStringList names = splitCommaText(optionText(Options, keys::OptionColumnNames));
+    const QStringList widths = splitCommaText(optionText(Options, keys::OptionColumnsWidth));
+    if (names.isEmpty())
+        throw EFrameException(QString::fromLatin1(res::SNoColumns));
+    for (int i = 0; i < names.size(); ++i) {
+        auto column = std::make_unique<TFrameColumnObject>(names[i], i);
+        if (i < remembered.size() && remembered[i] > 0) {
+            column->Width = remembered[i];
+        } else if (i < widths.size()) {
+            bool ok = false;
+            const int width = widths[i].toInt(&ok);
+            column->Width = ok ? width : -1;
+        }
+        m_columns.push_back(std::move(column));
+    }
+}
+
+} // namespace selectframe

@@ -1,0 +1,82 @@
+// A frame's item model: columns, groups and one object per host item.
+#pragma once
+
+#include "model/CheckedIdList.h"
+#include "model/FrameColumnObject.h"
+#include "model/FrameObjects.h"
+#include "model/ObjectArena.h"
+#include "model/ObjectEnumerator.h"
+
+#include <selectframe/Interfaces.h>
+
+#include <QHash>
+#include <QString>
+#include <QStringList>
+
+#include <memory>
+#include <vector>
+
+namespace selectframe {
+
+/// Turns the host's flat item stream into columns and groups of item
+/// objects, and keeps the IDs of the checked items as they change.
+class TFrameObjectManager
+{
+public:
+    TFrameObjectManager();
+    ~TFrameObjectManager();
+    TFrameObjectManager(const TFrameObjectManager &) = delete;
+    TFrameObjectManager &operator=(const TFrameObjectManager &) = delete;
+
+    /// Destroys every group, item and column and forgets the checked IDs.
+    void Clear();
+    /// Rebuilds the model: columns from `Options` (throws EFrameException,
+    /// leaving the model empty, when there are none), the default group,
+    /// then one item object per item of `Enumerator`, in its order.
+    void Load(IFrameItemEnumerator *Enumerator, INamedParams *Options);
+
+    /// Creates the object for `Item` and files it into the group named by
+    /// its "group" value. The object lives until the next Clear or Load.
+    TFrameItemObject *AddItem(IFrameItem *Item);
+    /// Takes `Group` over and appends it to the groups.
+    TFrameGroupObject *AddGroup(std::unique_ptr<TFrameGroupObject> Group);
+    /// The group named `Name`, created when absent.
+    TFrameGroupObject *GetGroup(const QString &Name);
+    /// The group named exactly `Name`, or null.
+    TFrameGroupObject *FindGroup(const QString &Name) const;
+
+    /// The column whose Index is `Index`, or null.
+    TFrameColumnObject *ColumnByIndex(int Index) const;
+    /// The first column captioned `Name` ignoring case, or null.
+    TFrameColumnObject *ColumnByName(const QString &Name) const;
+
+    IPtr<IObjectEnumerator<TFrameGroupObject>> GetGroups() const;
+    IPtr<IObjectEnumerator<TFrameItemObject>> GetItems() const;
+    IPtr<IObjectEnumerator<TFrameColumnObject>> GetColumns() const;
+
+    /// The lists themselves, for passes over the whole model.
+    const std::vector<std::unique_ptr<TFrameGroupObject>> &Groups() const { return m_groups; }
+    const std::vector<TFrameItemObject *> &Items() const { return m_items; }
+    const std::vector<std::unique_ptr<TFrameColumnObject>> &Columns() const { return m_columns; }
+
+    int ColumnCount() const { return int(m_columns.size()); }
+    qsizetype CheckedCount() const { return m_checkedIDs.count(); }
+    /// The IDs of the checked items, in the order they became checked.
+    const QStringList &GetCheckedIDs() const { return m_checkedIDs.list(); }
+
+    /// The change handler of every item object: keeps the checked IDs.
+    void ItemStateChanged(TBaseFrameObject *Sender);
+
+private:
+    void LoadColumns(INamedParams *Options);
+
+    std::vector<std::unique_ptr<TFrameGroupObject>> m_groups;
+    QHash<QString, TFrameGroupObject *> m_groupIndex;
+    std::vector<std::unique_ptr<TFrameColumnObject>> m_columns;
+    std::vector<TFrameItemObject *> m_items;
+    TCheckedIdList m_checkedIDs;
+    // Storage of the item objects; the groups list them.
+    TObjectArena<TFrameItemObject> m_itemStore;
+};
+
+} // namespace selectframe

@@ -1,0 +1,61 @@
+// Forward enumeration over the model's lists.
+#pragma once
+
+#include "platform/InterfacedObject.h"
+
+#include <memory>
+#include <vector>
+
+namespace selectframe {
+
+/// A counted forward enumerator over one of the model's lists. Internal to
+/// the library, so it has no identity of its own to ask for.
+template <class T>
+struct IObjectEnumerator : IInterface
+{
+    static constexpr TGUID iid{};
+    /// The current object; null before the first MoveNext and past the end.
+    virtual T *GetCurrent() = 0;
+    virtual void Reset() = 0;
+    virtual bool MoveNext() = 0;
+};
+
+/// Enumerates a list the model owns, by reference: changes to the list show
+/// through, and the enumerator must not outlive it.
+template <class T, class Element>
+class TObjectEnumerator final : public TInterfacedObject<IObjectEnumerator<T>>
+{
+public:
+    explicit TObjectEnumerator(const std::vector<Element> &list) : m_list(list) {}
+
+    T *GetCurrent() override
+    {
+        if (m_position < 0 || m_position >= qsizetype(m_list.size()))
+            return nullptr;
+        return pointerOf(m_list[m_position]);
+    }
+    void Reset() override { m_position = -1; }
+    bool MoveNext() override
+    {
+        if (m_position + 1 >= qsizetype(m_list.size()))
+            return false;
+        ++m_position;
+        return true;
+    }
+
+private:
+    static T *pointerOf(T *object) { return object; }
+    static T *pointerOf(const std::unique_ptr<T> &object) { return object.get(); }
+
+    const std::vector<Element> &m_list;
+    qsizetype m_position = -1;
+};
+
+/// A new enumerator over `list`, whose elements are T* or unique_ptr<T>.
+template <class T, class Element>
+IPtr<IObjectEnumerator<T>> enumerateObjects(const std::vector<Element> &list)
+{
+    return IPtr<IObjectEnumerator<T>>(new TObjectEnumerator<T, Element>(list));
+}
+
+} // namespace selectframe
