@@ -1,0 +1,128 @@
+#include "model/CheckedIdList.h"
+
+#include <QRandomGenerator>
+#include <QTest>
+
+using namespace selectframe;
+
+namespace {
+
+/// The plain list the class must behave like.
+bool naiveRemoveOne(QStringList &list, const QString &id)
+{
+    for (qsizetype i = 0; i < list.size(); ++i)
+        if (list[i].compare(id, Qt::CaseInsensitive) == 0) {
+            list.removeAt(i);
+            return true;
+        }
+    return false;
+}
+
+} // namespace
+
+class TestCheckedIdList : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void keepsOrderAndDuplicates()
+    {
+        TCheckedIdList ids;
+        QVERIFY(ids.isEmpty());
+        QCOMPARE(ids.list(), QStringList());
+        ids.append(QStringLiteral("a"));
+        ids.append(QStringLiteral("b"));
+        ids.append(QStringLiteral("a"));
+        QCOMPARE(ids.count(), 3);
+        QCOMPARE(ids.list(), (QStringList{"a", "b", "a"}));
+        QVERIFY(ids.removeOne(QStringLiteral("a")));
+        QCOMPARE(ids.list(), (QStringList{"b", "a"}));
+        QVERIFY(!ids.removeOne(QStringLiteral("c")));
+        QCOMPARE(ids.count(), 2);
+    }
+
+    void removesFirstMatchIgnoringCase_data()
+    {
+        QTest::addColumn<QStringList>("added");
+        QTest::addColumn<QString>("removed");
+        QTest::addColumn<QStringList>("left");
+        QTest::newRow("ascii") << QStringList{"Foo", "foo", "FOO"} << "fOO" << QStringList{"foo", "FOO"};
+        QTest::newRow("latin-1") << QStringList{"x", QString::fromUtf8("Ärger")} << QString::fromUtf8("äRGER")
+                                 << QStringList{"x"};
+        QTest::newRow("outside the BMP") << QStringList{QString::fromUtf8("\xf0\x90\x90\x80" "1")}
+                                         << QString::fromUtf8("\xf0\x90\x90\xa8" "1") << QStringList();
+        QTest::newRow("empty id") << QStringList{"", "a", ""} << "" << QStringList{"a", ""};
+        QTest::newRow("prefix is not a match") << QStringList{"ab"} << "a" << QStringList{"ab"};
+    }
+    void removesFirstMatchIgnoringCase()
+    {
+        QFETCH(QStringList, added);
+        QFETCH(QString, removed);
+        QFETCH(QStringList, left);
+        TCheckedIdList ids;
+        for (const QString &id : added)
+            ids.append(id);
+        QCOMPARE(ids.removeOne(removed), left.size() < added.size());
+        QCOMPARE(ids.list(), left);
+        QCOMPARE(ids.count(), left.size());
+    }
+
+    void clearEmpties()
+    {
+        TCheckedIdList ids;
+        ids.append(QStringLiteral("a"));
+        ids.clear();
+        QCOMPARE(ids.count(), 0);
+        QCOMPARE(ids.list(), QStringList());
+        QVERIFY(!ids.removeOne(QStringLiteral("a")));
+        ids.append(QStringLiteral("b"));
+        QCOMPARE(ids.list(), QStringList{"b"});
+    }
+
+    // Random appends and removals, in phases that grow and shrink the list
+    // so removed entries pile up and get compacted, always agree with the
+    // plain list.
+    void agreesWithPlainList()
+    {
+        QRandomGenerator rng(4242);
+        const QStringList pool{"alpha", "Alpha", "ALPHA", "beta", "gamma", "Gamma", "", "d",
+                               QString::fromUtf8("\xc3\x9f"), QString::fromUtf8("\xc3\x84x"),
+                               QString::fromUtf8("\xc3\xa4X"), QString::fromUtf8("\xf0\x90\x90\x80")};
+        TCheckedIdList ids;
+        QStringList reference;
+        for (int phase = 0; phase < 40; ++phase) {
+            const int appendPercent = phase % 2 ? 20 : 80;
+            for (int step = 0; step < 500; ++step) {
+                const QString id = pool[rng.bounded(int(pool.size()))] +
+                                   (rng.bounded(4) ? QString() : QString::number(rng.bounded(50)));
+                if (int(rng.bounded(100)) < appendPercent) {
+                    ids.append(id);
+                    reference.append(id);
+                } else {
+                    QCOMPARE(ids.removeOne(id), naiveRemoveOne(reference, id));
+                }
+                QCOMPARE(ids.count(), reference.size());
+                if (step % 50 == 0)
+                    QCOMPARE(ids.list(), reference);
+            }
+            QCOMPARE(ids.list(), reference);
+        }
+    }
+
+    // The list handed out is the class's own and follows changes.
+    void listFollowsChanges()
+    {
+        TCheckedIdList ids;
+        ids.append(QStringLiteral("a"));
+        QCOMPARE(ids.list(), QStringList{"a"});
+        ids.append(QStringLiteral("b"));
+        QCOMPARE(ids.list(), (QStringList{"a", "b"}));
+        ids.removeOne(QStringLiteral("A"));
+        QCOMPARE(ids.list(), QStringList{"b"});
+        ids.removeOne(QStringLiteral("b"));
+        QCOMPARE(ids.list(), QStringList());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCheckedIdList)
+#include "tst_checkedidlist.moc"
