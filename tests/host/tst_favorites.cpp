@@ -1,0 +1,376 @@
+#include "host/Enumerators.h"
+#include "host/FavoritesManager.h"
+#include "host/FrameItem.h"
+#include "host/SelectFavorite.h"
+
+#include <QRandomGenerator>
+#include <QScopeGuard>
+#include <QSemaphore>
+#include <QTest>
+#include <QThread>
+
+#include <memory>
+#include <typeinfo>
+
+using namespace selectframe;
+
+namespace {
+
+/// A favorite as plain data, for comparisons.
+struct TFavoriteData
+{
+    QString name;
+    QStringList ids;
+    bool operator==(const TFavoriteData &o) const { return name == o.name && ids == o.ids; }
+};
+
+char *toString(const TFavoriteData &f)
+{
+    return QTest::toString(f.name + u'=' + u'[' + f.ids.join(u'|') + u']');
+}
+
+using TFavorites = QList<TFavoriteData>;
+
+IPtr<IFavoritesManager> newManager()
+{
+    return IPtr<IFavoritesManager>(new TFavoritesManager);
+}
+
+QString nameOf(const IPtr<ISelectFavorite> &favorite)
+{
+    QString name;
+    favorite->GetName(&name);
+    return name;
+}
+
+IPtr<ISelectFavorite> add(const IPtr<IFavoritesManager> &manager, const QString &name, const QStringList &ids = {})
+{
+    IPtr<ISelectFavorite> favorite;
+    manager->Add(name, favorite.put());
+    *favorite->GetItems() += ids;
+    return favorite;
+}
+
+IPtr<ISelectFavorite> find(const IPtr<IFavoritesManager> &manager, const QString &name)
+{
+    IPtr<ISelectFavorite> favorite;
+    manager->Find(name, favorite.put());
+    return favorite;
+}
+
+IPtr<IFavoritesEnumerator> enumerate(const IPtr<IFavoritesManager> &manager)
+{
+    IPtr<IFavoritesEnumerator> enumerator;
+    manager->GetEnumerator(enumerator.put());
+    return enumerator;
+}
+
+IPtr<ISelectFavorite> currentOf(const IPtr<IFavoritesEnumerator> &enumerator)
+{
+    IPtr<ISelectFavorite> favorite;
+    enumerator->GetCurrent(favorite.put());
+    return favorite;
+}
+
+TFavorites contents(const IPtr<IFavoritesManager> &manager)
+{
+    TFavorites result;
+    const IPtr<IFavoritesEnumerator> enumerator = enumerate(manager);
+    while (enumerator->MoveNext()) {
+        const IPtr<ISelectFavorite> favorite = currentOf(enumerator);
+        result.append({nameOf(favorite), *favorite->GetItems()});
+    }
+    return result;
+}
+
+QStringList saved(const IPtr<IFavoritesManager> &manager)
+{
+    QStringList lines{"left over"};
+    manager.query<IDataStorage>()->Save(&lines);
+    return lines;
+}
+
+void load(const IPtr<IFavoritesManager> &manager, const QStringList &lines)
+{
+    manager.query<IDataStorage>()->Load(lines);
+}
+
+/// A text of `length` characters drawn mostly from what comma text and
+/// favorites lines treat specially.
+QString adversarialText(QRandomGenerator &random, int length)
+{
+    static const QString special = QString::fromUtf8("=,\" \t\r\n\x01\x1f\x7f" "aZ9_-äß日") + QChar(0) + QChar(0xD83D) + QChar(0xDE00) + QChar(0xDC00);
+    QString text;
+    for (int i = 0; i < length; ++i)
+        text += random.bounded(4) ? special[random.bounded(int(special.size()))] : QChar(char16_t(random.bounded(1, 0xFFFF)));
+    return text;
+}
+
+} // namespace
+
+class TestFavorites : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void addFindAndRemoveByExactName()
+    {
+        const IPtr<IFavoritesManager> manager = newManager();
+        QVERIFY(!find(manager, "fav"));
+        const IPtr<ISelectFavorite> first = add(manager, "fav", {"1"});
+        QCOMPARE(add(manager, "fav"), first);
+        QCOMPARE(*first->GetItems(), QStringList{"1"});
+        const IPtr<ISelectFavorite> other = add(manager, "Fav");
+        QVERIFY(other != first);
+        QCOMPARE(find(manager, "fav"), first);
+        QCOMPARE(find(manager, "Fav"), other);
+        QVERIFY(!find(manager, "FAV"));
+
+        manager->Remove("FAV");
+        manager->Remove("unknown");
+        QCOMPARE(contents(manager), (TFavorites{{"fav", {"1"}}, {"Fav", {}}}));
+        manager->Remove("fav");
+        QVERIFY(!find(manager, "fav"));
+        QCOMPARE(contents(manager), (TFavorites{{"Fav", {}}}));
+        // What the host still holds lives on after removal.
+        QCOMPARE(nameOf(first), QStringLiteral("fav"));
+
+        manager->Clear();
+        QCOMPARE(contents(manager), TFavorites());
+    }
+
+    void favoriteOwnsItsNameAndIds()
+    {
+        const IPtr<ISelectFavorite> favorite(new TSelectFavorite("start"));
+        QCOMPARE(nameOf(favorite), QStringLiteral("start"));
+        favorite->SetName(QString());
+        QCOMPARE(nameOf(favorite), QString());
+        QStringList *ids = favorite->GetItems();
+        QVERIFY(ids->isEmpty());
+        *ids << "b" << "a" << "b";
+        QCOMPARE(favorite->GetItems(), ids);
+        QCOMPARE(*favorite->GetItems(), (QStringList{"b", "a", "b"}));
+    }
+
+    void duplicatesFromLoadAreKeptAndFoundFirst()
+    {
+        const IPtr<IFavoritesManager> manager = newManager();
+        load(manager, {"d=1", "d=2", "e="});
+        QCOMPARE(*find(manager, "d")->GetItems(), QStringList{"1"});
+        QCOMPARE(*add(manager, "d")->GetItems(), QStringList{"1"});
+        manager->Remove("d");
+        QCOMPARE(contents(manager), (TFavorites{{"d", {"2"}}, {"e", {}}}));
+    }
+
+    void saveWritesOneLinePerFavorite()
+    {
+        const IPtr<IFavoritesManager> manager = newManager();
+        QCOMPARE(saved(manager), QStringList());
+        add(manager, "A", {"1", "2"});
+        add(manager, "B");
+        QCOMPARE(saved(manager), (QStringList{"A=1,2", "B="}));
+        add(manager, "C", {"a b", "x\"y", "p,q", ""});
+        add(manager, "D", {""});
+        QCOMPARE(saved(manager).mid(2), (QStringList{R"(C="a b","x""y","p,q",)", R"(D="")"}));
+    }
+
+    void loadSplitsNameAndIds_data()
+    {
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QStringList>("ids");
+        QTest::newRow("ids") << "A=1,2" << "A" << QStringList{"1", "2"};
+        QTest::newRow("no ids") << "B=" << "B" << QStringList();
+        QTest::newRow("no equals sign") << "plain" << "plain" << QStringList();
+        QTest::newRow("empty line") << "" << "" << QStringList();
+        QTest::newRow("empty name") << "=x" << "" << QStringList{"x"};
+        QTest::newRow("name ends at first equals") << "a=b=c" << "a" << QStringList{"b=c"};
+        QTest::newRow("blank ends unquoted id") << "D=a b" << "D" << QStringList{"a", "b"};
+        QTest::newRow("blanks around ids") << "E= 1 , 2 " << "E" << QStringList{"1", "2"};
+        QTest::newRow("quoted") << R"(C="a b","x""y")" << "C" << QStringList{"a b", "x\"y"};
+        QTest::newRow("trailing comma") << "F=a," << "F" << QStringList{"a", ""};
+        QTest::newRow("unterminated quote") << "G=\"a,b" << "G" << QStringList{"a,b"};
+        QTest::newRow("blank name kept") << " n =1" << " n " << QStringList{"1"};
+    }
+    void loadSplitsNameAndIds()
+    {
+        QFETCH(QString, line);
+        QFETCH(QString, name);
+        QFETCH(QStringList, ids);
+        const IPtr<IFavoritesManager> manager = newManager();
+        load(manager, {line});
+        QCOMPARE(contents(manager), (TFavorites{{name, ids}}));
+    }
+
+    void loadReplacesWhatWasThere()
+    {
+        const IPtr<IFavoritesManager> manager = newManager();
+        const IPtr<ISelectFavorite> old = add(manager, "old", {"1"});
+        load(manager, {"new=2"});
+        QCOMPARE(contents(manager), (TFavorites{{"new", {"2"}}}));
+        QVERIFY(!find(manager, "old"));
+        load(manager, {});
+        QCOMPARE(contents(manager), TFavorites());
+    }
+
+    void saveThenLoadRoundTrips()
+    {
+        const TFavorites favorites{
+            {QString::fromUtf8("Поиск «быстрый»"), {QString::fromUtf8("日本語"), "with blank", "a,b", "say \"hi\"", "", "tab\there"}},
+            {"", {"x"}},
+            {"empty", {}},
+            {QString::fromUtf8("emoji 😀"), {QString::fromUtf8("😀"), " lead", "trail "}},
+            {"dup ids", {"1", "1"}},
+        };
+        const IPtr<IFavoritesManager> source = newManager();
+        for (const TFavoriteData &f : favorites)
+            add(source, f.name, f.ids);
+        QCOMPARE(contents(source), favorites);
+
+        const IPtr<IFavoritesManager> target = newManager();
+        load(target, saved(source));
+        QCOMPARE(contents(target), favorites);
+        QCOMPARE(saved(target), saved(source));
+    }
+
+    void nameWithEqualsSignDoesNotSurvive()
+    {
+        const IPtr<IFavoritesManager> manager = newManager();
+        add(manager, "x=y", {"1", "2"});
+        const QStringList lines = saved(manager);
+        QCOMPARE(lines, QStringList{"x=y=1,2"});
+        load(manager, lines);
+        QCOMPARE(contents(manager), (TFavorites{{"x", {"y=1", "2"}}}));
+    }
+
+    void enumeratorSteps()
+    {
+        const IPtr<IFavoritesManager> manager = newManager();
+        IPtr<IFavoritesEnumerator> enumerator = enumerate(manager);
+        QVERIFY(!currentOf(enumerator));
+        QVERIFY(!enumerator->MoveNext());
+        QVERIFY(!currentOf(enumerator));
+        enumerator.reset();
+
+        const IPtr<ISelectFavorite> a = add(manager, "a");
+        const IPtr<ISelectFavorite> b = add(manager, "b");
+        enumerator = enumerate(manager);
+        QVERIFY(!currentOf(enumerator));
+        QVERIFY(enumerator->MoveNext());
+        QCOMPARE(currentOf(enumerator), a);
+        QVERIFY(enumerator->MoveNext());
+        QCOMPARE(currentOf(enumerator), b);
+        // At the end it stays on the last element.
+        QVERIFY(!enumerator->MoveNext());
+        QVERIFY(!enumerator->MoveNext());
+        QCOMPARE(currentOf(enumerator), b);
+        enumerator->Reset();
+        QVERIFY(!currentOf(enumerator));
+        QVERIFY(enumerator->MoveNext());
+        QCOMPARE(currentOf(enumerator), a);
+    }
+
+    void enumeratorKeepsTheListAlive()
+    {
+        IPtr<IFavoritesManager> manager = newManager();
+        add(manager, "kept", {"1"});
+        const IPtr<IFavoritesEnumerator> enumerator = enumerate(manager);
+        manager.reset();
+        QVERIFY(enumerator->MoveNext());
+        QCOMPARE(nameOf(currentOf(enumerator)), QStringLiteral("kept"));
+    }
+
+    void enumeratingThreadMayStillChangeTheList()
+    {
+        const IPtr<IFavoritesManager> manager = newManager();
+        add(manager, "a");
+        const IPtr<IFavoritesEnumerator> enumerator = enumerate(manager);
+        QVERIFY(enumerator->MoveNext());
+        add(manager, "b");
+        QVERIFY(enumerator->MoveNext());
+        QCOMPARE(nameOf(currentOf(enumerator)), QStringLiteral("b"));
+    }
+
+    void enumeratorLocksOutOtherThreads()
+    {
+        const IPtr<IFavoritesManager> manager = newManager();
+        IPtr<IFavoritesEnumerator> enumerator = enumerate(manager);
+        QSemaphore started;
+        QSemaphore added;
+        std::unique_ptr<QThread> thread(QThread::create([&] {
+            started.release();
+            add(manager, "from thread");
+            added.release();
+        }));
+        thread->start();
+        const auto finish = qScopeGuard([&] {
+            enumerator.reset();
+            thread->wait();
+        });
+
+        QVERIFY(started.tryAcquire(1, 10000));
+        QVERIFY2(!added.tryAcquire(1, 300), "Add went through while an enumerator held the list");
+        enumerator.reset();
+        QVERIFY(added.tryAcquire(1, 10000));
+        QCOMPARE(contents(manager), (TFavorites{{"from thread", {}}}));
+    }
+
+    void itemEnumeratorYieldsItems()
+    {
+        const IPtr<TInterfaceList> list(new TInterfaceList);
+        const IPtr<IFrameItem> item(new TFrameItem);
+        list->add(item.get());
+        list->add(nullptr);
+        list->add(IPtr<ISelectFavorite>(new TSelectFavorite("not an item")).get());
+
+        const IPtr<IFrameItemEnumerator> enumerator(new TFrameItemEnumerator(list.get()));
+        IPtr<IFrameItem> current;
+        enumerator->GetCurrent(current.put());
+        QVERIFY(!current);
+        QVERIFY(enumerator->MoveNext());
+        enumerator->GetCurrent(current.put());
+        QCOMPARE(current, item);
+        QVERIFY(enumerator->MoveNext());
+        enumerator->GetCurrent(current.put());
+        QVERIFY(!current);
+        QVERIFY(enumerator->MoveNext());
+        QVERIFY_THROWS_EXCEPTION(std::bad_cast, enumerator->GetCurrent(current.put()));
+        QVERIFY(!enumerator->MoveNext());
+    }
+
+    void adversarialLinesLoadAndRoundTrip()
+    {
+        QRandomGenerator random(20240611);
+        QStringList lines{
+            "",
+            "=",
+            "==",
+            ",,,=,,,",
+            "\"",
+            "a=\"",
+            "a=\"\"\"",
+            "a=\"unterminated, with, commas",
+            "a=,",
+            QString(200000, u'x') + u'=' + QString(200000, u','),
+            "n=" + QString(50000, u'"'),
+            QString("c=\x01\x02\x03,\x1f x"),
+            QString::fromUtf16(u"nul\0name=1\0,2", 13),
+        };
+        for (int i = 0; i < 400; ++i)
+            lines.append(adversarialText(random, int(random.bounded(i % 50 == 0 ? 5000 : 40))));
+
+        const IPtr<IFavoritesManager> manager = newManager();
+        load(manager, lines);
+        QCOMPARE(contents(manager).size(), lines.size());
+        const QStringList first = saved(manager);
+        const TFavorites loaded = contents(manager);
+
+        const IPtr<IFavoritesManager> again = newManager();
+        load(again, first);
+        QCOMPARE(contents(again), loaded);
+        QCOMPARE(saved(again), first);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestFavorites)
+#include "tst_favorites.moc"
