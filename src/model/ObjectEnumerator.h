@@ -14,9 +14,11 @@ template <class T>
 struct IObjectEnumerator : IInterface
 {
     static constexpr TGUID iid{};
-    /// The current object; null before the first MoveNext and past the end.
+    /// The current object; null before the first MoveNext (and when the
+    /// list has shrunk below the position).
     virtual T *GetCurrent() = 0;
     virtual void Reset() = 0;
+    /// Steps to the next object; false, without moving, at the last one.
     virtual bool MoveNext() = 0;
 };
 
