@@ -139,19 +139,6 @@ private slots:
         QCOMPARE(contents(manager), TFavorites());
     }
 
-    void favoriteOwnsItsNameAndIds()
-    {
-        const IPtr<ISelectFavorite> favorite(new TSelectFavorite("start"));
-        QCOMPARE(nameOf(favorite), QStringLiteral("start"));
-        favorite->SetName(QString());
-        QCOMPARE(nameOf(favorite), QString());
-        QStringList *ids = favorite->GetItems();
-        QVERIFY(ids->isEmpty());
-        *ids << "b" << "a" << "b";
-        QCOMPARE(favorite->GetItems(), ids);
-        QCOMPARE(*favorite->GetItems(), (QStringList{"b", "a", "b"}));
-    }
-
     void duplicatesFromLoadAreKeptAndFoundFirst()
     {
         const IPtr<IFavoritesManager> manager = newManager();

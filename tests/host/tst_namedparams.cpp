@@ -95,17 +95,6 @@ class TestNamedParams : public QObject
     Q_OBJECT
 
 private slots:
-    void paramsAnswerTheirInterfacesAsOneObject()
-    {
-        const IPtr<INamedParams> params = newParams();
-        const auto list = params.query<INamedParamsList>();
-        const auto notify = params.query<INamedParamsNotify>();
-        QVERIFY(list && notify);
-        QCOMPARE(list.query<INamedParams>(), params);
-        QCOMPARE(notify.query<IInterface>(), params.query<IInterface>());
-        QVERIFY(!params.query<INamedMethods>());
-    }
-
     void emptyBagYieldsNothing()
     {
         const IPtr<INamedParams> params = newParams();
@@ -324,35 +313,6 @@ private slots:
         probe.replacement = TMethod();
         methods->SetMethod("events://x", makeMethod(&handlerA));
         QCOMPARE(methods->GetMethod("events://x"), TMethod());
-    }
-
-    void concurrentRegistrations()
-    {
-        const IPtr<INamedMethods> methods = newMethods();
-        constexpr int perThread = 2000;
-        const auto eventName = [](int thread, int i) { return "events://" + QByteArray::number(thread) + '/' + QByteArray::number(i); };
-        std::atomic<int> badReads{0};
-        std::vector<std::unique_ptr<QThread>> threads;
-        for (int t = 0; t < 2; ++t)
-            threads.emplace_back(QThread::create([&, t] {
-                const TMethod mine = makeMethod(t ? &handlerB : &handlerA);
-                for (int i = 0; i < perThread; ++i) {
-                    const QByteArray name = eventName(t, i);
-                    methods->SetMethod(name, mine);
-                    if (methods->GetMethod(name) != mine)
-                        ++badReads;
-                    if (i % 2)
-                        methods->SetMethod(name, TMethod());
-                }
-            }));
-        for (auto &thread : threads)
-            thread->start();
-        for (auto &thread : threads)
-            QVERIFY(thread->wait(60000));
-        QCOMPARE(badReads.load(), 0);
-        for (int t = 0; t < 2; ++t)
-            for (int i = 0; i < perThread; ++i)
-                QCOMPARE(methods->GetMethod(eventName(t, i)).assigned(), i % 2 == 0);
     }
 };
 
