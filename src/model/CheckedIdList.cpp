@@ -4,38 +4,6 @@
 
 namespace selectframe {
 
-namespace {
-
-/// Reads the code point at `i`, advances past it and returns it case-folded.
-char32_t nextFolded(QStringView text, qsizetype &i)
-{
-    char32_t c = text[i++].unicode();
-    if (QChar::isHighSurrogate(c) && i < text.size() && text[i].isLowSurrogate())
-        c = QChar::surrogateToUcs4(char16_t(c), text[i++].unicode());
-    return QChar::toCaseFolded(c);
-}
-
-} // namespace
-
-bool detail::foldedEqual(QStringView x, QStringView y)
-{
-    qsizetype i = 0;
-    qsizetype j = 0;
-    while (i < x.size() && j < y.size())
-        if (nextFolded(x, i) != nextFolded(y, j))
-            return false;
-    return i == x.size() && j == y.size();
-}
-
-size_t detail::foldedHash(QStringView text, size_t seed)
-{
-    // Hashes the folded code points, so texts equal ignoring case hash alike.
-    size_t h = 0;
-    for (qsizetype i = 0; i < text.size();)
-        h = h * 31 + nextFolded(text, i);
-    return qHash(h, seed);
-}
-
 void TCheckedIdList::append(const QString &id)
 {
     const qsizetype slot = qsizetype(m_slots.size());

@@ -1,6 +1,8 @@
 // The running list of checked item IDs.
 #pragma once
 
+#include "platform/FoldedText.h"
+
 #include <QHash>
 #include <QString>
 #include <QStringList>
@@ -8,12 +10,6 @@
 #include <vector>
 
 namespace selectframe {
-
-namespace detail {
-/// Equality and hash of texts compared without regard to letter case.
-bool foldedEqual(QStringView a, QStringView b);
-size_t foldedHash(QStringView text, size_t seed);
-} // namespace detail
 
 /// IDs in the order they were added, duplicates kept, matched without
 /// regard to letter case. Adding and removing one ID cost O(1) (amortised),
@@ -33,16 +29,6 @@ public:
     const QStringList &list() const;
 
 private:
-    /// An ID as a hash key that ignores letter case.
-    struct TFoldedKey
-    {
-        QString text;
-        friend bool operator==(const TFoldedKey &a, const TFoldedKey &b)
-        {
-            return detail::foldedEqual(a.text, b.text);
-        }
-        friend size_t qHash(const TFoldedKey &key, size_t seed) { return detail::foldedHash(key.text, seed); }
-    };
     /// One entry. Entries with the same key are chained in list order.
     struct TSlot
     {
