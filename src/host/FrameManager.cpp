@@ -1,0 +1,135 @@
+#include "FrameManager.h"
+
+#include "host/Enumerators.h"
+#include "host/FavoritesManager.h"
+#include "host/FrameItem.h"
+#include "host/NamedMethods.h"
+#include "host/NamedParams.h"
+#include "host/StateStorage.h"
+#include "platform/FoldedText.h"
+#include "platform/InterfaceList.h"
+
+#include <selectframe/FrameKeys.h>
+
+#include <QSet>
+
+namespace selectframe {
+
+namespace {
+
+template <class T>
+void share(const IPtr<T> &field, T **result)
+{
+    *result = field.get();
+    if (*result)
+        (*result)->AddRef();
+}
+
+} // namespace
+
+TFrameManager::TFrameManager()
+{
+    m_params = IPtr<INamedParams>(new TNamedParams);
+    m_favorites = IPtr<IFavoritesManager>(new TFavoritesManager);
+    m_items = IPtr<TInterfaceList>(new TInterfaceList);
+    m_model = std::make_unique<TFrameObjectManager>();
+    m_stateStorage = new TStateStorage(this);
+    m_state = IPtr<IDataStorage>(m_stateStorage);
+    m_methods = IPtr<INamedMethods>(new TNamedMethods);
+}
+
+TFrameManager::~TFrameManager()
+{
+    // The host may still hold the storage; it must not reach back here.
+    m_stateStorage->Detach();
+    m_methods.reset();
+    m_state.reset();
+    m_model.reset();
+    m_items.reset();
+    m_favorites.reset();
+    m_params.reset();
+}
+
+void TFrameManager::GetParams(INamedParams **Result) const { share(m_params, Result); }
+void TFrameManager::GetFavorites(IFavoritesManager **Result) const { share(m_favorites, Result); }
+void TFrameManager::GetState(IDataStorage **Result) const { share(m_state, Result); }
+void TFrameManager::GetMethods(INamedMethods **Result) const { share(m_methods, Result); }
+
+void TFrameManager::NewItem(IFrameItem **Result) const
+{
+    *Result = new TFrameItem;
+    (*Result)->AddRef();
+}
+
+void TFrameManager::AddItem(IFrameItem *Item)
+{
+    if (Item)
+        m_items->add(Item);
+}
+
+void TFrameManager::ItemEnumerator(IFrameItemEnumerator **Result) const
+{
+    *Result = new TFrameItemEnumerator(m_items.get());
+    (*Result)->AddRef();
+}
+
+int32_t TFrameManager::ItemCount() const
+{
+    return m_items->count();
+}
+
+void TFrameManager::Rebuild()
+{
+    {
+        IPtr<IFrameItemEnumerator> items;
+        ItemEnumerator(items.put());
+        m_model->Load(items.get(), m_params.get());
+    }
+    m_params->SetValue(keys::PropertyTotalCount, QVariant(int32_t(ItemCount())));
+}
+
+void TFrameManager::PublishCheckedCount()
+{
+    m_params->SetValue(keys::PropertyCheckedCount, QVariant(int32_t(m_model->CheckedCount())));
+}
+
+template <class Predicate>
+void TFrameManager::checkItems(Predicate wanted)
+{
+    for (TFrameItemObject *object : m_model->Items()) {
+        const TFrameCheckState state = wanted(object->Item.get()) ? fcsChecked : fcsUnchecked;
+        object->SetState(state);
+        UpdateGroupState(object->Group(), state);
+    }
+    if (OnItemsChecked)
+        OnItemsChecked();
+}
+
+void TFrameManager::CheckByList(const QStringList &IDs)
+{
+    // One hash of the list instead of an index-of per item keeps the pass
+    // linear; the list's own lookup ignores letter case, so the hash does.
+    QSet<TFoldedKey> wanted;
+    wanted.reserve(IDs.size());
+    for (const QString &id : IDs)
+        wanted.insert(TFoldedKey{id});
+    QString id;
+    checkItems([&](IFrameItem *item) {
+        item->GetID(&id);
+        return wanted.contains(TFoldedKey{id});
+    });
+}
+
+void TFrameManager::CheckByValue(int ColumnIndex, const QString &Value)
+{
+    const QString key = QString::fromLatin1(keys::ValueColumnData).arg(ColumnIndex);
+    QString text;
+    checkItems([&](IFrameItem *item) {
+        IPtr<IStringValueList> values;
+        item->GetValues(values.put());
+        values->GetValue(key, &text);
+        return text.size() == Value.size() && text.compare(Value, Qt::CaseInsensitive) == 0;
+    });
+}
+
+} // namespace selectframe
