@@ -56,6 +56,10 @@ void TStringValueList::SetValue(const QString &Name, const QString &Value)
         it->Value = Value;
         return;
     }
+    // Items carry a handful of values; starting at four spares the first
+    // reallocations on every one of a million items.
+    if (Strings.empty())
+        Strings.reserve(4);
     const qsizetype separator = Name.indexOf(u'=');
     if (separator < 0)
         Strings.push_back({sharedName(Name), Value});
