@@ -1,0 +1,285 @@
+#include "host/FrameManager.h"
+#include "host/NamedParams.h"
+#include "intf/FrameConsts.h"
+
+#include <selectframe/EFrameException.h>
+
+#include "EngineList.h"
+
+#include <QTest>
+
+using namespace selectframe;
+
+namespace {
+
+QVariant valueOf(INamedParams *params, const char *key)
+{
+    QVariant v;
+    params->GetValue(key, &v);
+    return v;
+}
+
+/// Adds an item the way the frame does, with its values given as
+/// name/value pairs.
+IPtr<IFrameItem> addItem(TFrameManager &manager, const QString &id, const QString &group = {},
+                         const QList<QPair<QString, QString>> &values = {})
+{
+    IPtr<IFrameItem> item;
+    manager.NewItem(item.put());
+    item->SetID(id);
+    item->SetCaption(id.toUpper());
+    IPtr<IStringValueList> list;
+    item->GetValues(list.put());
+    list->SetValue(QStringLiteral("group"), group);
+    for (const auto &[name, value] : values)
+        list->SetValue(name, value);
+    manager.AddItem(item.get());
+    return item;
+}
+
+QStringList checkedIDs(TFrameManager &manager)
+{
+    QStringList ids;
+    manager.State()->Save(&ids);
+    return ids;
+}
+
+TFrameCheckState groupState(TFrameManager &manager, const QString &name)
+{
+    TFrameGroupObject *group = manager.Model()->FindGroup(name);
+    return group ? group->State : TFrameCheckState(0xff);
+}
+
+} // namespace
+
+class TestFrameManager : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    // Every default is there with the variant type hosts may inspect.
+    void optionDefaults_data()
+    {
+        QTest::addColumn<QByteArray>("key");
+        QTest::addColumn<QVariant>("value");
+        QTest::addColumn<int>("type");
+        const int i32 = QMetaType::Int, u8 = QMetaType::UChar, u16 = QMetaType::UShort, u32 = QMetaType::UInt;
+        const int b = QMetaType::Bool, s8 = QMetaType::QByteArray;
+        const struct { const char *key; QVariant value; int type; } table[] = {
+            {"option://select.mode", 1, i32}, {"option://show.favorites", false, b},
+            {"option://favorites.mode", 0, u8}, {"option://imagelist", 0, u32},
+            {"option://filter.show", false, b}, {"option://filter.text", QByteArray(), s8},
+            {"option://filter.columns", QByteArray("0"), s8}, {"option://groupby.columns", QByteArray(), s8},
+            {"option://groupby.index", 0, u8}, {"option://row.limit", 30, u8},
+            {"option://column.limit", 3, u8}, {"option://more.caption", QByteArray("More..."), s8},
+            {"option://header.height", 18, u8}, {"option://row.height", 22, u8},
+            {"option://row.select", true, b}, {"option://row.focus&select", true, b},
+            {"option://init.sort", 0, u8}, {"option://groups.expand_first", false, b},
+            {"option://groups.expanded", false, b}, {"option://groups.style", QByteArray("bold"), s8},
+            {"option://show.rootline", false, b}, {"option://show.nodeline", true, b},
+            {"option://show.tooltip", false, b}, {"option://column.names", QByteArray("column"), s8},
+            {"option://columns.width", QByteArray(), s8}, {"option://favorite.columns", QByteArray(), s8},
+            {"option://fav.columnswidth", QByteArray(), s8}, {"option://fav.formwidth", 650, u16},
+            {"option://fav.formheight", 450, u16}, {"option://fav.selectedinfo", QByteArray(), s8},
+            {"option://fav.showhelp", false, b},
+        };
+        for (const auto &row : table)
+            QTest::newRow(row.key) << QByteArray(row.key) << row.value << row.type;
+    }
+    void optionDefaults()
+    {
+        QFETCH(QByteArray, key);
+        QFETCH(QVariant, value);
+        QFETCH(int, type);
+        IPtr<INamedParams> params(new TNamedParams);
+        WriteOptionDefaults(params.get());
+        QVariant stored;
+        params->GetValue(key, &stored);
+        QCOMPARE(stored.metaType().id(), type);
+        if (type == QMetaType::QByteArray)
+            QCOMPARE(stored.toByteArray(), value.toByteArray());
+        else
+            QCOMPARE(stored.toLongLong(), value.toLongLong());
+        QCOMPARE(params.query<INamedParamsList>()->GetCount(), 31);
+        QVERIFY(!params->Exists("option://ui"));
+    }
+
+    void defaultsAreWrittenInTableOrder()
+    {
+        // A host watching the bag through its write hook sees the table order.
+        IPtr<INamedParams> params(new TNamedParams);
+        QList<QByteArray> seen;
+        params.query<INamedParamsNotify>()->SetHook(makeMethod<void(void *, const QByteArray &, QVariant *, bool *)>(
+            [](void *data, const QByteArray &name, QVariant *, bool *) {
+                static_cast<QList<QByteArray> *>(data)->append(name);
+            },
+            &seen));
+        WriteOptionDefaults(params.get());
+        QCOMPARE(seen.size(), OptionDefaults().size());
+        QCOMPARE(seen.first(), QByteArray("option://select.mode"));
+        QCOMPARE(seen.last(), QByteArray("option://fav.showhelp"));
+    }
+
+    void rebuildPublishesTotalCount()
+    {
+        TFrameManager manager;
+        // Without column names the model refuses and nothing is published.
+        QVERIFY_THROWS_EXCEPTION(EFrameException, manager.Rebuild());
+        QVERIFY(!manager.Params()->Exists("property://total.count"));
+        manager.Params()->SetValue("option://column.names", QByteArray("Name,Domain"));
+        addItem(manager, "a", "g");
+        addItem(manager, "b");
+        manager.Rebuild();
+        QCOMPARE(valueOf(manager.Params(), "property://total.count").metaType().id(), int(QMetaType::Int));
+        QCOMPARE(valueOf(manager.Params(), "property://total.count").toInt(), 2);
+        QCOMPARE(manager.Model()->ColumnCount(), 2);
+        QCOMPARE(int(manager.Model()->Groups().size()), 2);
+    }
+
+    void rebuildOfEmptyFrameKeepsColumnsAndDefaultGroup()
+    {
+        TFrameManager manager;
+        WriteOptionDefaults(manager.Params());
+        manager.Rebuild();
+        QCOMPARE(manager.Model()->ColumnCount(), 1);
+        QCOMPARE(int(manager.Model()->Groups().size()), 1);
+        QVERIFY(manager.Model()->Groups().front()->Name.isEmpty());
+    }
+
+    void checkByList()
+    {
+        TFrameManager manager;
+        WriteOptionDefaults(manager.Params());
+        addItem(manager, "a", "g1");
+        addItem(manager, "B", "g1");
+        addItem(manager, "c", "g2");
+        addItem(manager, "d");
+        manager.Rebuild();
+        int notified = 0;
+        manager.OnItemsChecked = [&] { ++notified; };
+
+        // IDs match ignoring case; entries that name no item are ignored.
+        manager.CheckByList({"b", "C", "nope"});
+        QCOMPARE(notified, 1);
+        QCOMPARE(checkedIDs(manager), (QStringList{"B", "c"}));
+        QCOMPARE(groupState(manager, "g1"), fcsMixed);
+        QCOMPARE(groupState(manager, "g2"), fcsChecked);
+        QCOMPARE(groupState(manager, ""), fcsUnchecked);
+
+        // The pass makes the checked set equal to the list.
+        manager.CheckByList({"a", "b"});
+        // B stays where it was; a joins after it.
+        QCOMPARE(checkedIDs(manager), (QStringList{"B", "a"}));
+        QCOMPARE(groupState(manager, "g1"), fcsChecked);
+        QCOMPARE(groupState(manager, "g2"), fcsUnchecked);
+
+        manager.CheckByList({});
+        QCOMPARE(notified, 3);
+        QVERIFY(checkedIDs(manager).isEmpty());
+        QCOMPARE(groupState(manager, "g1"), fcsUnchecked);
+    }
+
+    void checkByValueIgnoresCase()
+    {
+        TFrameManager manager;
+        WriteOptionDefaults(manager.Params());
+        addItem(manager, "x", "", {{"column1_data", "alpha"}});
+        addItem(manager, "y", "", {{"column1_data", "Alphabet"}});
+        addItem(manager, "z", "", {{"column2_data", "Alpha"}});
+        manager.Rebuild();
+        int notified = 0;
+        manager.OnItemsChecked = [&] { ++notified; };
+        manager.CheckByValue(1, "Alpha");
+        QCOMPARE(checkedIDs(manager), QStringList{"x"});
+        QCOMPARE(notified, 1);
+        manager.CheckByValue(2, "ALPHA");
+        QCOMPARE(checkedIDs(manager), QStringList{"z"});
+        QCOMPARE(groupState(manager, ""), fcsMixed);
+    }
+
+    void publishCheckedCount()
+    {
+        TFrameManager manager;
+        WriteOptionDefaults(manager.Params());
+        addItem(manager, "a");
+        addItem(manager, "a"); // same ID twice: two rows, counted twice
+        manager.Rebuild();
+        manager.CheckByList({"A"});
+        manager.PublishCheckedCount();
+        QCOMPARE(valueOf(manager.Params(), "property://checked.count"), QVariant(int32_t(2)));
+    }
+
+    void stateStorageRoundTrip()
+    {
+        TFrameManager manager;
+        WriteOptionDefaults(manager.Params());
+        for (const char *id : {"one", "two", "three", "with blank"})
+            addItem(manager, id);
+        manager.Rebuild();
+        IPtr<IDataStorage> state;
+        manager.GetState(state.put());
+        state->Load({"with blank", "one"});
+        QStringList saved{"stale line"};
+        state->Save(&saved);
+        QCOMPARE(saved, (QStringList{"one", "with blank"}));
+        state->Load({});
+        state->Save(&saved);
+        QVERIFY(saved.isEmpty());
+    }
+
+    // A host may keep the storage and the bag after the frame is gone.
+    void hostReferencesOutliveManager()
+    {
+        IPtr<IDataStorage> state;
+        IPtr<INamedParams> params;
+        IPtr<IFrameItem> item;
+        {
+            TFrameManager manager;
+            WriteOptionDefaults(manager.Params());
+            item = addItem(manager, "kept");
+            manager.Rebuild();
+            manager.GetState(state.put());
+            manager.GetParams(params.put());
+            manager.CheckByList({"kept"});
+        }
+        QStringList saved{"x"};
+        state->Save(&saved);
+        QVERIFY(saved.isEmpty());
+        state->Load({"kept"});
+        QCOMPARE(valueOf(params.get(), "option://row.limit").toInt(), 30);
+        QString id;
+        item->GetID(&id);
+        QCOMPARE(id, QStringLiteral("kept"));
+    }
+
+    // The bundled engine list, grouped by category, as the demo host loads it.
+    void loadsTheEngineList()
+    {
+        QString error;
+        const QList<demo::TEngine> engines = demo::loadEngines(SF_DATA_DIR "/bangs.json", &error);
+        QVERIFY2(!engines.isEmpty(), qPrintable(error));
+        TFrameManager manager;
+        WriteOptionDefaults(manager.Params());
+        manager.Params()->SetValue("option://column.names", QByteArray("Name,Domain,Category"));
+        QSet<QString> categories;
+        for (const demo::TEngine &e : engines) {
+            addItem(manager, e.Trigger, e.Category, {{"column1_data", e.Domain}, {"column2_data", e.Category}});
+            categories.insert(e.Category);
+        }
+        manager.Rebuild();
+        QCOMPARE(valueOf(manager.Params(), "property://total.count").toInt(), engines.size());
+        // The default group comes first even when no engine lacks a category.
+        const bool someWithout = categories.contains(QString());
+        QCOMPARE(qsizetype(manager.Model()->Groups().size()), categories.size() + (someWithout ? 0 : 1));
+
+        const QString category = engines.front().Category;
+        const auto inCategory = std::count_if(engines.begin(), engines.end(),
+                                              [&](const demo::TEngine &e) { return e.Category == category; });
+        manager.CheckByValue(2, category.toUpper());
+        QCOMPARE(manager.Model()->CheckedCount(), qsizetype(inCategory));
+        QCOMPARE(groupState(manager, category), fcsChecked);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestFrameManager)
+#include "tst_framemanager.moc"
