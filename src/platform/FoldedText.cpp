@@ -5,9 +5,12 @@ namespace selectframe {
 namespace {
 
 /// Reads the code point at `i`, advances past it and returns it case-folded.
-char32_t nextFolded(QStringView text, qsizetype &i)
+inline char32_t nextFolded(QStringView text, qsizetype &i)
 {
     char32_t c = text[i++].unicode();
+    // IDs and names are mostly ASCII: fold those without the Unicode tables.
+    if (c < 0x80)
+        return c >= 'A' && c <= 'Z' ? c + 32 : c;
     if (QChar::isHighSurrogate(c) && i < text.size() && text[i].isLowSurrogate())
         c = QChar::surrogateToUcs4(char16_t(c), text[i++].unicode());
     return QChar::toCaseFolded(c);
