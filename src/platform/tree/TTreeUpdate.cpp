@@ -1,0 +1,17 @@
+#include "TTreeUpdate.h"
+
+#include "TCustomTree.h"
+
+namespace selectframe {
+
+TTreeUpdate::TTreeUpdate(TCustomTree &tree) : m_tree(tree)
+{
+    m_tree.BeginUpdate();
+}
+
+TTreeUpdate::~TTreeUpdate()
+{
+    m_tree.EndUpdate();
+}
+
+} // namespace selectframe
