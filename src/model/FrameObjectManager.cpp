@@ -38,7 +38,6 @@ void TFrameObjectManager::Clear()
     m_groupIndex.clear();
     m_groups.clear();
     m_items.clear();
-    m_itemStore.clear();
     m_columns.clear();
     m_checkedIDs.clear();
 }
@@ -62,8 +61,7 @@ void TFrameObjectManager::Load(IFrameItemEnumerator *Enumerator, INamedParams *O
 TFrameItemObject *TFrameObjectManager::AddItem(IFrameItem *Item)
 {
     static const QString groupKey = QString::fromLatin1(keys::ValueGroup);
-    TFrameItemObject *object = m_itemStore.create(Item, makeMethod(&itemStateChanged, this));
-    m_items.push_back(object);
+    TFrameItemObject *object = m_items.create(Item, makeMethod(&itemStateChanged, this));
     QString groupName;
     IPtr<IStringValueList> values;
     Item->GetValues(values.put());

@@ -56,7 +56,8 @@ public:
 
     /// The lists themselves, for passes over the whole model.
     const std::vector<std::unique_ptr<TFrameGroupObject>> &Groups() const { return m_groups; }
-    const std::vector<TFrameItemObject *> &Items() const { return m_items; }
+    /// Every item object, in the order they were added.
+    const TObjectArena<TFrameItemObject> &Items() const { return m_items; }
     const std::vector<std::unique_ptr<TFrameColumnObject>> &Columns() const { return m_columns; }
 
     int ColumnCount() const { return int(m_columns.size()); }
@@ -73,10 +74,10 @@ private:
     std::vector<std::unique_ptr<TFrameGroupObject>> m_groups;
     QHash<QString, TFrameGroupObject *> m_groupIndex;
     std::vector<std::unique_ptr<TFrameColumnObject>> m_columns;
-    std::vector<TFrameItemObject *> m_items;
+    // Holds the item objects themselves, in the order added, so it is the
+    // list of all items as well; the groups list them.
+    TObjectArena<TFrameItemObject> m_items;
     TCheckedIdList m_checkedIDs;
-    // Storage of the item objects; the groups list them.
-    TObjectArena<TFrameItemObject> m_itemStore;
 };
 
 } // namespace selectframe

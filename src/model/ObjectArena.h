@@ -2,58 +2,115 @@
 #pragma once
 
 #include <cstddef>
-#include <memory>
+#include <iterator>
 #include <new>
 #include <utility>
 #include <vector>
 
 namespace selectframe {
 
-/// Hands out objects of type T from fixed-size chunks, so a million objects
-/// cost a few hundred allocations rather than a million. Objects live until
-/// clear() or the arena's destruction, which destroy them in creation order.
-template <class T, std::size_t ChunkSize = 4096>
+namespace detail {
+/// Raw chunk memory. Large chunks are aligned to their size and, where the
+/// system offers it, backed by huge pages: faulting in fresh 4 KiB pages
+/// one by one costs more than filling a million objects.
+void *allocateArenaChunk(std::size_t bytes, bool large);
+void freeArenaChunk(void *chunk, std::size_t bytes, bool large);
+} // namespace detail
+
+/// Hands out objects of type T in creation order from a small first chunk
+/// and then 2 MiB chunks, so a million objects cost a few dozen allocations
+/// and a small list costs little. Objects are reached by creation index and
+/// live until clear() or the arena's destruction, which destroy them in
+/// creation order. clear() keeps the chunks for the next fill.
+template <class T>
 class TObjectArena
 {
+    static constexpr std::size_t kSmallCount = 256;
+    static constexpr std::size_t kLargeBytes = std::size_t(2) << 20;
+    static constexpr std::size_t kLargeCount = kLargeBytes / sizeof(T);
+    static_assert(alignof(T) <= __STDCPP_DEFAULT_NEW_ALIGNMENT__);
+
 public:
+    /// Yields the objects as pointers, in creation order.
+    class const_iterator
+    {
+    public:
+        using iterator_category = std::forward_iterator_tag;
+        using value_type = T *;
+        using difference_type = std::ptrdiff_t;
+        using pointer = T *const *;
+        using reference = T *;
+
+        const_iterator(const TObjectArena *arena, std::size_t index) : m_arena(arena), m_index(index) {}
+        T *operator*() const { return (*m_arena)[m_index]; }
+        const_iterator &operator++()
+        {
+            ++m_index;
+            return *this;
+        }
+        bool operator==(const const_iterator &o) const { return m_index == o.m_index; }
+        bool operator!=(const const_iterator &o) const { return m_index != o.m_index; }
+
+    private:
+        const TObjectArena *m_arena;
+        std::size_t m_index;
+    };
+
     TObjectArena() = default;
     TObjectArena(const TObjectArena &) = delete;
     TObjectArena &operator=(const TObjectArena &) = delete;
-    ~TObjectArena() { clear(); }
+    ~TObjectArena()
+    {
+        clear();
+        for (std::size_t c = 0; c < m_chunks.size(); ++c)
+            detail::freeArenaChunk(m_chunks[c], chunkBytes(c), c > 0);
+    }
 
     template <class... Args>
     T *create(Args &&...args)
     {
-        if (m_chunks.empty() || m_usedInLast == ChunkSize) {
-            // Plain new leaves the chunk uninitialised; make_unique would zero it.
-            m_chunks.push_back(std::unique_ptr<TChunk>(new TChunk));
-            m_usedInLast = 0;
+        if (m_size == capacity()) {
+            const std::size_t c = m_chunks.size();
+            m_chunks.reserve(c + 1); // so the push below cannot throw and leak the chunk
+            m_chunks.push_back(detail::allocateArenaChunk(chunkBytes(c), c > 0));
         }
-        T *object = new (m_chunks.back()->at(m_usedInLast)) T(std::forward<Args>(args)...);
-        ++m_usedInLast;
+        T *object = new (slot(m_size)) T(std::forward<Args>(args)...);
+        ++m_size;
         return object;
     }
 
     void clear()
     {
-        for (std::size_t c = 0; c < m_chunks.size(); ++c) {
-            const std::size_t used = c + 1 == m_chunks.size() ? m_usedInLast : ChunkSize;
-            for (std::size_t i = 0; i < used; ++i)
-                std::launder(reinterpret_cast<T *>(m_chunks[c]->at(i)))->~T();
-        }
-        m_chunks.clear();
-        m_usedInLast = 0;
+        for (std::size_t i = 0; i < m_size; ++i)
+            (*this)[i]->~T();
+        m_size = 0;
     }
 
-private:
-    struct TChunk
-    {
-        alignas(T) unsigned char bytes[sizeof(T) * ChunkSize];
-        void *at(std::size_t i) { return bytes + i * sizeof(T); }
-    };
+    std::size_t size() const { return m_size; }
+    bool empty() const { return m_size == 0; }
+    T *operator[](std::size_t i) const { return std::launder(static_cast<T *>(slot(i))); }
+    T *front() const { return (*this)[0]; }
+    T *back() const { return (*this)[m_size - 1]; }
+    const_iterator begin() const { return const_iterator(this, 0); }
+    const_iterator end() const { return const_iterator(this, m_size); }
 
-    std::vector<std::unique_ptr<TChunk>> m_chunks;
-    std::size_t m_usedInLast = 0;
+private:
+    static std::size_t chunkBytes(std::size_t chunk) { return chunk == 0 ? kSmallCount * sizeof(T) : kLargeBytes; }
+
+    std::size_t capacity() const
+    {
+        return m_chunks.empty() ? 0 : kSmallCount + (m_chunks.size() - 1) * kLargeCount;
+    }
+    void *slot(std::size_t i) const
+    {
+        if (i < kSmallCount)
+            return static_cast<char *>(m_chunks[0]) + i * sizeof(T);
+        i -= kSmallCount;
+        return static_cast<char *>(m_chunks[1 + i / kLargeCount]) + i % kLargeCount * sizeof(T);
+    }
+
+    std::vector<void *> m_chunks;
+    std::size_t m_size = 0;
 };
 
 } // namespace selectframe

@@ -4,7 +4,6 @@
 #include "platform/InterfacedObject.h"
 
 #include <memory>
-#include <vector>
 
 namespace selectframe {
 
@@ -23,12 +22,13 @@ struct IObjectEnumerator : IInterface
 };
 
 /// Enumerates a list the model owns, by reference: changes to the list show
-/// through, and the enumerator must not outlive it.
-template <class T, class Element>
+/// through, and the enumerator must not outlive it. The list is indexed and
+/// holds T* or unique_ptr<T>.
+template <class T, class List>
 class TObjectEnumerator final : public TInterfacedObject<IObjectEnumerator<T>>
 {
 public:
-    explicit TObjectEnumerator(const std::vector<Element> &list) : m_list(list) {}
+    explicit TObjectEnumerator(const List &list) : m_list(list) {}
 
     T *GetCurrent() override
     {
@@ -49,15 +49,15 @@ private:
     static T *pointerOf(T *object) { return object; }
     static T *pointerOf(const std::unique_ptr<T> &object) { return object.get(); }
 
-    const std::vector<Element> &m_list;
+    const List &m_list;
     qsizetype m_position = -1;
 };
 
-/// A new enumerator over `list`, whose elements are T* or unique_ptr<T>.
-template <class T, class Element>
-IPtr<IObjectEnumerator<T>> enumerateObjects(const std::vector<Element> &list)
+/// A new enumerator over `list`.
+template <class T, class List>
+IPtr<IObjectEnumerator<T>> enumerateObjects(const List &list)
 {
-    return IPtr<IObjectEnumerator<T>>(new TObjectEnumerator<T, Element>(list));
+    return IPtr<IObjectEnumerator<T>>(new TObjectEnumerator<T, List>(list));
 }
 
 } // namespace selectframe
