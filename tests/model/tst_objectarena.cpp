@@ -1,0 +1,68 @@
+#include "model/ObjectArena.h"
+
+#include <QTest>
+
+using namespace selectframe;
+
+namespace {
+
+/// Records how many of it are alive.
+struct TCounted
+{
+    static inline int alive = 0;
+    explicit TCounted(int v) : value(v) { ++alive; }
+    ~TCounted() { --alive; }
+    TCounted(const TCounted &) = delete;
+    int value;
+    char padding[20];
+};
+
+} // namespace
+
+class TestObjectArena : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    // Enough objects to fill the small first chunk and several large ones.
+    void indexesAndIteratesInCreationOrder()
+    {
+        const int count = 300000;
+        {
+            TObjectArena<TCounted> arena;
+            QVERIFY(arena.empty());
+            QCOMPARE(arena.begin(), arena.end());
+            for (int i = 0; i < count; ++i)
+                QCOMPARE(arena.create(i)->value, i);
+            QCOMPARE(TCounted::alive, count);
+            QCOMPARE(arena.size(), size_t(count));
+            QCOMPARE(arena.front()->value, 0);
+            QCOMPARE(arena.back()->value, count - 1);
+            int expected = 0;
+            bool inOrder = true;
+            for (TCounted *object : arena)
+                inOrder = inOrder && object->value == expected++ && arena[object->value] == object;
+            QVERIFY(inOrder);
+            QCOMPARE(expected, count);
+        }
+        QCOMPARE(TCounted::alive, 0);
+    }
+
+    void clearDestroysAndRefills()
+    {
+        TObjectArena<TCounted> arena;
+        for (int i = 0; i < 1000; ++i)
+            arena.create(i);
+        TCounted *first = arena.front();
+        arena.clear();
+        QCOMPARE(TCounted::alive, 0);
+        QVERIFY(arena.empty());
+        // The kept chunks are filled again from the start.
+        QCOMPARE(arena.create(7), first);
+        QCOMPARE(arena.size(), size_t(1));
+        QCOMPARE(arena[0]->value, 7);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestObjectArena)
+#include "tst_objectarena.moc"
