@@ -14,7 +14,6 @@ constexpr int32_t NoWidthThird = 0x10000;
 
 TCustomHeader::TCustomHeader(QWidget *parent) : QHeaderView(Qt::Horizontal, parent)
 {
-    setSectionsClickable(true);
     setHighlightSections(false);
     connect(this, &QHeaderView::sectionClicked, this, [this](int id) {
         if (m_sortOnClick)

@@ -26,6 +26,7 @@ TCustomTree::TCustomTree(QWidget *parent)
     setHeader(m_header);
     setModel(m_model);
     setItemDelegate(m_delegate);
+    m_header->setSectionsClickable(true);
     setUniformRowHeights(true);
     setSelectionMode(SingleSelection);
     viewport()->setMouseTracking(true);

@@ -1,0 +1,465 @@
+// The tree control over a small test manager: states, updates, sorting,
+// focus, header, mouse and keyboard, drawing.
+#include "TreeTestAdapters.h"
+
+#include "platform/tree/TCustomHeader.h"
+#include "platform/tree/TTree.h"
+#include "platform/tree/TTreeModel.h"
+#include "platform/tree/TTreeUpdate.h"
+
+#include <QAbstractItemModelTester>
+#include <QDir>
+#include <QImage>
+#include <QPainter>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <stdexcept>
+
+using namespace selectframe;
+using namespace selectframe::test;
+
+namespace {
+
+/// Captions of the shown rows under `parent`, in display order.
+QStringList shownCaptions(const QAbstractItemModel *model, const QModelIndex &parent = {})
+{
+    QStringList r;
+    for (int i = 0; i < model->rowCount(parent); ++i)
+        r.append(model->index(i, 0, parent).data().toString());
+    return r;
+}
+
+/// Compares like the row comparisons built on the tree: text results are
+/// cmp(second, first).
+int compareCaptions(TCustomTree *tree, TVirtualNode a, TVirtualNode b, int column, TSortType)
+{
+    auto *rows = static_cast<TTestTree *>(tree->getVM()->Items());
+    const TTestRow *ra = rows->rowOf(a);
+    const TTestRow *rb = rows->rowOf(b);
+    const auto text = [column](const TTestRow *r) { return column == 0 ? r->Caption : column == 1 ? r->Col1 : r->Col2; };
+    return text(rb).compare(text(ra));
+}
+
+QIcon swatch(QColor color)
+{
+    QPixmap p(16, 16);
+    p.fill(color);
+    return QIcon(p);
+}
+
+} // namespace
+
+class TestCustomTree : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<TTree> tree;
+    TTestManager *manager = nullptr;
+    std::unique_ptr<QAbstractItemModelTester> tester;
+    TImageList images;
+
+    TTestManager *install(QList<TTestRow> rows)
+    {
+        auto vm = std::make_unique<TTestManager>(std::move(rows));
+        manager = vm.get();
+        manager->Tree->Images = &images;
+        tree->setVM(std::move(vm));
+        return manager;
+    }
+    TVirtualNode top(int i) const
+    {
+        TVirtualNode n = manager->getFirstChild(manager->getRoot());
+        while (i-- > 0)
+            n = manager->getNextSibling(n);
+        return n;
+    }
+    TVirtualNode child(TVirtualNode parent, int i) const
+    {
+        TVirtualNode n = manager->getFirstChild(parent);
+        while (i-- > 0)
+            n = manager->getNextSibling(n);
+        return n;
+    }
+    /// Centre of slice `slice` of the cell (row, column) on screen.
+    QPoint slicePoint(TVirtualNode row, int column, int slice)
+    {
+        const QRect cell = tree->nodeRect(row, column);
+        for (int x = cell.left(); x <= cell.right(); ++x) {
+            const THitInfo hit = tree->hitTest(QPoint(x, cell.center().y()));
+            if (hit.SliceIndex == slice) {
+                int right = x;
+                while (right < cell.right() && tree->hitTest(QPoint(right + 1, cell.center().y())).SliceIndex == slice)
+                    ++right;
+                return QPoint((x + right) / 2, cell.center().y());
+            }
+        }
+        return {};
+    }
+
+private slots:
+    void init()
+    {
+        images.Icons = {swatch(Qt::red), swatch(Qt::darkGreen)};
+        tree = std::make_unique<TTree>();
+        tree->resize(520, 400);
+        tester = std::make_unique<QAbstractItemModelTester>(tree->model(),
+                                                            QAbstractItemModelTester::FailureReportingMode::QtTest);
+        install(makeRows(3, 4, 1));
+        tree->show();
+        QVERIFY(QTest::qWaitForWindowExposed(tree.get()));
+    }
+    void cleanup()
+    {
+        tester.reset();
+        tree.reset();
+    }
+
+    void showsTheManagersRows()
+    {
+        QAbstractItemModel *m = tree->model();
+        QCOMPARE(shownCaptions(m), (QStringList{"Loose 0", "Group 0", "Group 1", "Group 2"}));
+        QCOMPARE(m->columnCount(), 3);
+        QCOMPARE(m->headerData(1, Qt::Horizontal).toString(), QStringLiteral("Address"));
+        const QModelIndex group = m->index(1, 0);
+        QCOMPARE(m->rowCount(group), 4);
+        QCOMPARE(m->index(1, 1, group).data().toString(), QStringLiteral("e1.example"));
+        QCOMPARE(m->index(1, 0, group).data(Qt::CheckStateRole).value<Qt::CheckState>(), Qt::Checked);
+        QVERIFY(m->flags(m->index(0, 0)) & Qt::ItemNeverHasChildren);
+        QVERIFY(!(m->flags(group) & Qt::ItemNeverHasChildren));
+        QCOMPARE(manager->getParent(child(top(1), 2)), top(1));
+        QCOMPARE(manager->getData(top(0)), manager->Tree->getData(top(0)));
+        // Collapsed groups: only the shown rows' cells got slices.
+        QVERIFY(manager->Tree->InitCount <= 4 * 3 + 3);
+    }
+
+    void nodeStatesHideAndExpand()
+    {
+        QAbstractItemModel *m = tree->model();
+        tree->SetNodeState(top(2), tree->GetNodeState(top(2)) | nsHidden);
+        QCOMPARE(shownCaptions(m), (QStringList{"Loose 0", "Group 0", "Group 2"}));
+        QCOMPARE(manager->getFirstVisible(), top(0));
+        tree->SetNodeState(top(0), nsHidden);
+        QCOMPARE(manager->getFirstVisible(), top(1));
+        // Hidden rows stay reachable through the manager.
+        QCOMPARE(manager->getNextSibling(top(1)), top(2));
+
+        tree->SetNodeState(top(1), nsExpanded);
+        QVERIFY(tree->isExpanded(m->index(0, 0)));
+        tree->collapse(m->index(0, 0));
+        QCOMPARE(tree->GetNodeState(top(1)) & nsExpanded, 0u);
+        tree->expand(m->index(0, 0));
+        QVERIFY(tree->GetNodeState(top(1)) & nsExpanded);
+
+        // An expanded group hidden and shown again comes back expanded.
+        tree->SetNodeState(top(1), tree->GetNodeState(top(1)) | nsHidden);
+        tree->SetNodeState(top(1), tree->GetNodeState(top(1)) & ~uint32_t(nsHidden));
+        QVERIFY(tree->isExpanded(m->index(0, 0)));
+        QCOMPARE(m->index(0, 0).data().toString(), QStringLiteral("Group 0"));
+    }
+
+    void expandedFromStateInfo()
+    {
+        auto rows = makeRows(2, 2);
+        auto vm = std::make_unique<TTestManager>(rows);
+        vm->Tree->ExpandGroups = true;
+        tree->setVM(std::move(vm));
+        QVERIFY(tree->isExpanded(tree->model()->index(0, 0)));
+        QVERIFY(tree->isExpanded(tree->model()->index(1, 0)));
+        manager = static_cast<TTestManager *>(tree->getVM());
+        tree->Expand(top(0), TCustomTree::emCollapse, 0);
+        QVERIFY(!tree->isExpanded(tree->model()->index(0, 0)));
+    }
+
+    void nestedUpdatesShowOnce()
+    {
+        QSignalSpy layouts(tree->model(), &QAbstractItemModel::layoutChanged);
+        QSignalSpy resets(tree->model(), &QAbstractItemModel::modelReset);
+        tree->BeginUpdate();
+        {
+            TTreeUpdate inner(*tree);
+            tree->SetNodeState(top(1), nsHidden);
+            tree->SetNodeState(child(top(2), 0), nsHidden);
+            tree->Sort(manager->getRoot(), 0, stReversed, true);
+        }
+        QCOMPARE(layouts.count(), 0);
+        QCOMPARE(tree->model()->rowCount(), 4); // nothing shown before the end
+        tree->SetNodeState(top(0), nsHidden);
+        tree->EndUpdate();
+        QCOMPARE(layouts.count(), 1);
+        QCOMPARE(resets.count(), 0);
+        QCOMPARE(tree->model()->rowCount(), 2);
+        tree->EndUpdate(); // unbalanced: ignored
+        QCOMPARE(tree->updateCount(), 0);
+
+        // The guard ends its update when the block throws.
+        try {
+            TTreeUpdate guard(*tree);
+            tree->SetNodeState(top(0), 0);
+            throw std::runtime_error("failed inside an update");
+        } catch (const std::runtime_error &) {
+        }
+        QCOMPARE(tree->updateCount(), 0);
+        QCOMPARE(layouts.count(), 2);
+    }
+
+    void sortIsStableSingleAndMultiKey()
+    {
+        QList<TTestRow> rows;
+        const char *data[][2] = {{"b", "2"}, {"a", "2"}, {"c", "1"}, {"a", "1"}, {"b", "1"}};
+        for (int i = 0; i < 5; ++i)
+            rows.append(TTestRow{QString::number(i), data[i][0], data[i][1], 0, -1, {}, {}});
+        install(rows);
+        tree->OnNodeCompare = compareCaptions;
+        QAbstractItemModel *m = tree->model();
+
+        tree->Sort(manager->getRoot(), 1, stNatural, false);
+        QCOMPARE(shownCaptions(m), (QStringList{"1", "3", "0", "4", "2"})); // a, a, b, b, c; ties in order
+        tree->Sort(manager->getRoot(), 1, stReversed, false);
+        QCOMPARE(shownCaptions(m), (QStringList{"2", "0", "4", "1", "3"}));
+        QCOMPARE(tree->Header()->getSortIndexs(), QList<int>{1});
+        QCOMPARE(tree->Header()->getSortTypes(), QList<TSortType>{stReversed});
+
+        // Column 2 first, then column 1 backwards; a key of type 0 is skipped.
+        tree->Sort(manager->getRoot(), QList<int>{0, 2, 1}, QList<TSortType>{stNone, stNatural, stReversed}, false);
+        QCOMPARE(shownCaptions(m), (QStringList{"2", "4", "3", "0", "1"}));
+        QCOMPARE(tree->Header()->getSortIndexs(), (QList<int>{0, 2, 1}));
+        QCOMPARE(tree->Header()->sortIndicatorSection(), 2);
+    }
+
+    void sortRecursesIntoGroups()
+    {
+        tree->OnNodeCompare = compareCaptions;
+        tree->Sort(manager->getRoot(), 0, stReversed, false);
+        QCOMPARE(shownCaptions(tree->model()), (QStringList{"Loose 0", "Group 2", "Group 1", "Group 0"}));
+        QCOMPARE(shownCaptions(tree->model(), tree->model()->index(3, 0)).first(), QStringLiteral("Item 0.0"));
+        tree->Sort(manager->getRoot(), 0, stReversed, true);
+        QCOMPARE(shownCaptions(tree->model(), tree->model()->index(3, 0)).first(), QStringLiteral("Item 0.3"));
+        // Without a handler the adapter's compare (0 here) keeps the order.
+        tree->OnNodeCompare = nullptr;
+        tree->Sort(manager->getRoot(), 0, stNatural, true);
+        QCOMPARE(shownCaptions(tree->model()).at(1), QStringLiteral("Group 2"));
+    }
+
+    void hideAndShowKeepFocus()
+    {
+        tree->SetNodeState(top(1), nsExpanded);
+        const TVirtualNode item = child(top(1), 2);
+        tree->SetNodeFocused({});
+        QList<TVirtualNode> focused, lost;
+        tree->OnNodeFocus = [&](TCustomTree *, TVirtualNode n) { focused.append(n); };
+        tree->OnNodeLostFocus = [&](TCustomTree *, TVirtualNode n) { lost.append(n); };
+        tree->SetNodeFocused(item);
+        QCOMPARE(focused, QList<TVirtualNode>{item});
+        QCOMPARE(TTreeModel::nodeOf(tree->currentIndex()), item);
+
+        tree->BeginUpdate();
+        for (int i = 0; i < 4; ++i)
+            tree->SetNodeState(child(top(1), i), nsHidden);
+        tree->EndUpdate();
+        QCOMPARE(tree->GetNodeFocused(), item);
+        tree->BeginUpdate();
+        for (int i = 0; i < 4; ++i)
+            tree->SetNodeState(child(top(1), i), 0);
+        tree->EndUpdate();
+        QCOMPARE(tree->GetNodeFocused(), item);
+        QCOMPARE(TTreeModel::nodeOf(tree->currentIndex()), item);
+        QCOMPARE(focused.size(), 1); // hiding and showing raised nothing
+
+        tree->SetNodeFocused({});
+        QCOMPARE(lost, QList<TVirtualNode>{item});
+        QCOMPARE(focused.last(), TVirtualNode{});
+        QVERIFY(!tree->currentIndex().isValid());
+
+        // Keyboard moves raise the events too.
+        tree->SetNodeFocused(top(0));
+        QTest::keyClick(tree->viewport(), Qt::Key_Down);
+        QCOMPARE(tree->GetNodeFocused(), top(1));
+        QCOMPARE(lost.last(), top(0));
+    }
+
+    void removeAndClearOnALiveTree()
+    {
+        TTestTree &rows = *manager->Tree;
+        const TVirtualNode g0 = top(1);
+        void *data = rows.getData(g0);
+        QCOMPARE(rows.getItem(data), g0);
+        tree->SetNodeFocused(g0);
+        rows.remove(g0);
+        QCOMPARE(shownCaptions(tree->model()), (QStringList{"Loose 0", "Group 1", "Group 2"}));
+        QVERIFY(tree->isVirtualNode(g0));
+        QCOMPARE(tree->GetNodeFocused(), TVirtualNode{});
+        QCOMPARE(rows.getItem(data), TVirtualNode{});
+
+        // Adding inside an update shows at its end.
+        tree->BeginUpdate();
+        const TVirtualNode n = rows.addRow(rows.Root(), manager->Rows[1]);
+        QCOMPARE(tree->model()->rowCount(), 3);
+        tree->EndUpdate();
+        QCOMPARE(shownCaptions(tree->model()).last(), QStringLiteral("Group 0"));
+        QVERIFY(!tree->isVirtualNode(n));
+
+        rows.clear();
+        QCOMPARE(tree->model()->rowCount(), 0);
+        QCOMPARE(manager->getFirstChild(manager->getRoot()), TVirtualNode{});
+        // Rebuilding through the manager shows the rows again.
+        manager->Initialize();
+        QCOMPARE(tree->model()->rowCount(), 4);
+    }
+
+    void replacingTheManager()
+    {
+        tree->SetNodeFocused(top(1));
+        install(makeRows(1, 1));
+        QCOMPARE(shownCaptions(tree->model()), QStringList{"Group 0"});
+        QCOMPARE(tree->GetNodeFocused(), TVirtualNode{});
+        tree->setVM(nullptr);
+        QCOMPARE(tree->getVM(), nullptr);
+        QCOMPARE(tree->model()->rowCount(), 0);
+        tree->SetNodeState(TVirtualNode{2}, nsHidden); // no manager: ignored
+    }
+
+    void headerApi()
+    {
+        TCustomHeader *h = tree->Header();
+        QCOMPARE(h->count(), 3);
+        QCOMPARE(h->getWidth(h->ItemByOrder(1)), 150);
+        QVERIFY(h->getWidth(h->ItemByOrder(0)) > 150); // takes the room left
+        h->moveSection(2, 0);
+        QCOMPARE(h->IDByOrder(0), 2);
+        QCOMPARE(h->IDByOrder(1), 0);
+        QCOMPARE(h->OrderByID(0), 1);
+        QCOMPARE(h->OrderByID(7), -1);
+        QCOMPARE(h->IDByOrder(3), -1);
+        QCOMPARE(manager->Header->getData(h->ItemByOrder(0)), reinterpret_cast<void *>(quintptr(2)));
+
+        // Display positions map to columns when sorting and back when asked.
+        tree->OnNodeCompare = compareCaptions;
+        tree->Sort(manager->getRoot(), QList<int>{0, 1}, QList<TSortType>{stNatural, stReversed}, true);
+        QCOMPARE(h->getSortIndexs(), (QList<int>{0, 1}));
+        QCOMPARE(h->getSortTypes(), (QList<TSortType>{stNatural, stReversed}));
+        QCOMPARE(h->sortIndicatorSection(), 2);
+        QCOMPARE(h->sortIndicatorOrder(), Qt::AscendingOrder);
+        h->moveSection(0, 2);
+        QCOMPARE(h->getSortIndexs(), (QList<int>{2, 0}));
+    }
+
+    void headerClickSorts()
+    {
+        tree->OnNodeCompare = compareCaptions;
+        TCustomHeader *h = tree->Header();
+        const auto clickHeader = [&](int id) {
+            QTest::mouseClick(h->viewport(), Qt::LeftButton, {},
+                              QPoint(h->sectionViewportPosition(id) + h->sectionSize(id) / 2, h->height() / 2));
+        };
+        clickHeader(0);
+        QCOMPARE(h->getSortTypes(), QList<TSortType>{stNatural});
+        QCOMPARE(shownCaptions(tree->model()), (QStringList{"Group 0", "Group 1", "Group 2", "Loose 0"}));
+        QVERIFY(h->isSortIndicatorShown());
+        QCOMPARE(h->sortIndicatorOrder(), Qt::AscendingOrder);
+        clickHeader(0);
+        QCOMPARE(h->getSortTypes(), QList<TSortType>{stReversed});
+        QCOMPARE(shownCaptions(tree->model()).first(), QStringLiteral("Loose 0"));
+        QCOMPARE(h->sortIndicatorOrder(), Qt::DescendingOrder);
+        clickHeader(2);
+        QCOMPARE(h->getSortIndexs(), QList<int>{2});
+        QCOMPARE(h->getSortTypes(), QList<TSortType>{stNatural});
+
+        // A throwing compare handler is reported and leaves no update open.
+        tree->OnNodeCompare = [](TCustomTree *, TVirtualNode, TVirtualNode, int, TSortType) -> int {
+            throw std::runtime_error("compare failed");
+        };
+        QTest::ignoreMessage(QtCriticalMsg, QRegularExpression("compare failed"));
+        clickHeader(1);
+        QCOMPARE(tree->updateCount(), 0);
+    }
+
+    void clicksOnSlices()
+    {
+        tree->SetNodeState(top(1), nsExpanded);
+        const TVirtualNode item = child(top(1), 1);
+        QList<std::pair<TVirtualNode, TSlice *>> active;
+        QList<THitInfo> clicks;
+        tree->OnNodeActive = [&](TCustomTree *, TVirtualNode n, TSlice *s) { active.append({n, s}); };
+        tree->OnNodeClick = [&](TCustomTree *, const THitInfo &hit) { clicks.append(hit); };
+
+        const QPoint check = slicePoint(item, 0, 0);
+        QVERIFY(!check.isNull());
+        QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, check);
+        QCOMPARE(active.size(), 1);
+        QCOMPARE(active[0].first, item);
+        QVERIFY(SlicesFactory().isKind(active[0].second, "check"));
+        QCOMPARE(clicks.size(), 1);
+        QCOMPARE(clicks[0].SliceIndex, 0);
+
+        const QPoint link = slicePoint(item, 0, 3);
+        QVERIFY(!link.isNull());
+        QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, link);
+        QCOMPARE(active.size(), 1);
+        QCOMPARE(clicks.size(), 2);
+        QCOMPARE(clicks[1].Node, item);
+        QCOMPARE(clicks[1].SliceIndex, 3);
+
+        // A column cell reports its own node.
+        QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, slicePoint(item, 2, 0));
+        QCOMPARE(clicks[2].Row, item);
+        QCOMPARE(clicks[2].Column, 2);
+        QCOMPARE(manager->Tree->store().columnOf(clicks[2].Node), 2);
+
+        // Space activates the focused row's check box.
+        tree->setFocus();
+        tree->SetNodeFocused(item);
+        QTest::keyClick(tree->viewport(), Qt::Key_Space);
+        QCOMPARE(active.size(), 2);
+        QCOMPARE(active[1].first, item);
+
+        // A throwing handler never reaches the event loop and leaves no update
+        // open.
+        tree->OnNodeActive = [&](TCustomTree *t, TVirtualNode, TSlice *) {
+            t->BeginUpdate();
+            throw std::runtime_error("handler failed");
+        };
+        QTest::ignoreMessage(QtCriticalMsg, QRegularExpression("handler failed"));
+        QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, check);
+        QCOMPARE(tree->updateCount(), 0);
+    }
+
+    void handCursorOverLinks()
+    {
+        tree->SetNodeState(top(1), nsExpanded);
+        const TVirtualNode item = child(top(1), 1);
+        TSlice *link = manager->Tree->slicesOf(item)->GetSlice(3);
+        SlicesFactory().setCursor(link, "hand cursor");
+        QTest::mouseMove(tree->viewport(), slicePoint(item, 0, 3));
+        QCOMPARE(tree->viewport()->cursor().shape(), Qt::PointingHandCursor);
+        QTest::mouseMove(tree->viewport(), slicePoint(item, 0, 2));
+        QCOMPARE(tree->viewport()->cursor().shape(), Qt::ArrowCursor);
+    }
+
+    void rendersGroupsChecksImagesAndLinks()
+    {
+        auto rows = makeRows(2, 4, 1);
+        rows[1].Check = 2;
+        rows[2].Check = 1;
+        install(rows);
+        tree->SetNodeState(top(1), nsExpanded);
+        tree->SetNodeState(top(2), nsExpanded);
+        manager->Tree->slicesOf(child(top(1), 1))->GetSlice(3)->Style = getStyle("link");
+        manager->Tree->slicesOf(child(top(1), 3))->GetSlice(3)->Style = getStyle("red");
+        tree->SetNodeFocused(child(top(1), 0));
+        QApplication::processEvents();
+        const QImage shot = tree->grab().toImage();
+        QCOMPARE(shot.size(), tree->size());
+        QSet<QRgb> colors;
+        for (int y = 0; y < shot.height(); y += 2)
+            for (int x = 0; x < shot.width(); x += 2)
+                colors.insert(shot.pixel(x, y));
+        QVERIFY2(colors.size() > 20, "the tree drew next to nothing");
+        const QString path = QDir::current().filePath("tst_customtree.png");
+        QVERIFY(shot.save(path));
+        qInfo("rendered tree: %s", qPrintable(path));
+    }
+};
+
+QTEST_MAIN(TestCustomTree)
+#include "tst_customtree.moc"
