@@ -1,13 +1,12 @@
 // The base of item managers built from a row and a header adapter.
 #pragma once
 
+#include "TBaseVirtualTree.h"
 #include "TBaseVmManager.h"
 
 #include <memory>
 
 namespace selectframe {
-
-class TBaseVirtualTree;
 
 /// An item manager whose rows and header columns come from two adapters it
 /// shares ownership of. A derived manager creates its adapters in its

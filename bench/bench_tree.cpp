@@ -1,0 +1,530 @@
+// The tree control at a million rows beside the two widgets a Qt developer
+// would otherwise pick: QTreeWidget with checkable items, and a
+// QStandardItemModel behind a recursively filtering QSortFilterProxyModel
+// in a QTreeView. Each contender runs in a process of its own, so its
+// memory figure is its own; the peers may run at a smaller size, and their
+// times are then scaled linearly to ours (which flatters them, as their
+// costs grow faster than linearly).
+//
+// Usage: bench_tree [items]   (default 1000000; peers at a tenth)
+
+#include "BenchUtil.h"
+
+#include "platform/tree/TBaseVirtualManager.h"
+#include "platform/tree/TCheckSlice.h"
+#include "platform/tree/TImageSlice.h"
+#include "platform/tree/TNodeRecord.h"
+#include "platform/tree/TSlicesFactory.h"
+#include "platform/tree/TStringSlice.h"
+#include "platform/tree/TTree.h"
+#include "platform/tree/TTreeUpdate.h"
+
+#include <QApplication>
+#include <QMap>
+#include <QPainter>
+#include <QProcess>
+#include <QScrollBar>
+#include <QSortFilterProxyModel>
+#include <QStandardItemModel>
+#include <QTreeWidget>
+
+#include <memory>
+#include <vector>
+
+using namespace selectframe;
+using namespace selectframe::bench;
+
+namespace {
+
+constexpr int kColumns = 5;
+constexpr int kGroups = 1000;
+constexpr int kPages = 20;
+
+/// One row of the source data, group rows included. Aligned so a cell's
+/// column fits in the low bits of its data pointer.
+struct alignas(8) TRow
+{
+    QString Cols[kColumns];
+    uint8_t Check = 0;
+    int Image = -1;
+    bool Group = false;
+};
+
+struct TData
+{
+    std::vector<TRow> Groups;
+    std::vector<TRow> Items; // group g holds Items[g * per, (g + 1) * per)
+    int PerGroup = 0;
+    TImageList Images;
+};
+
+TData makeData(int count)
+{
+    TData d;
+    d.PerGroup = count / kGroups;
+    d.Groups.resize(kGroups);
+    d.Items.resize(size_t(d.PerGroup) * kGroups);
+    for (int g = 0; g < kGroups; ++g) {
+        d.Groups[g].Cols[0] = QStringLiteral("Group %1").arg(g);
+        d.Groups[g].Group = true;
+    }
+    for (size_t i = 0; i < d.Items.size(); ++i) {
+        TRow &r = d.Items[i];
+        r.Cols[0] = QStringLiteral("Engine %1").arg(i);
+        r.Cols[1] = QStringLiteral("s%1.example").arg((uint32_t(i) * 2654435761u) % 1000003u);
+        r.Cols[2] = QStringLiteral("Value %1").arg(i % 10);
+        r.Cols[3] = QStringLiteral("Sub %1").arg(i % 7);
+        r.Cols[4] = QString::number(i * 7 % 1000);
+        r.Check = uint8_t(i % 3 == 0);
+        r.Image = int(i % 3) - 1;
+    }
+    for (QColor c : {QColor(Qt::red), QColor(Qt::darkGreen)}) {
+        QPixmap p(16, 16);
+        p.fill(c);
+        d.Images.Icons.append(QIcon(p));
+    }
+    return d;
+}
+
+bool hiddenInPass(size_t item)
+{
+    return item % 10 != 0;
+}
+
+/// One contender: builds its widget over the data and runs the measured
+/// operations.
+class TContender
+{
+public:
+    virtual ~TContender() = default;
+    virtual void build(TData &data) = 0;
+    /// Expands every group; not measured.
+    virtual void expandGroups() = 0;
+    virtual void hideNinetyPercent(bool hide) = 0;
+    virtual void sortByText() = 0;
+    virtual QTreeView *view() = 0;
+};
+
+// ---------------------------------------------------------------- ours
+
+class TBenchRows : public TBaseVirtualTree
+{
+public:
+    static TRow *rowOf(void *data) { return reinterpret_cast<TRow *>(quintptr(data) & ~quintptr(7)); }
+    static int columnOf(void *data) { return int(quintptr(data) & 7); }
+
+    const TImageList *Images = nullptr;
+
+    void InitSlices(TVirtualNode node, TSlices *slices) override
+    {
+        const TSlicesFactory &f = SlicesFactory();
+        if (columnOf(getData(node)) == 0)
+            slices->Add({f.create("check"), f.create("image"), f.create("string"), f.create("string")});
+        else
+            slices->Add({f.create("string")});
+    }
+    void FillSlices(TVirtualNode node, TSlices *slices) override
+    {
+        const TRow *row = rowOf(getData(node));
+        const int column = columnOf(getData(node));
+        if (column) {
+            static_cast<TStringSlice *>(slices->GetSlice(0))->Text = row->Cols[column];
+            return;
+        }
+        auto *check = static_cast<TCheckSlice *>(slices->GetSlice(0));
+        check->Shown = true;
+        check->Value = row->Check;
+        auto *image = static_cast<TImageSlice *>(slices->GetSlice(1));
+        image->Images = row->Group ? nullptr : Images;
+        image->ImageIndex = row->Image;
+        auto *caption = static_cast<TStringSlice *>(slices->GetSlice(2));
+        caption->Layout1 = slFill;
+        caption->Style = getStyle(row->Group ? "bold" : "text");
+        caption->Text = row->Cols[0];
+    }
+};
+
+class TBenchColumns : public TBaseVirtualTree
+{
+public:
+    TBenchColumns()
+    {
+        for (int c = 0; c < kColumns; ++c)
+            add(Root(), New(reinterpret_cast<void *>(quintptr(c)), 0), ltNextCell);
+    }
+    void InitSlices(TVirtualNode, TSlices *slices) override { slices->Add({SlicesFactory().create("string")}); }
+    void FillSlices(TVirtualNode node, TSlices *slices) override
+    {
+        static_cast<TStringSlice *>(slices->GetSlice(0))->Text = QStringLiteral("Column %1").arg(quintptr(getData(node)));
+    }
+    void FillStateInfo(TVirtualNode node, uint32_t *, int32_t *first, int32_t *, int32_t *third) override
+    {
+        if (quintptr(getData(node)) != 0) {
+            *first = 120;
+            *third = 0;
+        }
+    }
+};
+
+class TBenchManager : public TBaseVirtualManager
+{
+public:
+    std::shared_ptr<TBenchRows> Rows = std::make_shared<TBenchRows>();
+    TData &Data;
+
+    explicit TBenchManager(TData &data) : Data(data)
+    {
+        Rows->Images = &data.Images;
+        setAdapters(Rows, std::make_shared<TBenchColumns>());
+    }
+    void Initialize() override
+    {
+        TBaseVirtualManager::Initialize();
+        TBenchRows &t = *Rows;
+        t.clear();
+        const auto addRow = [&t](TVirtualNode parent, TRow &row) {
+            const TVirtualNode node = t.New(&row, 0);
+            t.add(parent, node, ltLastChild);
+            for (quintptr c = 1; c < kColumns; ++c)
+                t.add(node, t.New(reinterpret_cast<void *>(quintptr(&row) | c), 0), ltNextCell);
+            return node;
+        };
+        for (int g = 0; g < kGroups; ++g) {
+            const TVirtualNode group = addRow(t.Root(), Data.Groups[g]);
+            for (int i = 0; i < Data.PerGroup; ++i)
+                addRow(group, Data.Items[size_t(g) * Data.PerGroup + i]);
+        }
+        updateTree(0);
+    }
+};
+
+class TOurs : public TContender
+{
+public:
+    std::unique_ptr<TTree> Tree;
+    TBenchManager *Manager = nullptr;
+
+    void build(TData &data) override
+    {
+        Tree = std::make_unique<TTree>();
+        Tree->resize(900, 700);
+        Tree->OnNodeCompare = [](TCustomTree *, TVirtualNode a, TVirtualNode b, int column, TSortType) {
+            return compareRows(a, b, column);
+        };
+        auto vm = std::make_unique<TBenchManager>(data);
+        Manager = vm.get();
+        Tree->setVM(std::move(vm));
+        Tree->show();
+    }
+    static int compareRows(TVirtualNode a, TVirtualNode b, int column);
+    void expandGroups() override
+    {
+        TTreeUpdate update(*Tree);
+        for (TVirtualNode g = Manager->getFirstChild(Manager->getRoot()); g; g = Manager->getNextSibling(g))
+            Tree->SetNodeState(g, Tree->GetNodeState(g) | nsExpanded);
+    }
+    void hideNinetyPercent(bool hide) override
+    {
+        TTreeUpdate update(*Tree);
+        size_t i = 0;
+        for (TVirtualNode g = Manager->getFirstChild(Manager->getRoot()); g; g = Manager->getNextSibling(g))
+            for (TVirtualNode n = Manager->getFirstChild(g); n; n = Manager->getNextSibling(n), ++i) {
+                const uint32_t state = Tree->GetNodeState(n);
+                Tree->SetNodeState(n, hide && hiddenInPass(i) ? state | nsHidden : state & ~uint32_t(nsHidden));
+            }
+    }
+    void sortByText() override { Tree->Sort(Manager->getRoot(), 1, stNatural, true); }
+    QTreeView *view() override { return Tree.get(); }
+};
+
+TBenchManager *g_manager = nullptr;
+
+/// The product's convention: text results are cmp(second, first).
+int TOurs::compareRows(TVirtualNode a, TVirtualNode b, int column)
+{
+    const TRow *ra = TBenchRows::rowOf(g_manager->Rows->getData(a));
+    const TRow *rb = TBenchRows::rowOf(g_manager->Rows->getData(b));
+    return rb->Cols[column].compare(ra->Cols[column]);
+}
+
+// ---------------------------------------------------------------- peers
+
+/// Lets the peers expand their groups in one pass: with a layout pending,
+/// QTreeView::expand only records the index.
+template <class View>
+class TPeerView : public View
+{
+public:
+    using View::scheduleDelayedItemsLayout;
+};
+
+template <class View>
+void expandAllGroups(TPeerView<View> *view)
+{
+    view->scheduleDelayedItemsLayout();
+    QAbstractItemModel *m = view->model();
+    for (int g = 0; g < m->rowCount(); ++g)
+        view->expand(m->index(g, 0));
+}
+
+class TWidgetPeer : public TContender
+{
+public:
+    std::unique_ptr<TPeerView<QTreeWidget>> Tree;
+    std::vector<QTreeWidgetItem *> Items;
+
+    void build(TData &data) override
+    {
+        Tree = std::make_unique<TPeerView<QTreeWidget>>();
+        Tree->resize(900, 700);
+        Tree->setUniformRowHeights(true);
+        Tree->setColumnCount(kColumns);
+        Tree->setAlternatingRowColors(true);
+        QList<QTreeWidgetItem *> groups;
+        Items.reserve(data.Items.size());
+        for (int g = 0; g < kGroups; ++g) {
+            auto *group = new QTreeWidgetItem;
+            group->setText(0, data.Groups[g].Cols[0]);
+            group->setCheckState(0, Qt::Unchecked);
+            for (int i = 0; i < data.PerGroup; ++i) {
+                const TRow &r = data.Items[size_t(g) * data.PerGroup + i];
+                auto *item = new QTreeWidgetItem(group);
+                for (int c = 0; c < kColumns; ++c)
+                    item->setText(c, r.Cols[c]);
+                item->setCheckState(0, r.Check ? Qt::Checked : Qt::Unchecked);
+                if (r.Image >= 0)
+                    item->setIcon(0, data.Images.Icons[r.Image]);
+                Items.push_back(item);
+            }
+            groups.append(group);
+        }
+        Tree->addTopLevelItems(groups);
+        Tree->show();
+    }
+    void expandGroups() override { expandAllGroups(Tree.get()); }
+    void hideNinetyPercent(bool hide) override
+    {
+        for (size_t i = 0; i < Items.size(); ++i)
+            if (hiddenInPass(i))
+                Items[i]->setHidden(hide);
+    }
+    void sortByText() override { Tree->sortItems(1, Qt::AscendingOrder); }
+    QTreeView *view() override { return Tree.get(); }
+};
+
+/// Filters on a flag per item, so the figure is the proxy's own cost.
+class TFlagFilter : public QSortFilterProxyModel
+{
+public:
+    const std::vector<char> *Hidden = nullptr;
+    int PerGroup = 0;
+
+    void refilter() { invalidateFilter(); }
+
+protected:
+    bool filterAcceptsRow(int row, const QModelIndex &parent) const override
+    {
+        return !parent.isValid() || !(*Hidden)[size_t(parent.row()) * PerGroup + row];
+    }
+};
+
+class TProxyPeer : public TContender
+{
+public:
+    std::unique_ptr<QStandardItemModel> Model;
+    std::unique_ptr<TFlagFilter> Proxy;
+    std::unique_ptr<TPeerView<QTreeView>> Tree;
+    std::vector<char> Hidden;
+
+    void build(TData &data) override
+    {
+        Model = std::make_unique<QStandardItemModel>();
+        Model->setColumnCount(kColumns);
+        for (int g = 0; g < kGroups; ++g) {
+            auto *group = new QStandardItem(data.Groups[g].Cols[0]);
+            group->setCheckable(true);
+            for (int i = 0; i < data.PerGroup; ++i) {
+                const TRow &r = data.Items[size_t(g) * data.PerGroup + i];
+                QList<QStandardItem *> row;
+                for (int c = 0; c < kColumns; ++c)
+                    row.append(new QStandardItem(r.Cols[c]));
+                row[0]->setCheckable(true);
+                row[0]->setCheckState(r.Check ? Qt::Checked : Qt::Unchecked);
+                if (r.Image >= 0)
+                    row[0]->setIcon(data.Images.Icons[r.Image]);
+                group->appendRow(row);
+            }
+            Model->appendRow(group);
+        }
+        Hidden.assign(data.Items.size(), 0);
+        Proxy = std::make_unique<TFlagFilter>();
+        Proxy->Hidden = &Hidden;
+        Proxy->PerGroup = data.PerGroup;
+        Proxy->setRecursiveFilteringEnabled(true);
+        Proxy->setSourceModel(Model.get());
+        Tree = std::make_unique<TPeerView<QTreeView>>();
+        Tree->resize(900, 700);
+        Tree->setUniformRowHeights(true);
+        Tree->setAlternatingRowColors(true);
+        Tree->setModel(Proxy.get());
+        Tree->show();
+    }
+    void expandGroups() override { expandAllGroups(Tree.get()); }
+    void hideNinetyPercent(bool hide) override
+    {
+        for (size_t i = 0; i < Hidden.size(); ++i)
+            Hidden[i] = hide && hiddenInPass(i);
+        Proxy->refilter();
+    }
+    void sortByText() override { Proxy->sort(1, Qt::AscendingOrder); }
+    QTreeView *view() override { return Tree.get(); }
+};
+
+// ---------------------------------------------------------------- driver
+
+void paintNow(QTreeView *view)
+{
+    QApplication::processEvents();
+    view->viewport()->repaint();
+}
+
+/// Runs one contender at `count` items and prints "figure value" lines.
+int runContender(const QString &which, int count)
+{
+    TData data = makeData(count);
+    std::unique_ptr<TContender> c;
+    if (which == "ours")
+        c = std::make_unique<TOurs>();
+    else if (which == "widget")
+        c = std::make_unique<TWidgetPeer>();
+    else
+        c = std::make_unique<TProxyPeer>();
+    QApplication::processEvents();
+    const qint64 before = residentBytes();
+    const double build = timeMs([&] {
+        c->build(data);
+        if (auto *ours = dynamic_cast<TOurs *>(c.get()))
+            g_manager = ours->Manager;
+        paintNow(c->view());
+    });
+    const qint64 after = residentBytes();
+    const int items = int(data.Items.size());
+    std::printf("items %d\n", items);
+    std::printf("build %.3f\n", build);
+    std::printf("memory %.1f\n", double(after - before) / items);
+    if (which == "ours")
+        std::printf("record %d\n", int(sizeof(TNodeRecord)));
+    std::fflush(stdout);
+
+    c->expandGroups();
+    paintNow(c->view());
+    std::printf("hide %.3f\n", timeMs([&] {
+                    c->hideNinetyPercent(true);
+                    paintNow(c->view());
+                }));
+    std::printf("show %.3f\n", timeMs([&] {
+                    c->hideNinetyPercent(false);
+                    paintNow(c->view());
+                }));
+    std::fflush(stdout);
+    std::printf("sort %.3f\n", timeMs([&] {
+                    c->sortByText();
+                    paintNow(c->view());
+                }));
+    std::fflush(stdout);
+
+    QScrollBar *bar = c->view()->verticalScrollBar();
+    bar->setValue(bar->maximum() / 2);
+    paintNow(c->view());
+    double pages = 0;
+    for (int p = 0; p < kPages; ++p)
+        pages += timeMs([&] {
+            bar->setValue(bar->value() + bar->pageStep());
+            c->view()->viewport()->repaint();
+        });
+    std::printf("page %.3f\n", pages / kPages);
+    return 0;
+}
+
+struct TResult
+{
+    int Items = 0;
+    QMap<QString, double> Figures;
+    bool Complete = false;
+};
+
+TResult runChild(const QString &which, int count, int timeoutMs)
+{
+    QProcess p;
+    p.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    p.start(QCoreApplication::applicationFilePath(), {"--run", which, QString::number(count)});
+    TResult r;
+    if (!p.waitForFinished(timeoutMs)) {
+        p.kill();
+        p.waitForFinished();
+    } else {
+        r.Complete = p.exitCode() == 0;
+    }
+    for (const QByteArray &line : p.readAllStandardOutput().split('\n')) {
+        const QList<QByteArray> parts = line.split(' ');
+        if (parts.size() == 2)
+            r.Figures[QString::fromLatin1(parts[0])] = parts[1].toDouble();
+    }
+    r.Items = int(r.Figures.value("items"));
+    return r;
+}
+
+/// One table row; `scaled` figures grow with the item count and are scaled
+/// to our size, the others (per page, per item) are not.
+void printFigure(const char *label, const char *key, const TResult &ours, const QList<TResult> &peers, bool scaled,
+                 const char *unit)
+{
+    if (!ours.Figures.contains(key)) {
+        std::printf("%-26s %12s\n", label, "-");
+        return;
+    }
+    const double mine = ours.Figures[key];
+    std::printf("%-26s %10.1f %s", label, mine, unit);
+    for (const TResult &peer : peers) {
+        if (!peer.Figures.contains(key) || !peer.Items) {
+            std::printf("   %24s", "did not finish");
+            continue;
+        }
+        const double scale = scaled ? double(ours.Items) / peer.Items : 1.0;
+        const double theirs = peer.Figures[key] * scale;
+        std::printf("   %10.1f %s %6.1fx", theirs, unit, mine > 0 ? theirs / mine : 0.0);
+    }
+    std::printf("\n");
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    const QStringList args = app.arguments();
+    if (args.size() == 4 && args[1] == "--run")
+        return runContender(args[2], args[3].toInt());
+
+    const int count = args.size() > 1 ? args[1].toInt() : 1000000;
+    const int peerCount = qMax(kGroups, count / 10);
+    std::printf("tree control: %d items in %d groups, %d columns; peers at %d items, times scaled x%.0f\n",
+                count, kGroups, kColumns, peerCount, double(count) / peerCount);
+    std::fflush(stdout);
+    const TResult ours = runChild("ours", count, 120000);
+    const QList<TResult> peers{runChild("widget", peerCount, 90000), runChild("proxy", peerCount, 90000)};
+    std::printf("\n%-26s %13s   %24s   %24s\n", "figure", "ours", "QTreeWidget (ratio)", "model+proxy (ratio)");
+    printFigure("build and first paint", "build", ours, peers, true, "ms");
+    printFigure("hide 90% (one update)", "hide", ours, peers, true, "ms");
+    printFigure("show them again", "show", ours, peers, true, "ms");
+    printFigure("sort by a text column", "sort", ours, peers, true, "ms");
+    printFigure("scroll one page (paint)", "page", ours, peers, false, "ms");
+    printFigure("memory per item", "memory", ours, peers, false, "B ");
+    std::printf("node record: %.0f bytes; a row of %d columns is %d nodes\n", ours.Figures.value("record"), kColumns,
+                kColumns);
+    if (!ours.Complete)
+        std::printf("our run did not complete\n");
+    return 0;
+}
