@@ -81,20 +81,29 @@ private slots:
 
     // Random appends and removals, in phases that grow and shrink the list
     // so removed entries pile up and get compacted, always agree with the
-    // plain list.
+    // plain list: with few IDs (long chains of duplicates) and with many
+    // (the index grows and entries shift on removal).
+    void agreesWithPlainList_data()
+    {
+        QTest::addColumn<int>("distinct");
+        QTest::newRow("long chains") << 3;
+        QTest::newRow("mixed") << 60;
+        QTest::newRow("mostly unique") << 5000;
+    }
     void agreesWithPlainList()
     {
-        QRandomGenerator rng(4242);
-        const QStringList pool{"alpha", "Alpha", "ALPHA", "beta", "gamma", "Gamma", "", "d",
-                               QString::fromUtf8("\xc3\x9f"), QString::fromUtf8("\xc3\x84x"),
-                               QString::fromUtf8("\xc3\xa4X"), QString::fromUtf8("\xf0\x90\x90\x80")};
+        QFETCH(int, distinct);
+        QRandomGenerator rng(4242 + distinct);
+        const QStringList stems{"alpha", "Alpha", "ALPHA", "beta", "", QString::fromUtf8("\xc3\x9f"),
+                                QString::fromUtf8("\xc3\x84x"), QString::fromUtf8("\xc3\xa4X"),
+                                QString::fromUtf8("\xf0\x90\x90\x80")};
         TCheckedIdList ids;
         QStringList reference;
-        for (int phase = 0; phase < 40; ++phase) {
-            const int appendPercent = phase % 2 ? 20 : 80;
-            for (int step = 0; step < 500; ++step) {
-                const QString id = pool[rng.bounded(int(pool.size()))] +
-                                   (rng.bounded(4) ? QString() : QString::number(rng.bounded(50)));
+        for (int phase = 0; phase < 30; ++phase) {
+            const int appendPercent = phase % 2 ? 25 : 75;
+            for (int step = 0; step < 1000; ++step) {
+                const int n = int(rng.bounded(distinct));
+                const QString id = stems[n % stems.size()] + QString::number(n / stems.size());
                 if (int(rng.bounded(100)) < appendPercent) {
                     ids.append(id);
                     reference.append(id);
@@ -102,11 +111,22 @@ private slots:
                     QCOMPARE(ids.removeOne(id), naiveRemoveOne(reference, id));
                 }
                 QCOMPARE(ids.count(), reference.size());
-                if (step % 50 == 0)
+                if (step % 100 == 0)
                     QCOMPARE(ids.list(), reference);
             }
             QCOMPARE(ids.list(), reference);
         }
+        while (!reference.isEmpty()) {
+            QString id = reference[rng.bounded(int(reference.size()))];
+            for (QChar &c : id)
+                c = c.toUpper(); // one character for one, unlike QString::toUpper
+            QVERIFY(ids.removeOne(id));
+            QVERIFY(naiveRemoveOne(reference, id));
+        }
+        QVERIFY(ids.isEmpty());
+        QCOMPARE(ids.list(), QStringList());
+        ids.append(QStringLiteral("again"));
+        QCOMPARE(ids.list(), QStringList{"again"});
     }
 
     // The list handed out is the class's own and follows changes.
