@@ -27,6 +27,15 @@ QList<uint32_t> ids(const std::vector<TVirtualNode> &nodes)
     return r;
 }
 
+/// Node ids of row keys.
+QList<uint32_t> ids(const std::vector<uint32_t> &keys)
+{
+    QList<uint32_t> r;
+    for (uint32_t key : keys)
+        r.append(TChildList::nodeOfKey(key).Id);
+    return r;
+}
+
 } // namespace
 
 class TestNodeStore : public QObject
@@ -118,6 +127,9 @@ private slots:
         QVERIFY_THROWS_EXCEPTION(std::invalid_argument, tree.add(b, a, ltLastChild));
         QVERIFY_THROWS_EXCEPTION(std::invalid_argument, tree.add(a, b, 5));
         QVERIFY_THROWS_EXCEPTION(std::invalid_argument, tree.add(TVirtualNode{999}, b, ltLastChild));
+        // A row that gets children is marked as a parent in its row key.
+        tree.store().layout();
+        QVERIFY(tree.store().children(tree.Root())->Visible[0] & TChildList::ParentBit);
         // Re-adding moves the node.
         tree.add(tree.Root(), b, ltLastChild);
         QCOMPARE(tree.store().nextSibling(a), b);

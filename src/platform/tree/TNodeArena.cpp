@@ -11,7 +11,7 @@ TNodeArena::TNodeArena()
 
 uint32_t TNodeArena::allocate()
 {
-    if (m_size == 0xFFFFFFF0u)
+    if (m_size == 0x7FFFFFF0u)
         throw std::length_error("too many tree nodes");
     if ((m_size >> ChunkBits) == m_chunks.size())
         m_chunks.emplace_back(new TNodeRecord[ChunkSize]);

@@ -262,7 +262,7 @@ void TNodeStore::layoutList(TChildList &list)
             r.VisibleIndex = TNodeRecord::NotShown;
         } else {
             r.VisibleIndex = uint32_t(list.Visible.size());
-            list.Visible.push_back(child);
+            list.Visible.push_back(child.Id | (r.Children ? TChildList::ParentBit : 0));
         }
     }
     if (list.Visible.capacity() > 2 * list.Visible.size() + 16)
@@ -288,6 +288,9 @@ TChildList &TNodeStore::listOf(TVirtualNode parent)
     if (!r.Children) {
         r.Children = uint32_t(m_lists.size());
         m_lists.emplace_back().Owner = parent;
+        // The parent's own key changes: it now has children.
+        if (r.Parent)
+            markDirty(m_arena.at(r.Parent).Children);
     }
     return m_lists[r.Children];
 }

@@ -79,6 +79,8 @@ public:
     /// Position of a row among its parent's shown children as last laid out,
     /// TNodeRecord::NotShown when hidden or not laid out.
     uint32_t visibleIndex(TVirtualNode node) const { return rec(node).VisibleIndex; }
+    /// The row key of `node` (see TChildList).
+    uint32_t keyOf(TVirtualNode node) const { return node.Id | (rec(node).Children ? TChildList::ParentBit : 0); }
     /// Whether the row and all its ancestors were shown at the last layout.
     bool isLaidOutVisible(TVirtualNode node) const;
 

@@ -87,14 +87,14 @@ QModelIndex TTreeModel::indexOf(TVirtualNode node, int column) const
 {
     if (!m_takenUp || !m_rows->store().isLaidOutVisible(node) || column < 0 || column >= m_columnCount)
         return {};
-    return createIndex(int(m_rows->store().visibleIndex(node)), column, quintptr(node.Id));
+    return createIndex(int(m_rows->store().visibleIndex(node)), column, quintptr(m_rows->store().keyOf(node)));
 }
 
 const TChildList *TTreeModel::shownListOf(const QModelIndex &parent) const
 {
     if (!m_takenUp)
         return nullptr;
-    if (parent.isValid() && parent.column() != 0)
+    if (parent.isValid() && (parent.column() != 0 || !(parent.internalId() & TChildList::ParentBit)))
         return nullptr;
     const TVirtualNode node = parent.isValid() ? nodeOf(parent) : m_rows->Root();
     return m_rows->store().children(node);
@@ -105,7 +105,7 @@ QModelIndex TTreeModel::index(int row, int column, const QModelIndex &parent) co
     const TChildList *list = shownListOf(parent);
     if (!list || row < 0 || size_t(row) >= list->Visible.size() || column < 0 || column >= m_columnCount)
         return {};
-    return createIndex(row, column, quintptr(list->Visible[size_t(row)].Id));
+    return createIndex(row, column, quintptr(list->Visible[size_t(row)]));
 }
 
 QModelIndex TTreeModel::parent(const QModelIndex &child) const
@@ -116,7 +116,7 @@ QModelIndex TTreeModel::parent(const QModelIndex &child) const
     const TVirtualNode p = store.parentOf(nodeOf(child));
     if (!p || p == store.root())
         return {};
-    return createIndex(int(store.visibleIndex(p)), 0, quintptr(p.Id));
+    return createIndex(int(store.visibleIndex(p)), 0, quintptr(store.keyOf(p)));
 }
 
 QModelIndex TTreeModel::sibling(int row, int column, const QModelIndex &idx) const
@@ -197,8 +197,7 @@ Qt::ItemFlags TTreeModel::flags(const QModelIndex &index) const
     if (!index.isValid())
         return Qt::NoItemFlags;
     Qt::ItemFlags f = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
-    const TChildList *list = m_takenUp ? m_rows->store().children(nodeOf(index)) : nullptr;
-    if (!list)
+    if (!(index.internalId() & TChildList::ParentBit))
         f |= Qt::ItemNeverHasChildren;
     return f;
 }

@@ -50,7 +50,8 @@ public:
     std::function<void()> onRowsChanged;
     std::function<void()> onRowsCleared;
 
-    static TVirtualNode nodeOf(const QModelIndex &index) { return TVirtualNode{uint32_t(index.internalId())}; }
+    /// The row node of an index; an index carries its node's row key.
+    static TVirtualNode nodeOf(const QModelIndex &index) { return TChildList::nodeOfKey(uint32_t(index.internalId())); }
     /// The index of a shown row node; invalid when it is not shown.
     QModelIndex indexOf(TVirtualNode node, int column = 0) const;
 
