@@ -2,11 +2,11 @@
 // would otherwise pick: QTreeWidget with checkable items, and a
 // QStandardItemModel behind a recursively filtering QSortFilterProxyModel
 // in a QTreeView. Each contender runs in a process of its own, so its
-// memory figure is its own; the peers may run at a smaller size, and their
+// memory figure is its own. The peers may run at a smaller size; their
 // times are then scaled linearly to ours (which flatters them, as their
 // costs grow faster than linearly).
 //
-// Usage: bench_tree [items]   (default 1000000; peers at a tenth)
+// Usage: bench_tree [items [peer items]]   (default 1000000 for all)
 
 #include "BenchUtil.h"
 
@@ -509,7 +509,7 @@ int main(int argc, char **argv)
         return runContender(args[2], args[3].toInt());
 
     const int count = args.size() > 1 ? args[1].toInt() : 1000000;
-    const int peerCount = qMax(kGroups, count / 10);
+    const int peerCount = args.size() > 2 ? args[2].toInt() : count;
     std::printf("tree control: %d items in %d groups, %d columns; peers at %d items, times scaled x%.0f\n",
                 count, kGroups, kColumns, peerCount, double(count) / peerCount);
     std::fflush(stdout);

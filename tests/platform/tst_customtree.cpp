@@ -3,6 +3,7 @@
 #include "TreeTestAdapters.h"
 
 #include "platform/tree/TCustomHeader.h"
+#include "platform/tree/TTextPainter.h"
 #include "platform/tree/TTree.h"
 #include "platform/tree/TTreeModel.h"
 #include "platform/tree/TTreeUpdate.h"
@@ -434,6 +435,31 @@ private slots:
         QCOMPARE(tree->viewport()->cursor().shape(), Qt::PointingHandCursor);
         QTest::mouseMove(tree->viewport(), slicePoint(item, 0, 2));
         QCOMPARE(tree->viewport()->cursor().shape(), Qt::ArrowCursor);
+    }
+
+    void longTextsAreCutInsideTheirRoom()
+    {
+        TTextPainter text;
+        const QFont font;
+        const QString plain = QStringLiteral("A rather long caption of a search engine");
+        const QString shaped = QString::fromUtf8("\u0645\u062d\u0631\u0643 \u0628\u062d\u062b \u0637\u0648\u064a\u0644 \u062c\u062f\u0627");
+        QVERIFY(text.advance(font, plain) > text.advance(font, QStringLiteral("A rather")));
+        for (const QString &s : {plain, shaped}) {
+            QImage image(200, 22, QImage::Format_ARGB32_Premultiplied);
+            image.fill(Qt::white);
+            QPainter p(&image);
+            p.setPen(Qt::black);
+            text.draw(&p, QRect(10, 0, 80, 22), Qt::AlignLeft, font, s);
+            p.end();
+            int inside = 0;
+            for (int y = 0; y < image.height(); ++y)
+                for (int x = 0; x < image.width(); ++x)
+                    if (image.pixel(x, y) != qRgb(255, 255, 255)) {
+                        QVERIFY2(x >= 10 && x < 90, qPrintable(QStringLiteral("ink at x=%1").arg(x)));
+                        ++inside;
+                    }
+            QVERIFY(inside > 0);
+        }
     }
 
     void rendersGroupsChecksImagesAndLinks()

@@ -387,7 +387,7 @@ THitInfo TCustomTree::hitTest(const QPoint &viewportPos) const
     if (!slices)
         return hit;
     TSliceGeometry::TRects rects;
-    TSliceGeometry::place(*slices, visualRect(index), font(), style(), this, rects);
+    TSliceGeometry::place(*slices, visualRect(index), font(), style(), this, m_delegate->textPainter(), rects);
     hit.SliceIndex = TSliceGeometry::sliceAt(rects, viewportPos.x());
     hit.Slice = slices->GetSlice(hit.SliceIndex);
     return hit;

@@ -3,15 +3,16 @@
 #include "TCheckSlice.h"
 #include "TImageSlice.h"
 #include "TStringSlice.h"
+#include "TTextPainter.h"
 
-#include <QFontMetrics>
+#include <QtMath>
 #include <QStyle>
 
 namespace selectframe {
 
 namespace {
 
-int contentWidth(TSlice *slice, const QFont &font, const QStyle *style, const QWidget *widget)
+int contentWidth(TSlice *slice, const QFont &font, const QStyle *style, const QWidget *widget, TTextPainter &painter)
 {
     if (const TCheckSlice *check = sliceAs<TCheckSlice>(slice))
         return check->Shown ? TSliceGeometry::indicatorSize(style, widget) : -1;
@@ -20,7 +21,7 @@ int contentWidth(TSlice *slice, const QFont &font, const QStyle *style, const QW
     const TStringSlice *text = sliceAs<TStringSlice>(slice);
     if (!text || text->Text.isEmpty())
         return -1;
-    return QFontMetrics(slice->Style->font(font)).horizontalAdvance(text->Text);
+    return qCeil(painter.advance(slice->Style->font(font), text->Text));
 }
 
 } // namespace
@@ -31,7 +32,7 @@ int TSliceGeometry::indicatorSize(const QStyle *style, const QWidget *widget)
 }
 
 void TSliceGeometry::place(const TSlices &slices, const QRect &cell, const QFont &font, const QStyle *style,
-                           const QWidget *widget, TRects &rects)
+                           const QWidget *widget, TTextPainter &text, TRects &rects)
 {
     const int n = slices.Count();
     rects.resize(n);
@@ -44,7 +45,7 @@ void TSliceGeometry::place(const TSlices &slices, const QRect &cell, const QFont
             rects[i].setWidth(int(s->Layout2));
             continue;
         }
-        const int content = contentWidth(s, font, style, widget);
+        const int content = contentWidth(s, font, style, widget, text);
         const int w = qMax(int(s->Layout2), content < 0 ? 0 : content + 2 * Padding);
         rects[i].setWidth(w);
         used += w;

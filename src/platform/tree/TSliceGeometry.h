@@ -12,6 +12,8 @@ class QWidget;
 
 namespace selectframe {
 
+class TTextPainter;
+
 /// Places the slices of one cell side by side, left to right in slice
 /// order: auto-sized slices take their content's width, fill slices share
 /// what is left. Drawing and hit testing use the same placement, so a click
@@ -25,9 +27,9 @@ public:
     static constexpr int Padding = 2;
 
     /// Fills `rects` with one rectangle per slice of `slices` inside `cell`;
-    /// `font` is the cell's base font.
+    /// `font` is the cell's base font, `text` measures texts.
     static void place(const TSlices &slices, const QRect &cell, const QFont &font, const QStyle *style,
-                      const QWidget *widget, TRects &rects);
+                      const QWidget *widget, TTextPainter &text, TRects &rects);
     /// The index of the slice of `rects` containing `x`, or -1.
     static int sliceAt(const TRects &rects, int x);
 

@@ -14,50 +14,9 @@ namespace selectframe {
 
 namespace {
 
-void drawCheck(QPainter *painter, const QStyleOptionViewItem &option, const TCheckSlice &check, bool radio,
-               const QRect &rect)
+const QStyle *styleOf(const QStyleOptionViewItem &option)
 {
-    const QStyle *style = option.widget ? option.widget->style() : QApplication::style();
-    const int side = TSliceGeometry::indicatorSize(style, option.widget);
-    QStyleOptionButton box;
-    box.rect = QRect(rect.left() + (rect.width() - side) / 2, rect.top() + (rect.height() - side) / 2, side, side);
-    box.palette = option.palette;
-    box.state = option.state & QStyle::State_Enabled;
-    box.state |= check.Value == 1 ? QStyle::State_On : check.Value == 2 ? QStyle::State_NoChange : QStyle::State_Off;
-    style->drawPrimitive(radio ? QStyle::PE_IndicatorRadioButton : QStyle::PE_IndicatorCheckBox, &box, painter,
-                         option.widget);
-}
-
-void drawImage(QPainter *painter, const QStyleOptionViewItem &option, const TImageSlice &image, const QRect &rect)
-{
-    if (!image.Images || image.ImageIndex < 0 || image.ImageIndex >= image.Images->Icons.size())
-        return;
-    const QSize size = image.Images->IconSize;
-    const QRect target(rect.left() + (rect.width() - size.width()) / 2,
-                       rect.top() + (rect.height() - size.height()) / 2, size.width(), size.height());
-    const bool enabled = option.state & QStyle::State_Enabled;
-    image.Images->Icons[image.ImageIndex].paint(painter, target, Qt::AlignCenter,
-                                                enabled ? QIcon::Normal : QIcon::Disabled);
-}
-
-void drawText(QPainter *painter, const QStyleOptionViewItem &option, const TStringSlice &text, bool hot,
-              const QRect &rect)
-{
-    if (text.Text.isEmpty())
-        return;
-    QFont font = text.Style->font(option.font);
-    if (hot && text.Flag1 == 1 && !font.underline())
-        font.setUnderline(true);
-    const bool selected = option.state & QStyle::State_Selected;
-    painter->setFont(font);
-    painter->setPen(text.Style->color(option.palette, option.state & QStyle::State_Enabled, selected));
-    const QRect room = rect.adjusted(TSliceGeometry::Padding, 0, -TSliceGeometry::Padding, 0);
-    const Qt::Alignment h = text.Flag2 == 1 ? Qt::AlignHCenter : text.Flag2 == 2 ? Qt::AlignRight : Qt::AlignLeft;
-    const QFontMetrics metrics(font);
-    const QString shown = metrics.horizontalAdvance(text.Text) > room.width()
-                              ? metrics.elidedText(text.Text, Qt::ElideRight, room.width())
-                              : text.Text;
-    painter->drawText(room, int(h | Qt::AlignVCenter) | Qt::TextSingleLine, shown);
+    return option.widget ? option.widget->style() : QApplication::style();
 }
 
 } // namespace
@@ -69,6 +28,73 @@ TTreeItemDelegate::TTreeItemDelegate(TTreeModel *model, QObject *parent) : QStyl
 QSize TTreeItemDelegate::sizeHint(const QStyleOptionViewItem &, const QModelIndex &) const
 {
     return QSize(0, m_rowHeight);
+}
+
+const QFont &TTreeItemDelegate::styleFont(const TSliceStyle *style, bool hot, const QFont &base) const
+{
+    if (!(base == m_fontBase)) {
+        m_fontBase = base;
+        m_fonts.clear();
+    }
+    for (const TStyleFont &f : m_fonts)
+        if (f.Style == style && f.Hot == hot)
+            return f.Font;
+    QFont font = style->font(base);
+    if (hot)
+        font.setUnderline(true);
+    m_fonts.push_back({style, hot, font});
+    return m_fonts.back().Font;
+}
+
+void TTreeItemDelegate::drawCheck(QPainter *painter, const QStyleOptionViewItem &option, const TCheckSlice &check,
+                                  bool radio, const QRect &rect) const
+{
+    const QStyle *style = styleOf(option);
+    if (m_checksStyle != style || m_checksPalette != option.palette.cacheKey()) {
+        m_checks.clear();
+        m_checksStyle = style;
+        m_checksPalette = option.palette.cacheKey();
+    }
+    const int side = TSliceGeometry::indicatorSize(style, option.widget);
+    const bool enabled = option.state & QStyle::State_Enabled;
+    const qreal dpr = painter->device()->devicePixelRatioF();
+    const quint32 key = quint32(radio) | quint32(qMin<int>(check.Value, 2)) << 1 | quint32(enabled) << 3 |
+                        quint32(side) << 4 | quint32(qRound(dpr * 4)) << 20;
+    QPixmap &pixmap = m_checks[key];
+    if (pixmap.isNull()) {
+        pixmap = QPixmap(QSize(side, side) * dpr);
+        pixmap.setDevicePixelRatio(dpr);
+        pixmap.fill(Qt::transparent);
+        QPainter p(&pixmap);
+        QStyleOptionButton box;
+        box.rect = QRect(0, 0, side, side);
+        box.palette = option.palette;
+        box.state = enabled ? QStyle::State_Enabled : QStyle::State_None;
+        box.state |= check.Value == 1 ? QStyle::State_On : check.Value == 2 ? QStyle::State_NoChange : QStyle::State_Off;
+        style->drawPrimitive(radio ? QStyle::PE_IndicatorRadioButton : QStyle::PE_IndicatorCheckBox, &box, &p,
+                             option.widget);
+    }
+    painter->drawPixmap(rect.left() + (rect.width() - side) / 2, rect.top() + (rect.height() - side) / 2, pixmap);
+}
+
+void TTreeItemDelegate::drawImage(QPainter *painter, const QStyleOptionViewItem &option, const TImageSlice &image,
+                                  const QRect &rect) const
+{
+    if (!image.Images || image.ImageIndex < 0 || image.ImageIndex >= image.Images->Icons.size())
+        return;
+    const QIcon &icon = image.Images->Icons[image.ImageIndex];
+    const QSize size = image.Images->IconSize;
+    const bool enabled = option.state & QStyle::State_Enabled;
+    const qreal dpr = painter->device()->devicePixelRatioF();
+    // Icons are few; the cache is dropped whole when a host swaps many.
+    if (m_images.size() > 512)
+        m_images.clear();
+    QPixmap &pixmap = m_images[{icon.cacheKey(), int(enabled) | qRound(dpr * 4) << 1}];
+    if (pixmap.isNull())
+        pixmap = icon.pixmap(size, dpr, enabled ? QIcon::Normal : QIcon::Disabled);
+    const QSize shown = pixmap.deviceIndependentSize().toSize();
+    painter->drawPixmap(rect.left() + (rect.width() - shown.width()) / 2,
+                        rect.top() + (rect.height() - shown.height()) / 2, pixmap);
 }
 
 void TTreeItemDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const
@@ -99,10 +125,11 @@ void TTreeItemDelegate::paintCell(QPainter *painter, const QStyleOptionViewItem 
     TSlices *slices = rows->filledSlicesOf(cell);
     if (!slices || !slices->Count())
         return;
-    const QStyle *style = option.widget ? option.widget->style() : QApplication::style();
     TSliceGeometry::TRects rects;
-    TSliceGeometry::place(*slices, option.rect, option.font, style, option.widget, rects);
+    TSliceGeometry::place(*slices, option.rect, option.font, styleOf(option), option.widget, m_text, rects);
     painter->setClipRect(option.rect);
+    const bool enabled = option.state & QStyle::State_Enabled;
+    const bool selected = option.state & QStyle::State_Selected;
     bool radio = false;
     bool skinRead = false;
     for (int i = 0; i < slices->Count(); ++i) {
@@ -122,7 +149,15 @@ void TTreeItemDelegate::paintCell(QPainter *painter, const QStyleOptionViewItem 
         } else if (const TImageSlice *image = sliceAs<TImageSlice>(slice)) {
             drawImage(painter, option, *image, rects[i]);
         } else if (const TStringSlice *text = sliceAs<TStringSlice>(slice)) {
-            drawText(painter, option, *text, cell == m_hoverCell && i == m_hoverSlice, rects[i]);
+            if (text->Text.isEmpty())
+                continue;
+            const bool hot = text->Flag1 == 1 && cell == m_hoverCell && i == m_hoverSlice;
+            painter->setPen(text->Style->color(option.palette, enabled, selected));
+            const Qt::Alignment h = text->Flag2 == 1   ? Qt::AlignHCenter
+                                    : text->Flag2 == 2 ? Qt::AlignRight
+                                                       : Qt::AlignLeft;
+            m_text.draw(painter, rects[i].adjusted(TSliceGeometry::Padding, 0, -TSliceGeometry::Padding, 0), h,
+                        styleFont(text->Style, hot, option.font), text->Text);
         }
     }
 }
