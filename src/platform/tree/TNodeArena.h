@@ -8,9 +8,11 @@
 
 namespace selectframe {
 
-/// Hands out node records from fixed-size chunks, so building a large tree
-/// costs one allocation per 4096 nodes and records never move. Slot 0 is
-/// reserved so that 0 can mean "no node".
+/// Hands out node records from 2 MB chunks, so building a large tree costs
+/// one allocation per 65536 nodes and records never move. Chunks after the
+/// first are backed by huge pages where the system offers them, which saves
+/// most page faults of a large build; a small tree only makes resident the
+/// pages it touches. Slot 0 is reserved so that 0 can mean "no node".
 class TNodeArena
 {
 public:
@@ -18,19 +20,26 @@ public:
 
     /// A fresh record's slot number.
     uint32_t allocate();
-    TNodeRecord &at(uint32_t id) { return m_chunks[id >> ChunkBits][id & ChunkMask]; }
-    const TNodeRecord &at(uint32_t id) const { return m_chunks[id >> ChunkBits][id & ChunkMask]; }
+    TNodeRecord &at(uint32_t id) { return m_chunks[id >> ChunkBits].get()[id & ChunkMask]; }
+    const TNodeRecord &at(uint32_t id) const { return m_chunks[id >> ChunkBits].get()[id & ChunkMask]; }
     /// Number of slots handed out, the reserved one included.
     uint32_t size() const { return m_size; }
     /// Drops every record but the reserved slot.
     void clear();
 
 private:
-    static constexpr uint32_t ChunkBits = 12;
+    static constexpr uint32_t ChunkBits = 16;
     static constexpr uint32_t ChunkSize = 1u << ChunkBits;
     static constexpr uint32_t ChunkMask = ChunkSize - 1;
 
-    std::vector<std::unique_ptr<TNodeRecord[]>> m_chunks;
+    struct TChunkFree
+    {
+        void operator()(TNodeRecord *chunk) const;
+    };
+    using TChunk = std::unique_ptr<TNodeRecord, TChunkFree>;
+    static TChunk newChunk(bool large);
+
+    std::vector<TChunk> m_chunks;
     uint32_t m_size = 0;
 };
 
