@@ -6,12 +6,11 @@
 #include "host/NamedMethods.h"
 #include "host/NamedParams.h"
 #include "host/StateStorage.h"
-#include "platform/FoldedText.h"
+#include "platform/FoldedTextSet.h"
 #include "platform/InterfaceList.h"
 
 #include <selectframe/FrameKeys.h>
 
-#include <QSet>
 
 namespace selectframe {
 
@@ -109,14 +108,11 @@ void TFrameManager::CheckByList(const QStringList &IDs)
 {
     // One hash of the list instead of an index-of per item keeps the pass
     // linear; the list's own lookup ignores letter case, so the hash does.
-    QSet<TFoldedKey> wanted;
-    wanted.reserve(IDs.size());
-    for (const QString &id : IDs)
-        wanted.insert(TFoldedKey{id});
+    const TFoldedTextSet wanted(IDs);
     QString id;
     checkItems([&](IFrameItem *item) {
         item->GetID(&id);
-        return wanted.contains(TFoldedKey{id});
+        return wanted.contains(id);
     });
 }
 

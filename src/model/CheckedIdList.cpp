@@ -6,83 +6,81 @@
 
 namespace selectframe {
 
-TCheckedIdList::TFound TCheckedIdList::find(const QString &id, uint32_t hash) const
+namespace {
+
+bool sameText(const QString &key, const QString &id)
 {
-    const std::size_t mask = m_index.size() - 1;
-    for (std::size_t b = hash & mask;; b = (b + 1) & mask) {
-        const TBucket &bucket = m_index[b];
-        if (bucket.first == kEnd)
-            return {b, false};
-        if (bucket.hash == hash && foldedEqual(m_slots[bucket.first].id, id))
-            return {b, true};
-    }
+    // Items hand out shared copies of their IDs, so the cheap identity test
+    // settles almost every hinted lookup.
+    return (key.constData() == id.constData() && key.size() == id.size()) || foldedEqual(key, id);
 }
 
-void TCheckedIdList::append(const QString &id)
+} // namespace
+
+int32_t TCheckedIdList::chainOf(const QString &id, int32_t *hint, bool create)
 {
-    if (2 * (m_chains + 1) > m_index.size())
+    if (hint && *hint >= 0 && std::size_t(*hint) < m_chains.size() && sameText(m_chains[*hint].key, id))
+        return *hint;
+    if (create && 2 * (m_chains.size() + 1) > m_index.size())
         growIndex();
-    const uint32_t hash = uint32_t(foldedHash(id));
-    const int32_t slot = int32_t(m_slots.size());
-    m_slots.push_back({id, kEnd, slot});
-    const TFound place = find(id, hash);
-    TBucket &bucket = m_index[place.bucket];
-    if (place.found) {
-        TSlot &first = m_slots[bucket.first];
-        m_slots[first.last].next = slot;
-        first.last = slot;
-    } else {
-        bucket = {hash, slot};
-        ++m_chains;
+    int32_t chain = kEnd;
+    if (!m_index.empty()) {
+        const uint32_t hash = uint32_t(foldedHash(id));
+        const std::size_t mask = m_index.size() - 1;
+        std::size_t b = hash & mask;
+        for (; m_index[b].chain != kEnd; b = (b + 1) & mask) {
+            if (m_index[b].hash == hash && foldedEqual(m_chains[m_index[b].chain].key, id)) {
+                chain = m_index[b].chain;
+                break;
+            }
+        }
+        if (chain == kEnd && create) {
+            chain = int32_t(m_chains.size());
+            m_chains.push_back({id});
+            m_index[b] = {hash, chain};
+        }
     }
+    if (hint && chain != kEnd)
+        *hint = chain;
+    return chain;
+}
+
+void TCheckedIdList::append(const QString &id, int32_t *hint)
+{
+    TChain &chain = m_chains[chainOf(id, hint, true)];
+    const int32_t slot = int32_t(m_slots.size());
+    m_slots.push_back({id, kEnd});
+    if (chain.first == kEnd)
+        chain.first = slot;
+    else
+        m_slots[chain.last].next = slot;
+    chain.last = slot;
     ++m_live;
     m_listValid = false;
 }
 
-bool TCheckedIdList::removeOne(const QString &id)
+bool TCheckedIdList::removeOne(const QString &id, int32_t *hint)
 {
     if (m_live == 0)
         return false;
-    const TFound place = find(id, uint32_t(foldedHash(id)));
-    if (!place.found)
+    const int32_t found = chainOf(id, hint, false);
+    if (found == kEnd || m_chains[found].first == kEnd)
         return false;
     // Chains run in list order, so the chain's first slot is the first occurrence.
-    TBucket &bucket = m_index[place.bucket];
-    TSlot &slot = m_slots[bucket.first];
-    if (slot.next == kEnd) {
-        eraseBucket(place.bucket);
-        --m_chains;
-    } else {
-        m_slots[slot.next].last = slot.last;
-        bucket.first = slot.next;
-    }
-    slot = {QString(), kRemoved, kRemoved};
+    TChain &chain = m_chains[found];
+    TSlot &slot = m_slots[chain.first];
+    chain.first = slot.next;
+    if (chain.first == kEnd)
+        chain.last = kEnd;
+    slot = {QString(), kRemoved};
     --m_live;
     m_listValid = false;
     if (m_live == 0)
-        // The index is empty too; keeping the capacity makes checking all again cheap.
+        // Keeping the capacity makes checking all again cheap.
         m_slots.clear();
     else if (qsizetype(m_slots.size()) - m_live > std::max<qsizetype>(m_live, 64))
         compact();
     return true;
-}
-
-void TCheckedIdList::eraseBucket(std::size_t bucket)
-{
-    // Backward-shift deletion: later members of the probe run move up so
-    // every lookup still finds them without tombstones in the index.
-    const std::size_t mask = m_index.size() - 1;
-    std::size_t hole = bucket;
-    for (std::size_t b = (hole + 1) & mask; m_index[b].first != kEnd; b = (b + 1) & mask) {
-        const std::size_t home = m_index[b].hash & mask;
-        // Moves unless its home lies cyclically in (hole, b].
-        const bool homeAfterHole = hole <= b ? (home > hole && home <= b) : (home > hole || home <= b);
-        if (!homeAfterHole) {
-            m_index[hole] = m_index[b];
-            hole = b;
-        }
-    }
-    m_index[hole].first = kEnd;
 }
 
 void TCheckedIdList::growIndex()
@@ -91,10 +89,10 @@ void TCheckedIdList::growIndex()
     old.swap(m_index);
     const std::size_t mask = m_index.size() - 1;
     for (const TBucket &bucket : old) {
-        if (bucket.first == kEnd)
+        if (bucket.chain == kEnd)
             continue;
         std::size_t b = bucket.hash & mask;
-        while (m_index[b].first != kEnd)
+        while (m_index[b].chain != kEnd)
             b = (b + 1) & mask;
         m_index[b] = bucket;
     }
@@ -103,8 +101,8 @@ void TCheckedIdList::growIndex()
 void TCheckedIdList::clear()
 {
     m_slots.clear();
+    m_chains.clear();
     m_index.clear();
-    m_chains = 0;
     m_live = 0;
     m_list.clear();
     m_listValid = true;
@@ -124,16 +122,15 @@ void TCheckedIdList::compact()
         m_slots[kept++] = std::move(m_slots[i]);
     }
     m_slots.resize(kept);
-    for (TSlot &slot : m_slots) {
+    for (TSlot &slot : m_slots)
         if (slot.next >= 0)
             slot.next = m_moved[slot.next];
-        // Only a chain's first slot keeps `last` current; others may name a removed slot.
-        if (slot.last >= 0)
-            slot.last = m_moved[slot.last];
+    for (TChain &chain : m_chains) {
+        if (chain.first != kEnd) {
+            chain.first = m_moved[chain.first];
+            chain.last = m_moved[chain.last];
+        }
     }
-    for (TBucket &bucket : m_index)
-        if (bucket.first != kEnd)
-            bucket.first = m_moved[bucket.first];
 }
 
 const QStringList &TCheckedIdList::list() const

@@ -13,12 +13,20 @@ namespace selectframe {
 /// regard to letter case. Adding and removing one ID cost O(1) (amortised),
 /// never a scan of the list; the plain list is built on demand and kept
 /// until the next change. Holds up to 2^31 entries.
+///
+/// IDs equal ignoring case share a chain. A caller that adds and removes the
+/// same ID again and again (an item being checked and unchecked) can keep a
+/// hint naming its chain, which spares the hash lookup on every later call.
 class TCheckedIdList
 {
 public:
-    void append(const QString &id);
+    /// The value of a hint that names no chain yet.
+    static constexpr int32_t kNoHint = -1;
+
+    /// Appends `id`. `hint`, when given, is read and updated.
+    void append(const QString &id, int32_t *hint = nullptr);
     /// Removes the first entry equal to `id` ignoring case; false if none.
-    bool removeOne(const QString &id);
+    bool removeOne(const QString &id, int32_t *hint = nullptr);
     void clear();
 
     qsizetype count() const { return m_live; }
@@ -30,39 +38,40 @@ private:
     static constexpr int32_t kEnd = -1;
     static constexpr int32_t kRemoved = -2;
 
-    /// One entry. Entries equal ignoring case are chained in list order;
-    /// the first of a chain also knows its last.
+    /// One entry, linked to the next entry of its chain.
     struct TSlot
     {
         QString id;
         int32_t next; // following slot of the chain, kEnd, or kRemoved
-        int32_t last; // the chain's last slot; kept up to date in its first slot only
+    };
+    /// The entries equal to `key` ignoring case, in list order. A chain
+    /// stays when it runs empty, so hints stay valid until clear().
+    struct TChain
+    {
+        QString key;
+        int32_t first = kEnd;
+        int32_t last = kEnd;
     };
     /// One place of the open-addressing index from IDs to their chains.
     struct TBucket
     {
         uint32_t hash;
-        int32_t first = kEnd; // the chain's first slot; kEnd while the bucket is free
-    };
-    struct TFound
-    {
-        std::size_t bucket;
-        bool found;
+        int32_t chain = kEnd; // kEnd while the bucket is free
     };
 
-    TFound find(const QString &id, uint32_t hash) const;
-    void eraseBucket(std::size_t bucket);
+    /// The chain of `id`: the hinted one when its key matches, else looked
+    /// up and, with `create`, made. kEnd when absent and not made.
+    int32_t chainOf(const QString &id, int32_t *hint, bool create);
     void growIndex();
     void compact();
 
     // Removed entries stay as tombstones until they outnumber the live
     // ones, so removal never shifts the list.
     std::vector<TSlot> m_slots;
+    std::vector<TChain> m_chains;
     // Linear probing over a power-of-two table, at most half full. A bucket
-    // carries the hash, so probing and growing rarely touch the strings;
-    // that beats a general hash table by about a cache miss per lookup.
+    // carries the hash, so probing and growing rarely touch the strings.
     std::vector<TBucket> m_index;
-    std::size_t m_chains = 0;
     qsizetype m_live = 0;
     std::vector<int32_t> m_moved; // compaction's old-to-new slot map
     mutable QStringList m_list;

@@ -130,9 +130,9 @@ void TFrameObjectManager::ItemStateChanged(TBaseFrameObject *Sender)
     QString id;
     item->Item->GetID(&id);
     if (item->State == fcsChecked)
-        m_checkedIDs.append(id);
+        m_checkedIDs.append(id, &item->CheckedHint);
     else
-        m_checkedIDs.removeOne(id);
+        m_checkedIDs.removeOne(id, &item->CheckedHint);
 }
 
 void TFrameObjectManager::LoadColumns(INamedParams *Options)

@@ -55,6 +55,8 @@ public:
     TFrameGroupObject *Group() const { return m_group; }
 
     const IPtr<IFrameItem> Item;
+    /// Where the checked-ID list keeps this item's ID; see TCheckedIdList.
+    int32_t CheckedHint = -1;
 
 private:
     friend class TFrameGroupObject;
