@@ -1,0 +1,85 @@
+// The node records of one build of the item tree.
+#pragma once
+
+#include "host/FrameItemRow.h"
+#include "model/ObjectArena.h"
+#include "trees/SelectFrameNode.h"
+
+#include <cstddef>
+#include <functional>
+
+namespace selectframe {
+
+/// Owns the node records of one build of the item tree, in chunked arenas
+/// (a million rows of five columns are five million records): one for item
+/// rows, which carry the link bookkeeping below, and one for every other
+/// node (group rows and column cells), each in creation order.
+///
+/// Links. An item's row record is handed to the host item with SetNode, and
+/// one item may be shown by several trees at once (the favorites dialog's
+/// frame gets the frame's own items). A link must never name a discarded
+/// row, so the rows showing one item, across all trees, form a doubly
+/// linked list ordered by when they were linked; the item names the newest.
+/// Linking inserts after the row the item names; discarding a row unlinks it
+/// and, when the item named it, points the item back at the previous row
+/// (or at nothing). That is O(1) per row, needs neither a registry of trees
+/// nor hashing, and holds for any order of rebuilds and destructions. Item
+/// rows keep a counted reference to their item, because the model objects
+/// they show may be gone (a model load) before the tree is replaced.
+///
+/// The records also answer the item's row operations: GetChecked and
+/// SetChecked read and set the state of the row's item object, Refresh
+/// calls OnRefreshRow.
+class TSelectFrameTree final : private IFrameItemRowOps
+{
+public:
+    TSelectFrameTree();
+    ~TSelectFrameTree();
+    TSelectFrameTree(const TSelectFrameTree &) = delete;
+    TSelectFrameTree &operator=(const TSelectFrameTree &) = delete;
+
+    /// A new record for `FrameObject` and `Column`, without slices.
+    TSelectFrameNode *AddNode(TBaseFrameObject *FrameObject, int32_t Column);
+    /// Hands the item row `Row` (a record of this tree for an item and
+    /// column 0) to its host item with SetNode, remembering the row the item
+    /// named before. Throws std::bad_cast when the item does not provide
+    /// IFrameItemEx. A row is linked once; later calls do nothing.
+    void LinkItem(TSelectFrameNode *Row);
+    /// Unlinks every item row, then destroys every record.
+    void Clear();
+    /// Number of records.
+    std::size_t Count() const { return m_itemRows.size() + m_otherNodes.size(); }
+
+    /// Restyles an item row's action link when the host calls Refresh on the
+    /// item. The frame control installs its link restyling here; until then
+    /// Refresh changes nothing. Called with the row record the item names.
+    std::function<void(TSelectFrameNode *)> OnRefreshRow;
+
+private:
+    /// The record of an item's row: what every record holds, plus its place
+    /// in the list of rows that show the same item.
+    struct TItemRow : TSelectFrameNode
+    {
+        TItemRow(TBaseFrameObject *object, TSelectFrameTree *tree) : TSelectFrameNode{object, 0, nullptr}, Tree(tree) {}
+
+        TSelectFrameTree *const Tree;
+        /// Null until linked.
+        IPtr<IFrameItemEx> Item;
+        /// The row linked before this one for the same item, and the one
+        /// after it.
+        TItemRow *Older = nullptr;
+        TItemRow *Newer = nullptr;
+    };
+
+    static IFrameItemRowOps *rowOpsOf(TSelectFrameNode *node);
+    static void unlink(TItemRow *row);
+
+    bool rowChecked(TSelectFrameNode *node) override;
+    void setRowChecked(TSelectFrameNode *node, bool checked) override;
+    void refreshRow(TSelectFrameNode *node) override;
+
+    TObjectArena<TItemRow> m_itemRows;
+    TObjectArena<TSelectFrameNode> m_otherNodes;
+};
+
+} // namespace selectframe

@@ -1,0 +1,58 @@
+#include "SelectVirtualColumns.h"
+
+#include "host/FrameManager.h"
+#include "platform/tree/TSlicesFactory.h"
+#include "platform/tree/TStringSlice.h"
+
+namespace selectframe {
+
+namespace {
+
+/// Header flag of a column that has no width of its own.
+constexpr uint32_t hsNoWidth = 8;
+/// Third integer of a column that takes the room left.
+constexpr int32_t hwFill = 0x10000;
+
+} // namespace
+
+TSelectVirtualColumns::TSelectVirtualColumns(TFrameManager *FrameManager)
+{
+    IPtr<IObjectEnumerator<TFrameColumnObject>> columns = FrameManager->Model()->GetColumns();
+    while (columns->MoveNext())
+        add(Root(), New(columns->GetCurrent(), 0), ltNextCell);
+}
+
+void TSelectVirtualColumns::InitSlices(TVirtualNode, TSlices *Slices)
+{
+    Slices->Add({SlicesFactory().create("string")});
+}
+
+void TSelectVirtualColumns::FillSlices(TVirtualNode Node, TSlices *Slices)
+{
+    const TFrameColumnObject *column = columnOf(Node);
+    if (!column)
+        return;
+    auto *text = static_cast<TStringSlice *>(Slices->GetSlice(0));
+    text->Style = getStyle("text");
+    text->Layout1 = slFill;
+    text->Layout2 = 0;
+    text->Text = column->Caption;
+}
+
+void TSelectVirtualColumns::FillStateInfo(TVirtualNode Node, uint32_t *State, int32_t *First, int32_t *,
+                                          int32_t *Third)
+{
+    const TFrameColumnObject *column = columnOf(Node);
+    if (!column)
+        return;
+    if (column->Width != -1) {
+        *Third = 0;
+        *First = column->Width;
+    } else if (column->Index == 0) {
+        *Third = hwFill;
+    } else {
+        *State |= hsNoWidth;
+    }
+}
+
+} // namespace selectframe

@@ -1,0 +1,33 @@
+// The item manager of the select frame's tree.
+#pragma once
+
+#include "platform/tree/TBaseVirtualManager.h"
+#include "trees/SelectVirtualColumns.h"
+#include "trees/SelectVirtualTree.h"
+
+#include <memory>
+
+namespace selectframe {
+
+class TFrameManager;
+
+/// Feeds a tree control with a frame manager's model: the rows come from
+/// `Tree`, the header columns from `Header`. The frame control installs a
+/// new one after every model load:
+///   auto vm = std::make_unique<TSelectVirtualManager>(frameManager);
+///   vm->Tree->NodeRecords.OnRefreshRow = ...; // restyles an item's link
+///   tree->setVM(std::move(vm));               // builds the rows
+/// The rows are built by Initialize, the header at once.
+class TSelectVirtualManager : public TBaseVirtualManager
+{
+public:
+    explicit TSelectVirtualManager(TFrameManager *FrameManager);
+
+    /// Rebuilds the rows from the model and has the tree take them up.
+    void Initialize() override;
+
+    const std::shared_ptr<TSelectVirtualTree> Tree;
+    const std::shared_ptr<TSelectVirtualColumns> Header;
+};
+
+} // namespace selectframe

@@ -1,0 +1,227 @@
+#include "SelectVirtualTree.h"
+
+#include "host/FrameManager.h"
+#include "platform/tree/TCheckSlice.h"
+#include "platform/tree/TImageSlice.h"
+#include "platform/tree/TSlicesFactory.h"
+#include "platform/tree/TStringSlice.h"
+
+#include <selectframe/FrameKeys.h>
+
+#include <QStringEncoder>
+
+namespace selectframe {
+
+namespace {
+
+/// The value names the tree reads, made once: FillSlices runs per painted
+/// cell.
+struct TValueNames
+{
+    QString Image = QString::fromLatin1(keys::ValueImage);
+    QString Hint = QString::fromLatin1(keys::ValueHint);
+    QString ActionLink = QString::fromLatin1(keys::ValueActionLink);
+};
+
+const TValueNames &valueNames()
+{
+    static const TValueNames names;
+    return names;
+}
+
+/// The key of column `column`'s value, "column<column>_data".
+const QString &columnDataKey(int column)
+{
+    thread_local std::vector<QString> names;
+    while (int(names.size()) <= column)
+        names.push_back(QString::fromLatin1(keys::ValueColumnData).arg(names.size()));
+    return names[size_t(column)];
+}
+
+QVariant option(TFrameManager *frameManager, const char *key)
+{
+    QVariant value;
+    frameManager->Params()->GetValue(QByteArray::fromRawData(key, int(qstrlen(key))), &value);
+    return value;
+}
+
+/// `text` as it comes back from the 8-bit system code page: characters the
+/// code page lacks turn into '?'. On Windows that is the ANSI code page. On
+/// other systems the system encoding is UTF-8, which is not an 8-bit code
+/// page, so Latin-1, the 8-bit code page every Qt build has, stands in.
+QString throughSystemCodePage(const QString &text)
+{
+#ifdef Q_OS_WIN
+    constexpr char16_t limit = 0x80; // ASCII survives every ANSI code page
+#else
+    constexpr char16_t limit = 0x100;
+#endif
+    bool fits = true;
+    for (QChar c : text)
+        fits = fits && c.unicode() < limit;
+    if (fits)
+        return text;
+#ifdef Q_OS_WIN
+    QStringEncoder encoder(QStringConverter::System);
+    QStringDecoder decoder(QStringConverter::System);
+    return decoder.decode(encoder.encode(text));
+#else
+    return QString::fromLatin1(text.toLatin1());
+#endif
+}
+
+int imageIndex(const QString &value)
+{
+    bool ok = false;
+    const int index = value.toInt(&ok);
+    return ok ? index : -1;
+}
+
+template <class T>
+T *sliceAt(TSlices *slices, int index)
+{
+    return static_cast<T *>(slices->GetSlice(index));
+}
+
+} // namespace
+
+TSelectVirtualTree::TSelectVirtualTree(TFrameManager *FrameManager) : FrameManager(FrameManager)
+{
+}
+
+void TSelectVirtualTree::Rebuild()
+{
+    clear();
+    NodeRecords.Clear();
+    BuildTree();
+}
+
+void TSelectVirtualTree::BuildTree()
+{
+    TFrameObjectManager *model = FrameManager->Model();
+    const int columnCount = model->ColumnCount();
+    IPtr<IObjectEnumerator<TFrameGroupObject>> groups = model->GetGroups();
+    while (groups->MoveNext()) {
+        TFrameGroupObject *group = groups->GetCurrent();
+        const TVirtualNode parent = group->Name.isEmpty() ? Root() : addRow(Root(), group, columnCount);
+        IPtr<IObjectEnumerator<TFrameItemObject>> items = group->GetItems();
+        while (items->MoveNext())
+            addRow(parent, items->GetCurrent(), columnCount);
+    }
+}
+
+TVirtualNode TSelectVirtualTree::addRow(TVirtualNode parent, TBaseFrameObject *object, int columnCount)
+{
+    TSelectFrameNode *record = NodeRecords.AddNode(object, 0);
+    if (object->Kind == fokItem)
+        NodeRecords.LinkItem(record);
+    const TVirtualNode row = New(record, 0);
+    add(parent, row, ltLastChild);
+    for (int c = 1; c < columnCount; ++c)
+        add(row, New(NodeRecords.AddNode(object, c), 0), ltNextCell);
+    return row;
+}
+
+void TSelectVirtualTree::InitSlices(TVirtualNode Node, TSlices *Slices)
+{
+    TSelectFrameNode *record = recordOf(Node);
+    if (!record)
+        return;
+    record->Slices = Slices;
+    const TSlicesFactory &factory = SlicesFactory();
+    if (record->Column == 0)
+        Slices->Add({factory.create("check"), factory.create("image"), factory.create("string"),
+                     factory.create("string")});
+    else
+        Slices->Add({factory.create("string")});
+}
+
+void TSelectVirtualTree::FillSlices(TVirtualNode Node, TSlices *Slices)
+{
+    const TSelectFrameNode *record = recordOf(Node);
+    if (!record)
+        return;
+    const bool isItem = record->FrameObject->Kind == fokItem;
+    IFrameItem *item = isItem ? static_cast<TFrameItemObject *>(record->FrameObject)->Item.get() : nullptr;
+    IPtr<IStringValueList> values;
+    if (item)
+        item->GetValues(values.put());
+    const auto value = [&values](const QString &name) {
+        QString text;
+        if (values)
+            values->GetValue(name, &text);
+        return text;
+    };
+
+    if (record->Column != 0) {
+        auto *text = sliceAt<TStringSlice>(Slices, 0);
+        text->Style = getStyle("text");
+        text->Layout1 = slFill;
+        text->Layout2 = 0;
+        text->Text = item ? value(columnDataKey(record->Column)) : QString();
+        return;
+    }
+
+    auto *check = sliceAt<TCheckSlice>(Slices, 0);
+    check->Style = getStyle("check");
+    check->Layout1 = slAutoSize;
+    check->Layout2 = 0;
+    check->Shown = isItem ? FrameManager->ItemsCheckable : FrameManager->GroupsCheckable;
+    check->Value = record->FrameObject->State;
+
+    auto *image = sliceAt<TImageSlice>(Slices, 1);
+    image->Style = getStyle("image");
+    image->Layout1 = slAutoSize;
+    image->Layout2 = 0;
+    image->Images = isItem ? imageListFromHandle(FrameManager->Images) : nullptr;
+    image->ImageIndex = isItem ? imageIndex(value(valueNames().Image)) : -1;
+
+    auto *caption = sliceAt<TStringSlice>(Slices, 2);
+    caption->Layout1 = slFill;
+    caption->Layout2 = 0;
+    caption->Flag1 = 0;
+    auto *link = sliceAt<TStringSlice>(Slices, 3);
+    link->Layout1 = slAutoSize;
+    link->Layout2 = 0;
+    link->Flag1 = 1;
+    if (isItem) {
+        caption->Style = getStyle("text");
+        item->GetCaption(&caption->Text);
+        link->Flag2 = 2;
+        link->Text = throughSystemCodePage(value(valueNames().ActionLink));
+    } else {
+        caption->Style = getStyle(option(FrameManager, keys::OptionGroupsStyle).toByteArray());
+        caption->Text = static_cast<TFrameGroupObject *>(record->FrameObject)->Name;
+        link->Text.clear();
+    }
+}
+
+void TSelectVirtualTree::FillStateInfo(TVirtualNode, uint32_t *State, int32_t *, int32_t *, int32_t *)
+{
+    if (option(FrameManager, keys::OptionGroupsExpanded).toBool())
+        *State |= nsExpanded;
+}
+
+void TSelectVirtualTree::FillSkinName(TVirtualNode Node, QByteArray *SkinName)
+{
+    TBaseVirtualTree::FillSkinName(Node, SkinName);
+    if (FrameManager->RadioItems)
+        *SkinName = "radio";
+}
+
+void TSelectVirtualTree::FillToolTip(TVirtualNode Node, QString *Hint)
+{
+    const TSelectFrameNode *record = recordOf(Node);
+    const TBaseFrameObject *object = record ? record->FrameObject : nullptr;
+    if (object && object->Kind == fokGroup)
+        return;
+    Hint->clear();
+    if (!object || object->Kind != fokItem)
+        return;
+    IPtr<IStringValueList> values;
+    static_cast<const TFrameItemObject *>(object)->Item->GetValues(values.put());
+    if (values)
+        values->GetValue(valueNames().Hint, Hint);
+}
+
+} // namespace selectframe

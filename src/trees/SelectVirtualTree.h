@@ -1,0 +1,53 @@
+// The row adapter of the item tree.
+#pragma once
+
+#include "platform/tree/TBaseVirtualTree.h"
+#include "trees/SelectFrameTree.h"
+
+namespace selectframe {
+
+class TFrameManager;
+
+/// Builds the rows of the item tree from a frame manager's model and
+/// answers, per node, what it shows: a group row for every named group with
+/// its items below, the default group's items at the top level; every row
+/// one node for its first column plus one cell node per further column.
+/// Every value (item values, check states, flags and options) is read again
+/// at each callback, so changes show at the next paint without a rebuild.
+class TSelectVirtualTree : public TBaseVirtualTree
+{
+public:
+    /// An empty tree over `FrameManager`, which it does not own.
+    explicit TSelectVirtualTree(TFrameManager *FrameManager);
+
+    /// Check box, image, caption and action link in the first column; one
+    /// text in each other column.
+    void InitSlices(TVirtualNode Node, TSlices *Slices) override;
+    void FillSlices(TVirtualNode Node, TSlices *Slices) override;
+    /// Every node reports itself expanded while "option://groups.expanded" is
+    /// true.
+    void FillStateInfo(TVirtualNode Node, uint32_t *State, int32_t *First, int32_t *Second,
+                       int32_t *Third) override;
+    /// "radio" for every node while the frame manager's RadioItems is set.
+    void FillSkinName(TVirtualNode Node, QByteArray *SkinName) override;
+    /// An item's "hint" value in any of its row's cells.
+    void FillToolTip(TVirtualNode Node, QString *Hint) override;
+
+    /// Drops every node and record and builds them again from the model.
+    void Rebuild();
+
+    /// The record of `Node`; null for the root.
+    TSelectFrameNode *recordOf(TVirtualNode Node) const { return static_cast<TSelectFrameNode *>(getData(Node)); }
+
+    TFrameManager *const FrameManager;
+    /// The records of the current build; see TSelectFrameTree for the links
+    /// they hand to the host items and for OnRefreshRow.
+    TSelectFrameTree NodeRecords;
+
+private:
+    void BuildTree();
+    /// A row for `object` under `parent`, with its column cells.
+    TVirtualNode addRow(TVirtualNode parent, TBaseFrameObject *object, int columnCount);
+};
+
+} // namespace selectframe
