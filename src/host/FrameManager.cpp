@@ -96,7 +96,7 @@ template <class Predicate>
 void TFrameManager::checkItems(Predicate wanted)
 {
     for (TFrameItemObject *object : m_model->Items()) {
-        const TFrameCheckState state = wanted(object->Item.get()) ? fcsChecked : fcsUnchecked;
+        const TFrameCheckState state = wanted(object) ? fcsChecked : fcsUnchecked;
         object->SetState(state);
         UpdateGroupState(object->Group(), state);
     }
@@ -106,12 +106,29 @@ void TFrameManager::checkItems(Predicate wanted)
 
 void TFrameManager::CheckByList(const QStringList &IDs)
 {
-    // One hash of the list instead of an index-of per item keeps the pass
-    // linear; the list's own lookup ignores letter case, so the hash does.
-    const TFoldedTextSet wanted(IDs);
+    // The list's own lookup ignores letter case. Matching runs over the
+    // chains of the checked-ID list: an item that was ever checked knows its
+    // chain, so most items are matched by one flag instead of hashing their
+    // ID against the list. List IDs that no chain holds go into a set for
+    // the items that were never checked.
+    TCheckedIdList &checked = m_model->CheckedIdList();
+    std::vector<bool> wantedChains(checked.chainCount());
+    QStringList unchained;
+    for (const QString &id : IDs) {
+        const int32_t chain = checked.findChain(id);
+        if (chain < 0)
+            unchained.append(id);
+        else
+            wantedChains[chain] = true;
+    }
+    const TFoldedTextSet wanted(unchained);
     QString id;
-    checkItems([&](IFrameItem *item) {
-        item->GetID(&id);
+    checkItems([&](TFrameItemObject *object) {
+        object->Item->GetID(&id);
+        const int32_t chain = checked.findChain(id, &object->CheckedHint);
+        // Chains made during this pass were not there when the list was sorted out.
+        if (chain >= 0 && std::size_t(chain) < wantedChains.size())
+            return bool(wantedChains[chain]);
         return wanted.contains(id);
     });
 }
@@ -120,9 +137,9 @@ void TFrameManager::CheckByValue(int ColumnIndex, const QString &Value)
 {
     const QString key = QString::fromLatin1(keys::ValueColumnData).arg(ColumnIndex);
     QString text;
-    checkItems([&](IFrameItem *item) {
+    checkItems([&](TFrameItemObject *object) {
         IPtr<IStringValueList> values;
-        item->GetValues(values.put());
+        object->Item->GetValues(values.put());
         values->GetValue(key, &text);
         return text.size() == Value.size() && text.compare(Value, Qt::CaseInsensitive) == 0;
     });

@@ -29,6 +29,12 @@ public:
     bool removeOne(const QString &id, int32_t *hint = nullptr);
     void clear();
 
+    /// The chain of the IDs equal to `id` ignoring case, or -1 when none was
+    /// ever added since the last clear(). Chains are numbered from 0 up to
+    /// chainCount(); `hint` is read and updated as for append.
+    int32_t findChain(const QString &id, int32_t *hint = nullptr) { return chainOf(id, hint, false); }
+    std::size_t chainCount() const { return m_chains.size(); }
+
     qsizetype count() const { return m_live; }
     bool isEmpty() const { return m_live == 0; }
     /// The entries in order. The reference stays valid until the next change.

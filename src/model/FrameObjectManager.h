@@ -64,6 +64,8 @@ public:
     qsizetype CheckedCount() const { return m_checkedIDs.count(); }
     /// The IDs of the checked items, in the order they became checked.
     const QStringList &GetCheckedIDs() const { return m_checkedIDs.list(); }
+    /// The same IDs with their chains, for bulk passes that match by ID.
+    TCheckedIdList &CheckedIdList() { return m_checkedIDs; }
 
     /// The change handler of every item object: keeps the checked IDs.
     void ItemStateChanged(TBaseFrameObject *Sender);

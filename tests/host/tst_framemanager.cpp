@@ -179,6 +179,35 @@ private slots:
         QCOMPARE(groupState(manager, "g1"), fcsUnchecked);
     }
 
+    // Matching goes through the checked list's per-ID chains once items have
+    // been checked; IDs that change or first get checked in the same pass
+    // must still match exactly as the list says.
+    void checkByListAcrossChains()
+    {
+        TFrameManager manager;
+        WriteOptionDefaults(manager.Params());
+        IPtr<IFrameItem> renamed = addItem(manager, "old");
+        addItem(manager, "dup");
+        addItem(manager, "DUP");
+        addItem(manager, "other");
+        manager.Rebuild();
+        manager.CheckByList({"old", "other"});
+        renamed->SetID("new");
+        const auto states = [&] {
+            QString flags;
+            for (TFrameItemObject *object : manager.Model()->Items())
+                flags += QString::number(object->State);
+            return flags;
+        };
+        // "dup" gets its chain from the first item during this very pass.
+        manager.CheckByList({"Dup", "NEW"});
+        QCOMPARE(states(), QStringLiteral("1110"));
+        manager.CheckByList({"Other"});
+        QCOMPARE(states(), QStringLiteral("0001"));
+        manager.CheckByList({"new", "dup"});
+        QCOMPARE(states(), QStringLiteral("1110"));
+    }
+
     void checkByValueIgnoresCase()
     {
         TFrameManager manager;
