@@ -1,5 +1,6 @@
 // The tree control over a small test manager: states, updates, sorting,
 // focus, header, mouse and keyboard, drawing.
+#include "ShownCaptions.h"
 #include "TreeTestAdapters.h"
 
 #include "platform/tree/TCustomHeader.h"
@@ -21,15 +22,6 @@ using namespace selectframe;
 using namespace selectframe::test;
 
 namespace {
-
-/// Captions of the shown rows under `parent`, in display order.
-QStringList shownCaptions(const QAbstractItemModel *model, const QModelIndex &parent = {})
-{
-    QStringList r;
-    for (int i = 0; i < model->rowCount(parent); ++i)
-        r.append(model->index(i, 0, parent).data().toString());
-    return r;
-}
 
 /// Compares like the row comparisons built on the tree: text results are
 /// cmp(second, first).
