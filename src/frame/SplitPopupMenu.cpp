@@ -1,0 +1,15 @@
+#include "SplitPopupMenu.h"
+
+#include <QAction>
+
+namespace selectframe {
+
+void TSplitPopupMenu::UpdateItems(uint8_t Group)
+{
+    if (Group > 2)
+        return;
+    for (QAction *entry : actions())
+        entry->setVisible(Group == 0 || entry->data().toInt() == Group);
+}
+
+} // namespace selectframe

@@ -1,0 +1,563 @@
+#include "uSelectFrame.h"
+
+#include "frame/SplitPopupMenu.h"
+#include "host/FrameManager.h"
+#include "intf/FrameConsts.h"
+#include "platform/ActionHandlers.h"
+#include "platform/ActionLink.h"
+#include "platform/Conversion.h"
+#include "platform/GuardedCall.h"
+#include "trees/SelectVirtualManager.h"
+
+#include <selectframe/FrameKeys.h>
+
+#include <QKeyEvent>
+#include <QScopeGuard>
+#include <QTimer>
+
+// Resources of a static library are registered by name, outside any
+// namespace.
+static void initFrameIcons()
+{
+    Q_INIT_RESOURCE(FrameIcons);
+}
+
+namespace selectframe {
+
+namespace {
+
+/// An option key naming a column by its caption.
+QByteArray columnOptionKey(const char *pattern, const QString &caption)
+{
+    return QString::fromLatin1(pattern).arg(caption).toUtf8();
+}
+
+} // namespace
+
+TCustomSelectFrameControl::TCustomSelectFrameControl(QWidget *AOwner) : QWidget(AOwner)
+{
+    initFrameIcons();
+    setupUi(this);
+    tmFilter = new QTimer(this);
+    tmFilter->setObjectName(QStringLiteral("tmFilter"));
+    tmFilter->setInterval(1000);
+    m_actions = new TActionHandlers(this);
+    bindFormEvents();
+
+    FSettings = std::make_unique<TFrameSettings>();
+    FSettings->SetOwner(this);
+    FManager = std::make_unique<TFrameManager>();
+    FManager->OnItemsChecked = [this] { ItemsCheckedByManager(); };
+    FCheckMenu = new TSplitPopupMenu(this);
+    FCheckMenu->setObjectName(QStringLiteral("FCheckMenu"));
+    FCheckMenu->OnPopup = [this](TPopupMenu *) { FCheckMenu->UpdateItems(0); };
+
+    // The drop-down check button takes the place of the plain one.
+    btnCheck->resize(btnCheckAll->width(), btnCheckAll->height());
+    btnCheck->move(btnCheckAll->x(), btnCheckAll->y());
+    btnUncheckAll->move(btnCheckAll->x() + btnCheckAll->width() + 7, btnUncheckAll->y());
+    lbTotalCount->move(btnUncheckAll->x() + btnUncheckAll->width() + 10, lbTotalCount->y());
+    lbCheckedCount->move(lbTotalCount->x() + 60, lbCheckedCount->y());
+    lbTotalCount->adjustSize();
+    lbCheckedCount->adjustSize();
+
+    btnCheck->setDropdownMenu(FCheckMenu);
+    btnFavorites->setDropdownMenu(FCheckMenu);
+    btnCheckAll->hide();
+    SetFilterButtonMode(acFilterApply);
+    pnlBottom->hide();
+}
+
+TCustomSelectFrameControl::~TCustomSelectFrameControl()
+{
+    edFilter->removeEventFilter(this);
+    // Destruction has to complete whatever the settings store does.
+    runGuarded("saving the tree layout", [this] { SaveTreeLayout(); });
+    SelectTree->setVM(nullptr);
+    FManager.reset();
+    FSettings.reset();
+}
+
+void TCustomSelectFrameControl::bindFormEvents()
+{
+    using T = TCustomSelectFrameControl;
+    bindAction(acOrganizeFavorites, &T::acOrganizeFavoritesExecute);
+    bindAction(acCheckAll, &T::acCheckAllExecute);
+    bindAction(acUncheckAll, &T::acUncheckAllExecute);
+    bindAction(acCheckByFavorite, &T::acCheckByFavoriteExecute);
+    bindAction(acCheckByData, &T::acCheckByDataExecute);
+    bindAction(acCheckEmbeddedFavorites, &T::acCheckEmbeddedFavoritesExecute);
+    bindAction(acSetEmbeddedFavorites, &T::acSetEmbeddedFavoritesExecute);
+    bindAction(acClearEmbeddedFavorites, &T::acClearEmbeddedFavoritesExecute);
+    bindAction(acGroupBy, &T::acGroupByExecute);
+    bindAction(acFilterApply, &T::acFilterApplyExecute, &T::acFilterApplyUpdate);
+    bindAction(acFilterClear, &T::acFilterClearExecute, &T::acFilterClearUpdate);
+
+    btnCheckAll->setAction(acCheckAll);
+    btnUncheckAll->setAction(acUncheckAll);
+    linkToAction(ppmCheckEmbeddedFavorites, acCheckEmbeddedFavorites);
+    linkToAction(ppmSetEmbeddedFavorites, acSetEmbeddedFavorites);
+    linkToAction(ppmClearEmbeddedFavorites, acClearEmbeddedFavorites);
+    pmEmbeddedFavorites->OnPopup = [this](TPopupMenu *Sender) { pmEmbeddedFavoritesPopup(Sender); };
+
+    btnCheck->OnDropdown = [this](TDropDownButton *Sender, bool &DoDefault) {
+        btnCheckDropdownPushed(Sender, DoDefault);
+    };
+    const auto favoritesDropdown = [this](TDropDownButton *Sender, bool &DoDefault) {
+        btnFavoritesDropdownPushed(Sender, DoDefault);
+    };
+    btnGroupBy->OnDropdown = favoritesDropdown;
+    btnFavorites->OnDropdown = favoritesDropdown;
+
+    SelectTree->OnNodeActive = [this](TCustomTree *Sender, TVirtualNode Node, TSlice *Slice) {
+        SelectTreeNodeActiveExecute(Sender, Node, Slice);
+    };
+    SelectTree->OnNodeCompare = [this](TCustomTree *Sender, TVirtualNode Node1, TVirtualNode Node2, int Column,
+                                       TSortType SortType) {
+        return SelectTreeNodeCompare(Sender, Node1, Node2, Column, SortType);
+    };
+    // Only asked for once Initialize makes the check menu the tree's context
+    // menu.
+    connect(SelectTree, &QWidget::customContextMenuRequested, this, [this](const QPoint &pos) {
+        FCheckMenu->exec(SelectTree->viewport()->mapToGlobal(pos));
+    });
+
+    edFilter->installEventFilter(this);
+    connect(tmFilter, &QTimer::timeout, this, [this] {
+        runGuarded("tmFilter", [this] { tmFilterTimer(tmFilter); });
+    });
+}
+
+void TCustomSelectFrameControl::bindAction(QAction *Action, TActionMethod Execute, TActionMethod Update)
+{
+    TActionHandlers::THandler onUpdate;
+    if (Update)
+        onUpdate = [this, Update](QObject *Sender) { (this->*Update)(Sender); };
+    m_actions->bind(
+        Action, [this, Execute](QObject *Sender) { (this->*Execute)(Sender); }, std::move(onUpdate));
+}
+
+QVariant TCustomSelectFrameControl::Option(const char *Key) const
+{
+    QVariant value;
+    FManager->Params()->GetValue(QByteArray(Key), &value);
+    return value;
+}
+
+void TCustomSelectFrameControl::SetCountCaption(QLabel *Label, const QString &Text)
+{
+    Label->setText(Text);
+    Label->adjustSize();
+}
+
+bool TCustomSelectFrameControl::IsInitialized() const
+{
+    return SelectTree->getVM() != nullptr;
+}
+
+void TCustomSelectFrameControl::SetSettings(TFrameSettings *Value)
+{
+    if (Value)
+        FSettings->Assign(Value);
+}
+
+void TCustomSelectFrameControl::ApplyOptions()
+{
+    using namespace keys;
+    SelectTree->setHeaderHeight(VarToInt(Option(OptionHeaderHeight)));
+    SelectTree->setRowHeight(VarToInt(Option(OptionRowHeight)));
+    // The option can only switch row selection on: the tree's own setting
+    // stands otherwise.
+    if (VarToBool(Option(OptionRowSelect)))
+        SelectTree->setRowSelect(true);
+    SelectTree->setFocusAndSelect(VarToBool(Option(OptionRowFocusSelect)));
+    SelectTree->setRootLines(VarToBool(Option(OptionShowRootLine)));
+    SelectTree->setNodeLines(VarToBool(Option(OptionShowNodeLine)));
+    SelectTree->setToolTips(VarToBool(Option(OptionShowToolTip)));
+    FSettings->SetShowFavorites(VarToBool(Option(OptionShowFavorites)));
+    FSettings->SetShowFilter(VarToBool(Option(OptionFilterShow)));
+    FSettings->SetFilterHint(VarToStr(Option(OptionFilterText)));
+    FSettings->SetShowGroupBy(!VarToStr(Option(OptionGroupByColumns)).isEmpty());
+    FSettings->SetGroupByIndex(VarToInt(Option(OptionGroupByIndex)));
+    FSettings->SetSelectMode(TFrameSelectMode(uint8_t(VarToInt(Option(OptionSelectMode)))));
+    FSettings->SetFavoritesMode(TFrameFavoritesMode(uint8_t(VarToInt(Option(OptionFavoritesMode)))));
+    FManager->Images = quintptr(VarToInt64(Option(OptionImageList)));
+    LayoutSidePanel();
+}
+
+void TCustomSelectFrameControl::Initialize()
+{
+    ApplyOptions();
+    edFilter->setText(FSettings->FilterHint());
+    FManager->Rebuild();
+    if (FSettings->SelectMode() == fsmOnlyOne) {
+        FManager->GroupsCheckable = false;
+        FManager->RadioItems = true;
+    }
+    SetCountCaption(lbTotalCount, QStringLiteral("Total: %1").arg(FManager->ItemCount()));
+    BuildCheckMenu();
+    AddFavoritesTail();
+    RebuildFavoriteItems();
+    if (!FCheckMenu->actions().isEmpty())
+        SelectTree->setContextMenuPolicy(Qt::CustomContextMenu);
+    SelectTree->OnNodeClick = [this](TCustomTree *Sender, const THitInfo &HitInfo) {
+        SelectTreeNodeClick(Sender, HitInfo);
+    };
+    SelectTree->setVM(std::make_unique<TSelectVirtualManager>(FManager.get()));
+    IVmManager *vm = SelectTree->getVM();
+    if (!LoadTreeSort()) {
+        const TSortType sortType = TSortType(VarToInt(Option(keys::OptionInitSort)) & 0xFF);
+        if (sortType != stNone)
+            SelectTree->Sort(vm->getRoot(), 0, sortType, true);
+    }
+    if (VarToBool(Option(keys::OptionGroupsExpandFirst))) {
+        const TVirtualNode first = vm->getFirstChild(vm->getRoot());
+        if (first)
+            SelectTree->Expand(first, TCustomTree::emExpandShow, 0);
+    }
+    BuildGroupByMenu();
+    pnlBottom->setVisible(FSettings->SelectMode() != fsmOnlyOne);
+}
+
+void TCustomSelectFrameControl::Changed()
+{
+    FManager->PublishCheckedCount();
+    SetCountCaption(lbCheckedCount, QStringLiteral("Checked: %1").arg(FManager->Model()->CheckedCount()));
+    if (FOnChange)
+        FOnChange(this);
+    if (FSettings->ShowOnlyChecked())
+        CheckedOnlyPass();
+}
+
+void TCustomSelectFrameControl::CopyOptionsFrom(TFrameManager *Source)
+{
+    INamedParams *from = Source->Params();
+    INamedParams *to = FManager->Params();
+    const auto copy = [from, to](const QByteArray &key) {
+        QVariant value;
+        from->GetValue(key, &value);
+        to->SetValue(key, value);
+    };
+    for (const char *key : OptionCopyKeys()) {
+        // The second control never offers favorites of its own.
+        if (qstrcmp(key, keys::OptionShowFavorites) == 0)
+            to->SetValue(key, QVariant(false));
+        else
+            copy(QByteArray(key));
+    }
+    const TFrameObjectManager *model = Source->Model();
+    for (int index = 1; index < model->ColumnCount(); ++index) {
+        const TFrameColumnObject *column = model->ColumnByIndex(index);
+        copy(columnOptionKey(keys::OptionFavoriteOfColumn, column->Caption));
+        copy(columnOptionKey(keys::OptionFavOtherNameOfColumn, column->Caption));
+    }
+}
+
+void TCustomSelectFrameControl::NewItem(IFrameItem **Item)
+{
+    FManager->NewItem(Item);
+    if (!*Item)
+        return;
+    IPtr<IStringValueList> values;
+    (*Item)->GetValues(values.put());
+    values->SetValue(QString::fromLatin1(keys::ValueGroup), QString());
+    values->SetValue(QString::fromLatin1(keys::ValueImage), QStringLiteral("-1"));
+    values->SetValue(QString::fromLatin1(keys::ValueHint), QString());
+    FManager->AddItem(*Item);
+}
+
+bool TCustomSelectFrameControl::event(QEvent *Event)
+{
+    switch (int(Event->type())) {
+    case SFM_SHOWONLYCHECKED:
+        SfmShowOnlyChecked();
+        return true;
+    case SFM_SHOWFAVORITES:
+    case SFM_SHOWFILTER:
+    case SFM_SHOWGROUPBY:
+        LayoutSidePanel();
+        return true;
+    case SFM_FAVORITESMODE:
+        SetFavoritesButtonMenu();
+        return true;
+    case SFM_FILTER:
+        SfmFilter();
+        return true;
+    default:
+        return QWidget::event(Event);
+    }
+}
+
+void TCustomSelectFrameControl::changeEvent(QEvent *Event)
+{
+    QWidget::changeEvent(Event);
+    if (Event->type() != QEvent::EnabledChange)
+        return;
+    // Only the control's own switch is passed on; a parent's leaves the
+    // explicit states alone.
+    const bool enabled = !testAttribute(Qt::WA_ForceDisabled);
+    pnlBottom->setEnabled(enabled);
+    SelectTree->setEnabled(enabled);
+}
+
+bool TCustomSelectFrameControl::eventFilter(QObject *Watched, QEvent *Event)
+{
+    if (Watched != edFilter)
+        return QWidget::eventFilter(Watched, Event);
+    bool swallow = false;
+    switch (Event->type()) {
+    case QEvent::FocusIn:
+        runGuarded("edFilterEnter", [this] { edFilterEnter(edFilter); });
+        break;
+    case QEvent::FocusOut:
+        runGuarded("edFilterExit", [this] { edFilterExit(edFilter); });
+        break;
+    case QEvent::KeyPress: {
+        const QString text = static_cast<QKeyEvent *>(Event)->text();
+        if (text.size() != 1)
+            break;
+        QChar key = text.front();
+        runGuarded("edFilterKeyPress", [&] { edFilterKeyPress(edFilter, key); });
+        swallow = key.isNull();
+        break;
+    }
+    case QEvent::KeyRelease: {
+        const auto *keyEvent = static_cast<QKeyEvent *>(Event);
+        if (keyEvent->isAutoRepeat())
+            break;
+        int key = keyEvent->key();
+        runGuarded("edFilterKeyUp", [&] { edFilterKeyUp(edFilter, key, keyEvent->modifiers()); });
+        break;
+    }
+    default:
+        break;
+    }
+    return swallow;
+}
+
+void TCustomSelectFrameControl::LayoutSidePanel()
+{
+    const bool filter = FSettings->ShowFilter();
+    const bool groupBy = FSettings->ShowGroupBy();
+    const bool favorites = FSettings->ShowFavorites();
+    pnButtons->setVisible(filter || groupBy || favorites);
+    if (pnButtons->isHidden())
+        return;
+    // The panel's layout stacks them from the top in this order; hidden
+    // ones take no room.
+    pnFilter->setVisible(filter);
+    pnGroupBy->setVisible(groupBy);
+    pnFavorites->setVisible(favorites);
+}
+
+void TCustomSelectFrameControl::SetFavoritesButtonMenu()
+{
+    switch (FSettings->FavoritesMode()) {
+    case ffmExternal:
+        btnFavorites->setDropdownMenu(FCheckMenu);
+        break;
+    case ffmEmbedded:
+        btnFavorites->setDropdownMenu(pmEmbeddedFavorites);
+        break;
+    default:
+        btnFavorites->setDropdownMenu(nullptr);
+        break;
+    }
+}
+
+void TCustomSelectFrameControl::SfmShowOnlyChecked()
+{
+    ClearFilterQuietly(true);
+    CheckedOnlyPass();
+}
+
+void TCustomSelectFrameControl::SfmFilter()
+{
+    if (!FFilterLocked)
+        FilterPass();
+}
+
+void TCustomSelectFrameControl::SetFilterButtonMode(QAction *Action)
+{
+    btnFilter->setIcon(QIcon(Action == acFilterApply ? QStringLiteral(":/main/edit/find1.svg")
+                                                     : QStringLiteral(":/main/cancel2.svg")));
+    btnFilter->setAction(Action);
+}
+
+void TCustomSelectFrameControl::ClearFilterQuietly(bool Lock)
+{
+    FFilterLocked = Lock;
+    const auto unlock = qScopeGuard([this] { FFilterLocked = false; });
+    m_actions->Execute(acFilterClear);
+}
+
+// The behaviours below come with the features named in each body.
+
+void TCustomSelectFrameControl::SelectTreeNodeActiveExecute(TCustomTree *, TVirtualNode, TSlice *)
+{
+    // Checking rows fills this.
+}
+
+int TCustomSelectFrameControl::SelectTreeNodeCompare(TCustomTree *, TVirtualNode, TVirtualNode, int, TSortType)
+{
+    // Row comparison fills this; equal rows keep their order.
+    return 0;
+}
+
+void TCustomSelectFrameControl::SelectTreeNodeClick(TCustomTree *, const THitInfo &)
+{
+    // Row actions fill this.
+}
+
+void TCustomSelectFrameControl::btnCheckDropdownPushed(TDropDownButton *, bool &)
+{
+    // The check menu fills this.
+}
+
+void TCustomSelectFrameControl::btnFavoritesDropdownPushed(TDropDownButton *, bool &)
+{
+    // Favorites in the frame fill this.
+}
+
+void TCustomSelectFrameControl::pmEmbeddedFavoritesPopup(TPopupMenu *)
+{
+    // Embedded favorites fill this.
+}
+
+void TCustomSelectFrameControl::acOrganizeFavoritesExecute(QObject *)
+{
+    // The favorites dialog fills this.
+}
+
+void TCustomSelectFrameControl::acCheckAllExecute(QObject *)
+{
+    // Checking rows fills this.
+}
+
+void TCustomSelectFrameControl::acUncheckAllExecute(QObject *)
+{
+    // Checking rows fills this.
+}
+
+void TCustomSelectFrameControl::acCheckByFavoriteExecute(QObject *)
+{
+    // The check menu fills this.
+}
+
+void TCustomSelectFrameControl::acCheckByDataExecute(QObject *)
+{
+    // The check menu fills this.
+}
+
+void TCustomSelectFrameControl::acCheckEmbeddedFavoritesExecute(QObject *)
+{
+    // Embedded favorites fill this.
+}
+
+void TCustomSelectFrameControl::acSetEmbeddedFavoritesExecute(QObject *)
+{
+    // Embedded favorites fill this.
+}
+
+void TCustomSelectFrameControl::acClearEmbeddedFavoritesExecute(QObject *)
+{
+    // Embedded favorites fill this.
+}
+
+void TCustomSelectFrameControl::acGroupByExecute(QObject *)
+{
+    // Group by fills this.
+}
+
+void TCustomSelectFrameControl::acFilterApplyExecute(QObject *)
+{
+    // The filter fills this.
+}
+
+void TCustomSelectFrameControl::acFilterApplyUpdate(QObject *)
+{
+    // The filter fills this.
+}
+
+void TCustomSelectFrameControl::acFilterClearExecute(QObject *)
+{
+    // The filter fills this.
+}
+
+void TCustomSelectFrameControl::acFilterClearUpdate(QObject *)
+{
+    // The filter fills this.
+}
+
+void TCustomSelectFrameControl::edFilterEnter(QObject *)
+{
+    // The filter fills this.
+}
+
+void TCustomSelectFrameControl::edFilterExit(QObject *)
+{
+    // The filter fills this.
+}
+
+void TCustomSelectFrameControl::edFilterKeyPress(QObject *, QChar &)
+{
+    // The filter fills this.
+}
+
+void TCustomSelectFrameControl::edFilterKeyUp(QObject *, int &, Qt::KeyboardModifiers)
+{
+    // The filter fills this.
+}
+
+void TCustomSelectFrameControl::tmFilterTimer(QObject *)
+{
+    // The filter fills this.
+}
+
+void TCustomSelectFrameControl::ItemsCheckedByManager()
+{
+    // Checking rows fills this.
+}
+
+void TCustomSelectFrameControl::BuildCheckMenu()
+{
+    // The check menu fills this.
+}
+
+void TCustomSelectFrameControl::AddFavoritesTail()
+{
+    // The check menu fills this.
+}
+
+void TCustomSelectFrameControl::RebuildFavoriteItems()
+{
+    // The check menu fills this.
+}
+
+bool TCustomSelectFrameControl::LoadTreeSort()
+{
+    // The remembered layout fills this; until then nothing is restored.
+    return false;
+}
+
+void TCustomSelectFrameControl::SaveTreeLayout()
+{
+    // The remembered layout fills this.
+}
+
+void TCustomSelectFrameControl::BuildGroupByMenu()
+{
+    // Group by fills this.
+}
+
+void TCustomSelectFrameControl::FilterPass()
+{
+    // The filter fills this.
+}
+
+void TCustomSelectFrameControl::CheckedOnlyPass()
+{
+    // The filter fills this.
+}
+
+} // namespace selectframe

@@ -1,0 +1,218 @@
+// The select frame control: the visible half of a frame.
+#pragma once
+
+#include "frame/FrameSettings.h"
+#include "platform/tree/THitInfo.h"
+#include "platform/tree/TSortType.h"
+#include "ui_SelectFrameControl.h"
+
+#include <selectframe/Interfaces.h>
+
+#include <QStringList>
+#include <QWidget>
+
+#include <functional>
+#include <memory>
+
+class QTimer;
+
+namespace selectframe {
+
+class TActionHandlers;
+class TCustomTree;
+class TDropDownButton;
+class TFrameManager;
+class TPopupMenu;
+class TSlice;
+class TSplitPopupMenu;
+
+/// A plain notification.
+using TNotifyEvent = std::function<void(QObject *Sender)>;
+/// May replace the comparison of two item rows; `Result` comes in with the
+/// frame's own answer.
+using TTreeItemCompareEvent = std::function<void(QObject *Sender, IFrameItem *Item1, IFrameItem *Item2,
+                                                 int32_t Column, int32_t SortType, int32_t &Result)>;
+/// May replace the comparison of two group rows.
+using TTreeGroupCompareEvent = std::function<void(QObject *Sender, const QString &Caption1,
+                                                  const QString &Caption2, int32_t Column, int32_t SortType,
+                                                  int32_t &Result)>;
+/// The user chose another grouping; the handler gives each item its group.
+using TTreeChangeGroupByEvent =
+    std::function<void(QObject *Sender, const QString &GroupID, IFrameItemEnumerator *Enum)>;
+/// The action link of a checked item row was clicked.
+using TTreeActionClickEvent = std::function<void(QObject *Sender, IFrameItem *Item)>;
+/// A favorite action (codes of TFavAction) with its value.
+using TFavActionEvent = std::function<void(QObject *Sender, int32_t Action, const QVariant &Value)>;
+/// Asked per item row after a bulk check pass, with the current favorite.
+using TItemQueryEvent = std::function<void(QObject *Sender, IFrameItem *Item, const QString &Favorite)>;
+
+/// The frame control: the host's items as a checkable, sortable, groupable
+/// tree (SelectTree), a bottom bar with the check buttons and the counts,
+/// and a side panel with the filter box, the group-by button and the
+/// favorites button. Built from its form, then configured by Initialize
+/// from the options in its frame manager. Owns its settings, its frame
+/// manager and its check menu. Everything runs on the GUI thread.
+class TCustomSelectFrameControl : public QWidget, protected Ui::TCustomSelectFrameControl
+{
+    Q_OBJECT
+
+public:
+    /// Builds the control from its form; `AOwner` may be null.
+    explicit TCustomSelectFrameControl(QWidget *AOwner = nullptr);
+    /// Saves the tree layout first, then frees what the control owns.
+    ~TCustomSelectFrameControl() override;
+
+    /// Builds the visible frame from the options and the items: applies the
+    /// options, rebuilds the model, installs the tree's item manager, sorts,
+    /// and shows the bottom bar. Exceptions propagate, leaving it part-way.
+    void Initialize();
+    /// Reads the options into the tree and the settings; Initialize's first
+    /// step.
+    void ApplyOptions();
+    /// Copies the options a second control shares with `Source`'s frame
+    /// (with "option://show.favorites" written false) and the per-column
+    /// favorite keys of its columns after the first.
+    void CopyOptionsFrom(TFrameManager *Source);
+    /// A new item with empty group and hint and no image, appended to the
+    /// item list; the tree shows it after the next rebuild.
+    void NewItem(IFrameItem **Item);
+    /// Publishes the checked count, shows it, and raises OnChange.
+    void Changed();
+
+    TFrameManager *GetManager() const { return FManager.get(); }
+    /// Whether the tree has its item manager: the mark of a control that
+    /// Initialize has brought that far.
+    bool IsInitialized() const;
+
+    /// Raised with a favorite action; not published.
+    TFavActionEvent OnFavAction;
+    /// Raised per item row after the frame manager changed checks in bulk;
+    /// not published.
+    TItemQueryEvent OnItemQuery;
+
+protected:
+    TFrameSettings *Settings() const { return FSettings.get(); }
+    /// Copies `Value` into the control's own settings (see
+    /// TFrameSettings::Assign); null does nothing.
+    void SetSettings(TFrameSettings *Value);
+
+    const TNotifyEvent &OnChange() const { return FOnChange; }
+    void SetOnChange(TNotifyEvent Value) { FOnChange = std::move(Value); }
+    const TTreeItemCompareEvent &OnItemCompare() const { return FOnItemCompare; }
+    void SetOnItemCompare(TTreeItemCompareEvent Value) { FOnItemCompare = std::move(Value); }
+    const TTreeGroupCompareEvent &OnGroupCompare() const { return FOnGroupCompare; }
+    void SetOnGroupCompare(TTreeGroupCompareEvent Value) { FOnGroupCompare = std::move(Value); }
+    const TTreeChangeGroupByEvent &OnChangeGroupBy() const { return FOnChangeGroupBy; }
+    void SetOnChangeGroupBy(TTreeChangeGroupByEvent Value) { FOnChangeGroupBy = std::move(Value); }
+    const TTreeActionClickEvent &OnActionClick() const { return FOnActionClick; }
+    void SetOnActionClick(TTreeActionClickEvent Value) { FOnActionClick = std::move(Value); }
+
+    /// The settings' change events.
+    bool event(QEvent *Event) override;
+    /// Enabling or disabling the control explicitly does the same to the
+    /// bottom bar and the tree, in this order; the side panel keeps its own
+    /// state.
+    void changeEvent(QEvent *Event) override;
+    /// Turns the filter box's focus and key events into its handlers.
+    bool eventFilter(QObject *Watched, QEvent *Event) override;
+
+private:
+    using TActionMethod = void (TCustomSelectFrameControl::*)(QObject *Sender);
+
+    void bindFormEvents();
+    void bindAction(QAction *Action, TActionMethod Execute, TActionMethod Update = nullptr);
+    QVariant Option(const char *Key) const;
+    /// Shows `Text` in a count label, which sizes itself to its text.
+    static void SetCountCaption(QLabel *Label, const QString &Text);
+
+    // Reactions to the settings.
+    void LayoutSidePanel();
+    void SetFavoritesButtonMenu();
+    void SfmShowOnlyChecked();
+    void SfmFilter();
+
+    // Handlers of the form's components.
+    void SelectTreeNodeActiveExecute(TCustomTree *Sender, TVirtualNode Node, TSlice *Slice);
+    int SelectTreeNodeCompare(TCustomTree *Sender, TVirtualNode Node1, TVirtualNode Node2, int Column,
+                              TSortType SortType);
+    void SelectTreeNodeClick(TCustomTree *Sender, const THitInfo &HitInfo);
+    void btnCheckDropdownPushed(TDropDownButton *Sender, bool &DoDefault);
+    void btnFavoritesDropdownPushed(TDropDownButton *Sender, bool &DoDefault);
+    void pmEmbeddedFavoritesPopup(TPopupMenu *Sender);
+    void acOrganizeFavoritesExecute(QObject *Sender);
+    void acCheckAllExecute(QObject *Sender);
+    void acUncheckAllExecute(QObject *Sender);
+    void acCheckByFavoriteExecute(QObject *Sender);
+    void acCheckByDataExecute(QObject *Sender);
+    void acCheckEmbeddedFavoritesExecute(QObject *Sender);
+    void acSetEmbeddedFavoritesExecute(QObject *Sender);
+    void acClearEmbeddedFavoritesExecute(QObject *Sender);
+    void acGroupByExecute(QObject *Sender);
+    void acFilterApplyExecute(QObject *Sender);
+    void acFilterApplyUpdate(QObject *Sender);
+    void acFilterClearExecute(QObject *Sender);
+    void acFilterClearUpdate(QObject *Sender);
+    void edFilterEnter(QObject *Sender);
+    void edFilterExit(QObject *Sender);
+    /// `Key` is the typed character; clearing it swallows the key.
+    void edFilterKeyPress(QObject *Sender, QChar &Key);
+    void edFilterKeyUp(QObject *Sender, int &Key, Qt::KeyboardModifiers Shift);
+    void tmFilterTimer(QObject *Sender);
+
+    // Steps that belong to the check menu, the remembered layout, group by
+    // and the filter.
+    void ItemsCheckedByManager();
+    void BuildCheckMenu();
+    void AddFavoritesTail();
+    void RebuildFavoriteItems();
+    bool LoadTreeSort();
+    void SaveTreeLayout();
+    void BuildGroupByMenu();
+    /// Shows `Action` on the filter button and binds the button to it.
+    void SetFilterButtonMode(QAction *Action);
+    void ClearFilterQuietly(bool Lock);
+    void FilterPass();
+    void CheckedOnlyPass();
+
+    /// The filter box's typing pause; a form component, created here since
+    /// forms hold no timers.
+    QTimer *tmFilter = nullptr;
+    TActionHandlers *m_actions = nullptr;
+
+    std::unique_ptr<TFrameSettings> FSettings;
+    TSplitPopupMenu *FCheckMenu = nullptr;
+    std::unique_ptr<TFrameManager> FManager;
+    TNotifyEvent FOnChange;
+    TTreeItemCompareEvent FOnItemCompare;
+    TTreeGroupCompareEvent FOnGroupCompare;
+    TTreeChangeGroupByEvent FOnChangeGroupBy;
+    TTreeActionClickEvent FOnActionClick;
+    bool FFilterEdited = false;
+    bool FFilterLocked = false;
+    QStringList FGroupByColumns;
+};
+
+/// The frame control as frames and the favorites dialog create it, with its
+/// settings and events published.
+class TSelectFrameControl : public TCustomSelectFrameControl
+{
+    Q_OBJECT
+
+public:
+    using TCustomSelectFrameControl::TCustomSelectFrameControl;
+
+    using TCustomSelectFrameControl::Settings;
+    using TCustomSelectFrameControl::SetSettings;
+    using TCustomSelectFrameControl::OnChange;
+    using TCustomSelectFrameControl::SetOnChange;
+    using TCustomSelectFrameControl::OnItemCompare;
+    using TCustomSelectFrameControl::SetOnItemCompare;
+    using TCustomSelectFrameControl::OnGroupCompare;
+    using TCustomSelectFrameControl::SetOnGroupCompare;
+    using TCustomSelectFrameControl::OnChangeGroupBy;
+    using TCustomSelectFrameControl::SetOnChangeGroupBy;
+    using TCustomSelectFrameControl::OnActionClick;
+    using TCustomSelectFrameControl::SetOnActionClick;
+};
+
+} // namespace selectframe
