@@ -42,17 +42,6 @@ class TestFrameSettings : public QObject
     Q_OBJECT
 
 private slots:
-    void startsWithItsInitialValues()
-    {
-        TFrameSettings settings;
-        QCOMPARE(settings.SelectMode(), fsmOn);
-        QCOMPARE(settings.FavoritesMode(), ffmExternal);
-        QVERIFY(!settings.ShowOnlyChecked() && !settings.ShowFavorites());
-        QVERIFY(!settings.ShowFilter() && !settings.ShowGroupBy());
-        QCOMPARE(settings.GroupByIndex(), 0);
-        QVERIFY(settings.FilterHint().isEmpty() && settings.Filter().isEmpty());
-    }
-
     // Each setter writes a first value, then a second one; `messages` is
     // what the owner is sent for the two writes together.
     void settersTellTheOwnerOfChangesOnly_data()
