@@ -88,6 +88,20 @@ private slots:
         tree.remove(a1);
         QCOMPARE(s.cell(a, 1), a2);
         QCOMPARE(s.columnOf(a2), 1);
+
+        // Cells appended after removals and to rows in turn land at the end.
+        const TVirtualNode a3 = tree.New(nullptr, 0);
+        tree.add(a, a3, ltNextCell);
+        QCOMPARE(s.columnOf(a3), 2);
+        const TVirtualNode b1 = tree.New(nullptr, 0);
+        tree.add(b, b1, ltNextCell);
+        tree.remove(a3);
+        tree.add(a, a1, ltNextCell);
+        QCOMPARE(s.cell(a, 2), a1);
+        tree.add(a, a3, ltNextCell);
+        QCOMPARE(s.cell(a, 3), a3);
+        QCOMPARE(s.cell(b, 1), b1);
+        QCOMPARE(s.cellCount(a), 3);
     }
 
     void layoutKeepsHiddenRowsOut()

@@ -32,10 +32,18 @@ void TNodeStore::attach(TVirtualNode parent, TVirtualNode node, int linkType)
         throw std::invalid_argument("unknown tree node");
     if (linkType != ltLastChild && linkType != ltNextCell)
         throw std::invalid_argument("unknown node link type");
-    for (TVirtualNode p = parent; p; p = parentOf(p))
-        if (p == node)
-            throw std::invalid_argument("a node cannot be linked below itself");
-    detach(node);
+    // Only a node with rows or cells below it can be an ancestor of another;
+    // a fresh node, the usual case of a build, is checked in O(1).
+    const TNodeRecord &n = rec(node);
+    if (n.Children || n.NextCell) {
+        for (TVirtualNode p = parent; p; p = parentOf(p))
+            if (p == node)
+                throw std::invalid_argument("a node cannot be linked below itself");
+    } else if (parent == node) {
+        throw std::invalid_argument("a node cannot be linked below itself");
+    }
+    if (n.Parent)
+        detach(node);
     if (linkType == ltNextCell) {
         attachCell(parent, node);
         return;
@@ -56,11 +64,24 @@ void TNodeStore::attachCell(TVirtualNode parent, TVirtualNode node)
 {
     uint32_t column = parent == root() ? 0 : 1;
     uint32_t *link = &rec(parent).NextCell;
+    // Builds add a row's cells one after the other: when the cell added last
+    // is still the last of this row, append after it instead of walking the
+    // chain. The check needs no invalidation: a cell of `parent` without a
+    // next cell is its last, whatever happened since.
+    const uint32_t tail = m_lastCell;
+    if (*link && tail && tail < m_arena.size()) {
+        TNodeRecord &t = m_arena.at(tail);
+        if (t.isCell() && t.Parent == parent.Id && !t.NextCell) {
+            link = &t.NextCell;
+            column = t.ChildIndex + 1;
+        }
+    }
     while (*link) {
         link = &m_arena.at(*link).NextCell;
         ++column;
     }
     *link = node.Id;
+    m_lastCell = node.Id;
     TNodeRecord &r = rec(node);
     r.Parent = parent.Id;
     r.ChildIndex = column;

@@ -119,6 +119,8 @@ private:
     std::unordered_map<uint32_t, std::unique_ptr<TSlices>> m_slices;
     std::unique_ptr<QHash<void *, uint32_t>> m_dataIndex;
     TNodeStoreObserver *m_observer = nullptr;
+    /// The cell attached last; lets a build append a row's cells in O(1).
+    uint32_t m_lastCell = 0;
 };
 
 } // namespace selectframe
