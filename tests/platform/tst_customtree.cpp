@@ -429,6 +429,25 @@ private slots:
         QCOMPARE(tree->viewport()->cursor().shape(), Qt::ArrowCursor);
     }
 
+    void contentTooBigForItsCellIsClippedToIt()
+    {
+        QList<TTestRow> rows{TTestRow{QStringLiteral("Only"), {}, {}, 0, 0, {}, {}}};
+        install(rows);
+        tree->setRowHeight(10); // the 16 pixel image does not fit
+        QApplication::processEvents();
+        const QRect cell = tree->nodeRect(top(0), 0);
+        QVERIFY(cell.height() == 10);
+        const QImage shot = tree->viewport()->grab().toImage();
+        int red = 0;
+        for (int y = 0; y < shot.height(); ++y)
+            for (int x = 0; x < shot.width(); ++x)
+                if (shot.pixel(x, y) == QColor(Qt::red).rgb()) {
+                    QVERIFY2(cell.contains(x, y), qPrintable(QStringLiteral("image ink at %1,%2").arg(x).arg(y)));
+                    ++red;
+                }
+        QVERIFY(red > 0);
+    }
+
     void longTextsAreCutInsideTheirRoom()
     {
         TTextPainter text;

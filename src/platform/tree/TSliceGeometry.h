@@ -27,8 +27,10 @@ public:
     static constexpr int Padding = 2;
 
     /// Fills `rects` with one rectangle per slice of `slices` inside `cell`;
-    /// `font` is the cell's base font, `text` measures texts.
-    static void place(const TSlices &slices, const QRect &cell, const QFont &font, const QStyle *style,
+    /// `font` is the cell's base font, `text` measures texts. Returns whether
+    /// everything drawn stays inside its rectangle (texts are cut to theirs);
+    /// when not, drawing must clip to the cell.
+    static bool place(const TSlices &slices, const QRect &cell, const QFont &font, const QStyle *style,
                       const QWidget *widget, TTextPainter &text, TRects &rects);
     /// The index of the slice of `rects` containing `x`, or -1.
     static int sliceAt(const TRects &rects, int x);

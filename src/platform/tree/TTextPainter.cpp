@@ -4,6 +4,7 @@
 #include <QGlyphRun>
 #include <QPainter>
 #include <QString>
+#include <QtMath>
 
 namespace selectframe {
 
@@ -79,6 +80,14 @@ qreal TTextPainter::advance(const QFont &font, const QString &text)
     return QFontMetricsF(font).horizontalAdvance(text);
 }
 
+int TTextPainter::lineHeight(const QFont &font)
+{
+    const TFace &f = face(font);
+    if (f.Raw.isValid())
+        return qCeil(f.Raw.ascent() + f.Raw.descent());
+    return QFontMetrics(font).height();
+}
+
 void TTextPainter::draw(QPainter *painter, const QRect &rect, Qt::Alignment horizontal, const QFont &font,
                         const QString &text)
 {
@@ -86,12 +95,14 @@ void TTextPainter::draw(QPainter *painter, const QRect &rect, Qt::Alignment hori
         return;
     TFace &f = face(font);
     if (!layOut(f, text)) {
+        const QFont before = painter->font();
         painter->setFont(font);
         const QFontMetrics metrics(font);
         const QString shown = metrics.horizontalAdvance(text) > rect.width()
                                   ? metrics.elidedText(text, Qt::ElideRight, rect.width())
                                   : text;
         painter->drawText(rect, int(horizontal | Qt::AlignVCenter) | Qt::TextSingleLine, shown);
+        painter->setFont(before);
         return;
     }
     int n = int(m_glyphs.size());

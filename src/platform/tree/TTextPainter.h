@@ -19,12 +19,15 @@ namespace selectframe {
 /// are laid out straight from the font's glyph table with kerning, which
 /// is several times cheaper than a full text layout and allocates nothing;
 /// any other text goes through QPainter's text layout. A text wider than its
-/// room is cut with an ellipsis.
+/// room is cut with an ellipsis. Drawing leaves the painter's font as it
+/// was.
 class TTextPainter
 {
 public:
     /// Width of `text` in `font`, in pixels.
     qreal advance(const QFont &font, const QString &text);
+    /// Height of a line of `font` as drawn, in pixels.
+    int lineHeight(const QFont &font);
     /// Draws `text` in `rect`, vertically centred and aligned by
     /// `horizontal` (left, centre or right), in the painter's pen.
     void draw(QPainter *painter, const QRect &rect, Qt::Alignment horizontal, const QFont &font, const QString &text);

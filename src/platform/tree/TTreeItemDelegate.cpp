@@ -14,6 +14,36 @@ namespace selectframe {
 
 namespace {
 
+/// Restores what drawing a cell changes on the shared painter: the pen, or
+/// everything when the cell is clipped.
+class TPainterScope
+{
+public:
+    TPainterScope(QPainter *painter, const QRect &clip) : m_painter(painter), m_clipped(!clip.isNull())
+    {
+        if (m_clipped) {
+            painter->save();
+            painter->setClipRect(clip);
+        } else {
+            m_pen = painter->pen();
+        }
+    }
+    ~TPainterScope()
+    {
+        if (m_clipped)
+            m_painter->restore();
+        else
+            m_painter->setPen(m_pen);
+    }
+    TPainterScope(const TPainterScope &) = delete;
+    TPainterScope &operator=(const TPainterScope &) = delete;
+
+private:
+    QPainter *m_painter;
+    bool m_clipped;
+    QPen m_pen;
+};
+
 const QStyle *styleOf(const QStyleOptionViewItem &option)
 {
     return option.widget ? option.widget->style() : QApplication::style();
@@ -108,7 +138,6 @@ void TTreeItemDelegate::paint(QPainter *painter, const QStyleOptionViewItem &opt
     const TVirtualNode cell = m_model->rows()->store().cell(TTreeModel::nodeOf(index), index.column());
     if (!cell)
         return;
-    painter->save();
     try {
         paintCell(painter, option, cell);
     } catch (const std::exception &e) {
@@ -116,7 +145,6 @@ void TTreeItemDelegate::paint(QPainter *painter, const QStyleOptionViewItem &opt
     } catch (...) {
         qWarning("tree adapter failed while drawing");
     }
-    painter->restore();
 }
 
 void TTreeItemDelegate::paintCell(QPainter *painter, const QStyleOptionViewItem &option, TVirtualNode cell) const
@@ -126,8 +154,11 @@ void TTreeItemDelegate::paintCell(QPainter *painter, const QStyleOptionViewItem 
     if (!slices || !slices->Count())
         return;
     TSliceGeometry::TRects rects;
-    TSliceGeometry::place(*slices, option.rect, option.font, styleOf(option), option.widget, m_text, rects);
-    painter->setClipRect(option.rect);
+    const bool fits = TSliceGeometry::place(*slices, option.rect, option.font, styleOf(option), option.widget, m_text,
+                                            rects);
+    // Clipping costs as much as drawing a cell's texts, so only a cell whose
+    // content overflows pays for it; the others just get their pen back.
+    const TPainterScope scope(painter, fits ? QRect() : option.rect);
     const bool enabled = option.state & QStyle::State_Enabled;
     const bool selected = option.state & QStyle::State_Selected;
     bool radio = false;
