@@ -1,0 +1,146 @@
+#include "SelectFrame.h"
+
+#include "frame/uSelectFrame.h"
+#include "host/FrameManager.h"
+#include "host/SelectFrameSettings.h"
+#include "intf/resStrings.h"
+
+#include <selectframe/EFrameException.h>
+#include <selectframe/FrameKeys.h>
+
+#include <cstring>
+
+namespace selectframe {
+
+namespace {
+
+template <class T>
+void handOut(const IPtr<T> &field, T **result)
+{
+    *result = field.get();
+    if (*result)
+        (*result)->AddRef();
+}
+
+/// The event keys in the order of the handler slots.
+const char *const EventKeys[] = {
+    keys::EventOnChange, keys::EventItemCompare, keys::EventGroupCompare, keys::EventChangeGroup,
+    keys::EventActionClick, keys::EventFavAction, keys::EventItemQuery,
+};
+
+} // namespace
+
+TSelectFrame::TSelectFrame()
+    : Control(new TSelectFrameControl(nullptr))
+{
+    BindControlEvents();
+    TFrameManager *manager = Control->GetManager();
+    manager->GetParams(Params.put());
+    manager->GetFavorites(Favorites.put());
+    manager->GetState(State.put());
+    Settings = IPtr<ISelectFrameSettings>(new TSelectFrameSettings(Control->Settings()));
+    manager->GetMethods(Methods.put());
+    Methods.query<INamedMethodsNotify>()->SetHook(makeMethod(&TSelectFrame::RegisterHandler, this));
+}
+
+TSelectFrame::~TSelectFrame()
+{
+    // The host may keep the registry; our hook must not outlive us there.
+    if (IPtr<INamedMethodsNotify> notify = Methods.query<INamedMethodsNotify>()) {
+        if (notify->GetHook() == makeMethod(&TSelectFrame::RegisterHandler, this))
+            notify->SetHook(TMethod());
+    }
+    Methods.reset();
+    Settings.reset();
+    State.reset();
+    Favorites.reset();
+    Params.reset();
+    delete Control.data();
+}
+
+void TSelectFrame::RegisterHandler(void *Data, const QByteArray &Name, TMethod *Method, bool *Accept)
+{
+    *Accept = false;
+    auto *frame = static_cast<TSelectFrame *>(Data);
+    for (int slot = 0; slot < HandlerCount; ++slot) {
+        if (Name == EventKeys[slot]) {
+            frame->Handlers[slot] = Method->assigned() ? *Method : TMethod();
+            return;
+        }
+    }
+}
+
+template <class Handler, class... Args>
+void TSelectFrame::Forward(THandler slot, Args &&...args)
+{
+    const TMethod handler = Handlers[slot];
+    if (!handler.assigned())
+        return;
+    IPtr<ISelectFrame> self;
+    QueryInterface(ISelectFrame::iid, reinterpret_cast<void **>(self.put()));
+    invokeMethod<std::remove_pointer_t<Handler>>(handler, self.get(), std::forward<Args>(args)...);
+}
+
+void TSelectFrame::BindControlEvents()
+{
+    Control->SetOnChange([this](QObject *) { Forward<TOnChangeHandler>(hChange); });
+    Control->SetOnItemCompare([this](QObject *, IFrameItem *Item1, IFrameItem *Item2, int32_t Column,
+                                     int32_t SortType, int32_t &Result) {
+        Forward<TItemCompareHandler>(hItemCompare, Item1, Item2, Column, SortType, &Result);
+    });
+    Control->SetOnGroupCompare([this](QObject *, const QString &Caption1, const QString &Caption2,
+                                      int32_t Column, int32_t SortType, int32_t &Result) {
+        Forward<TGroupCompareHandler>(hGroupCompare, Caption1, Caption2, Column, SortType, &Result);
+    });
+    Control->SetOnChangeGroupBy([this](QObject *, const QString &GroupID, IFrameItemEnumerator *Enum) {
+        Forward<TChangeGroupHandler>(hChangeGroup, GroupID, Enum);
+    });
+    Control->SetOnActionClick([this](QObject *, IFrameItem *Item) {
+        Forward<TActionClickHandler>(hActionClick, Item);
+    });
+    Control->OnFavAction = [this](QObject *, int32_t Action, const QVariant &Value) {
+        Forward<TFavActionHandler>(hFavAction, Action, Value);
+    };
+    Control->OnItemQuery = [this](QObject *, IFrameItem *Item, const QString &Favorite) {
+        Forward<TItemQueryHandler>(hItemQuery, Item, Favorite);
+    };
+}
+
+void TSelectFrame::GetSettings(ISelectFrameSettings **Result) { handOut(Settings, Result); }
+void TSelectFrame::GetParams(INamedParams **Result) { handOut(Params, Result); }
+void TSelectFrame::GetMethods(INamedMethods **Result) { handOut(Methods, Result); }
+void TSelectFrame::GetState(IDataStorage **Result) { handOut(State, Result); }
+
+void TSelectFrame::GetFavorites(IDataStorage **Result)
+{
+    *Result = nullptr;
+    if (Favorites)
+        Favorites->QueryInterface(IDataStorage::iid, reinterpret_cast<void **>(Result));
+}
+
+QWidget *TSelectFrame::GetControl()
+{
+    return Control.data();
+}
+
+void TSelectFrame::NewItem(IFrameItem **Result)
+{
+    *Result = nullptr;
+    if (Control)
+        Control->NewItem(Result);
+}
+
+void TSelectFrame::Initialize()
+{
+    if (!Control)
+        return;
+    if (Control->IsInitialized())
+        throw EFrameException(QString::fromLatin1(res::SFrameAlreadyInitialized));
+    Control->Initialize();
+}
+
+void TSelectFrame::Reserved()
+{
+}
+
+} // namespace selectframe

@@ -1,0 +1,197 @@
+// The plug-in as a host sees it: loaded by path, reached through its one
+// export, used through the public headers only.
+#include <selectframe/SelectFrame.h>
+
+#include <QLibrary>
+#include <QPointer>
+#include <QProcess>
+#include <QTest>
+#include <QWidget>
+
+using namespace selectframe;
+
+namespace {
+
+struct TCalls
+{
+    QList<ISelectFrame *> senders;
+};
+
+void onChange(void *data, ISelectFrame *sender)
+{
+    static_cast<TCalls *>(data)->senders.append(sender);
+}
+
+QVariant param(ISelectFrame *frame, const char *key)
+{
+    IPtr<INamedParams> params;
+    frame->GetParams(params.put());
+    QVariant value;
+    params->GetValue(key, &value);
+    return value;
+}
+
+} // namespace
+
+class TestPlugin : public QObject
+{
+    Q_OBJECT
+
+    QLibrary m_library{QStringLiteral(SF_PLUGIN_PATH)};
+    TCreateManager m_create = nullptr;
+
+    IPtr<ISelectFrame> newFrame()
+    {
+        IPtr<ISelectFrameFactory> factory;
+        m_create(factory.put());
+        IPtr<ISelectFrame> frame;
+        factory->CreateFrame(frame.put());
+        return frame;
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY2(m_library.load(), qPrintable(m_library.errorString()));
+        m_create = reinterpret_cast<TCreateManager>(m_library.resolve(CreateManagerSymbol));
+        QVERIFY(m_create);
+    }
+
+    void exportsOnlyCreateManager()
+    {
+        QProcess nm;
+        nm.start(QStringLiteral("nm"), {"-D", "--defined-only", m_library.fileName()});
+        QVERIFY2(nm.waitForFinished(), "nm did not run");
+        QStringList symbols;
+        for (const QByteArray &line : nm.readAllStandardOutput().split('\n'))
+            if (const QList<QByteArray> fields = line.simplified().split(' '); fields.size() == 3)
+                symbols.append(QString::fromLatin1(fields[2]));
+        QCOMPARE(symbols, QStringList{"CreateManager"});
+    }
+
+    void eachCallGivesANewFactory()
+    {
+        IPtr<ISelectFrameFactory> a, b;
+        m_create(a.put());
+        m_create(b.put());
+        QVERIFY(a && b && a != b);
+        QVERIFY(a.query<IInterface>() == a.query<ISelectFrameFactory>().query<IInterface>());
+        QVERIFY(!a.query<ISelectFrame>());
+    }
+
+    void freshFrameAnswersDefaults()
+    {
+        IPtr<ISelectFrame> frame = newFrame();
+        QCOMPARE(param(frame.get(), keys::OptionRowLimit).toInt(), 30);
+        QCOMPARE(param(frame.get(), keys::OptionMoreCaption).toByteArray(), QByteArray("More..."));
+        QCOMPARE(param(frame.get(), keys::OptionSelectMode).metaType().id(), int(QMetaType::Int));
+        QVERIFY(!param(frame.get(), keys::OptionUi).isValid());
+        IPtr<INamedParams> params;
+        frame->GetParams(params.put());
+        QCOMPARE(params.query<INamedParamsList>()->GetCount(), 31);
+    }
+
+    void registryStoresNothingButHandlersAreTaken()
+    {
+        IPtr<ISelectFrame> frame = newFrame();
+        IPtr<INamedMethods> methods;
+        frame->GetMethods(methods.put());
+        TCalls calls;
+        methods->SetMethod(keys::EventOnChange, makeMethod(&onChange, &calls));
+        QVERIFY(!methods->GetMethod(keys::EventOnChange).assigned());
+        methods->SetMethod("events://unknown", makeMethod(&onChange, &calls));
+        QVERIFY(!methods->GetMethod("events://unknown").assigned());
+    }
+
+    void initializeOnlyOnce()
+    {
+        IPtr<ISelectFrame> frame = newFrame();
+        frame->Initialize();
+        try {
+            frame->Initialize();
+            QFAIL("a second Initialize must fail");
+        } catch (const EFrameException &e) {
+            QCOMPARE(e.message(), QStringLiteral("Frame is already initialized"));
+        }
+        frame->Reserved();
+        frame->Reserved();
+        QCOMPARE(param(frame.get(), keys::PropertyTotalCount).toInt(), 0);
+    }
+
+    void newItemDefaults()
+    {
+        IPtr<ISelectFrame> frame = newFrame();
+        IPtr<IFrameItem> item;
+        frame->NewItem(item.put());
+        IPtr<IStringValueList> values;
+        item->GetValues(values.put());
+        QString image, group = "x", hint = "x", id = "x";
+        values->GetValue("image", &image);
+        values->GetValue("group", &group);
+        values->GetValue("hint", &hint);
+        item->GetID(&id);
+        QCOMPARE(image, QStringLiteral("-1"));
+        QVERIFY(group.isEmpty() && hint.isEmpty() && id.isEmpty());
+        QVERIFY(!item.query<IFrameItemEx>()->GetChecked());
+    }
+
+    // The last release destroys the control even where the host placed it;
+    // what the host still holds lives on and stays safe to call.
+    void releasingTheFrameDestroysItsControl()
+    {
+        QWidget window;
+        IPtr<IFrameItem> item;
+        IPtr<INamedMethods> methods;
+        IPtr<IDataStorage> favorites, state;
+        IPtr<ISelectFrameSettings> settings;
+        QPointer<QWidget> control;
+        {
+            IPtr<ISelectFrame> frame = newFrame();
+            frame->GetMethods(methods.put());
+            frame->GetFavorites(favorites.put());
+            frame->GetState(state.put());
+            frame->GetSettings(settings.put());
+            frame->NewItem(item.put());
+            item->SetID("kept");
+            control = frame->GetControl();
+            control->setParent(&window);
+            window.show();
+            frame->Initialize();
+        }
+        QVERIFY(control.isNull());
+        QVERIFY(window.findChildren<QWidget *>().isEmpty());
+        QString id;
+        item->GetID(&id);
+        QCOMPARE(id, QStringLiteral("kept"));
+        favorites->Load({"A=1,2"});
+        QStringList lines;
+        favorites->Save(&lines);
+        QCOMPARE(lines, QStringList{"A=1,2"});
+        state->Load({"kept"});
+        state->Save(&lines);
+        QVERIFY(lines.isEmpty());
+        QVERIFY(!settings->GetShowOnlyChecked());
+        settings->SetShowOnlyChecked(true);
+        // With the frame gone, the registry keeps what it is given.
+        TCalls calls;
+        methods->SetMethod(keys::EventOnChange, makeMethod(&onChange, &calls));
+        QVERIFY(methods->GetMethod(keys::EventOnChange).assigned());
+    }
+
+    void hostWindowMayGoFirst()
+    {
+        IPtr<ISelectFrame> frame = newFrame();
+        {
+            QWidget window;
+            frame->GetControl()->setParent(&window);
+        }
+        QVERIFY(!frame->GetControl());
+        frame->Initialize();
+        IPtr<IFrameItem> item;
+        frame->NewItem(item.put());
+        QVERIFY(!item);
+    }
+};
+
+QTEST_MAIN(TestPlugin)
+#include "tst_plugin.moc"
