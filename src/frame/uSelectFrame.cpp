@@ -1,6 +1,7 @@
 #include "uSelectFrame.h"
 
 #include "frame/SplitPopupMenu.h"
+#include "frame/TreeLayout.h"
 #include "host/FrameManager.h"
 #include "intf/FrameConsts.h"
 #include "platform/ActionHandlers.h"
@@ -536,13 +537,12 @@ void TCustomSelectFrameControl::RebuildFavoriteItems()
 
 bool TCustomSelectFrameControl::LoadTreeSort()
 {
-    // The remembered layout fills this; until then nothing is restored.
-    return false;
+    return TTreeLayout(FManager->Params(), SelectTree).LoadTreeSort();
 }
 
 void TCustomSelectFrameControl::SaveTreeLayout()
 {
-    // The remembered layout fills this.
+    TTreeLayout(FManager->Params(), SelectTree).SaveTreeLayout();
 }
 
 void TCustomSelectFrameControl::BuildGroupByMenu()
