@@ -12,6 +12,8 @@
 
 #include <selectframe/FrameKeys.h>
 
+#include <algorithm>
+
 #include <QKeyEvent>
 #include <QScopeGuard>
 #include <QTimer>
@@ -196,6 +198,9 @@ void TCustomSelectFrameControl::Initialize()
         FManager->RadioItems = true;
     }
     SetCountCaption(lbTotalCount, QStringLiteral("Total: %1").arg(FManager->ItemCount()));
+    // The checked count stands 60 pixels after the total; a total too wide
+    // for that pushes it along rather than running into it.
+    lbCheckedCount->move(std::max(lbTotalCount->x() + 60, lbTotalCount->geometry().right() + 8), lbCheckedCount->y());
     BuildCheckMenu();
     AddFavoritesTail();
     RebuildFavoriteItems();
