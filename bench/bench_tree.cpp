@@ -6,10 +6,16 @@
 // times are then scaled linearly to ours (which flatters them, as their
 // costs grow faster than linearly).
 //
+// Two of our contenders run: the tree control over adapters that read the
+// source rows directly (the platform layer alone), and the select frame's
+// item tree over a frame manager with real items (what a frame costs).
+//
 // Usage: bench_tree [items [peer items]]   (default 1000000 for all)
 
 #include "BenchUtil.h"
 
+#include "host/FrameManager.h"
+#include "platform/CommaText.h"
 #include "platform/tree/TBaseVirtualManager.h"
 #include "platform/tree/TCheckSlice.h"
 #include "platform/tree/TImageSlice.h"
@@ -18,6 +24,9 @@
 #include "platform/tree/TStringSlice.h"
 #include "platform/tree/TTree.h"
 #include "platform/tree/TTreeUpdate.h"
+#include "trees/SelectVirtualManager.h"
+
+#include <selectframe/FrameKeys.h>
 
 #include <QApplication>
 #include <QMap>
@@ -28,6 +37,7 @@
 #include <QStandardItemModel>
 #include <QTreeWidget>
 
+#include <array>
 #include <memory>
 #include <vector>
 
@@ -97,6 +107,8 @@ class TContender
 {
 public:
     virtual ~TContender() = default;
+    /// Makes what the contender shows from; not measured.
+    virtual void prepare(TData &) {}
     virtual void build(TData &data) = 0;
     /// Expands every group; not measured.
     virtual void expandGroups() = 0;
@@ -198,54 +210,129 @@ public:
     }
 };
 
-class TOurs : public TContender
+/// Our tree control with some manager installed: the operations go
+/// through the manager's navigation and the tree's node states.
+class TOurTree : public TContender
 {
 public:
     std::unique_ptr<TTree> Tree;
-    TBenchManager *Manager = nullptr;
 
-    void build(TData &data) override
-    {
-        Tree = std::make_unique<TTree>();
-        Tree->resize(900, 700);
-        Tree->OnNodeCompare = [](TCustomTree *, TVirtualNode a, TVirtualNode b, int column, TSortType) {
-            return compareRows(a, b, column);
-        };
-        auto vm = std::make_unique<TBenchManager>(data);
-        Manager = vm.get();
-        Tree->setVM(std::move(vm));
-        Tree->show();
-    }
-    static int compareRows(TVirtualNode a, TVirtualNode b, int column);
     void expandGroups() override
     {
+        IVmManager *vm = Tree->getVM();
         TTreeUpdate update(*Tree);
-        for (TVirtualNode g = Manager->getFirstChild(Manager->getRoot()); g; g = Manager->getNextSibling(g))
+        for (TVirtualNode g = vm->getFirstChild(vm->getRoot()); g; g = vm->getNextSibling(g))
             Tree->SetNodeState(g, Tree->GetNodeState(g) | nsExpanded);
     }
     void hideNinetyPercent(bool hide) override
     {
+        IVmManager *vm = Tree->getVM();
         TTreeUpdate update(*Tree);
         size_t i = 0;
-        for (TVirtualNode g = Manager->getFirstChild(Manager->getRoot()); g; g = Manager->getNextSibling(g))
-            for (TVirtualNode n = Manager->getFirstChild(g); n; n = Manager->getNextSibling(n), ++i) {
+        for (TVirtualNode g = vm->getFirstChild(vm->getRoot()); g; g = vm->getNextSibling(g))
+            for (TVirtualNode n = vm->getFirstChild(g); n; n = vm->getNextSibling(n), ++i) {
                 const uint32_t state = Tree->GetNodeState(n);
                 Tree->SetNodeState(n, hide && hiddenInPass(i) ? state | nsHidden : state & ~uint32_t(nsHidden));
             }
     }
-    void sortByText() override { Tree->Sort(Manager->getRoot(), 1, stNatural, true); }
+    void sortByText() override { Tree->Sort(Tree->getVM()->getRoot(), 1, stNatural, true); }
     QTreeView *view() override { return Tree.get(); }
+
+protected:
+    void install(std::unique_ptr<IVmManager> vm)
+    {
+        Tree = std::make_unique<TTree>();
+        Tree->resize(900, 700);
+        Tree->setVM(std::move(vm));
+        Tree->show();
+    }
 };
 
-TBenchManager *g_manager = nullptr;
-
-/// The product's convention: text results are cmp(second, first).
-int TOurs::compareRows(TVirtualNode a, TVirtualNode b, int column)
+/// The tree control over adapters that read the source rows directly: the
+/// platform layer's own cost.
+class TOurs : public TOurTree
 {
-    const TRow *ra = TBenchRows::rowOf(g_manager->Rows->getData(a));
-    const TRow *rb = TBenchRows::rowOf(g_manager->Rows->getData(b));
-    return rb->Cols[column].compare(ra->Cols[column]);
-}
+public:
+    void build(TData &data) override
+    {
+        auto vm = std::make_unique<TBenchManager>(data);
+        TBenchRows *rows = vm->Rows.get();
+        install(std::move(vm));
+        // The product's convention: text results are cmp(second, first).
+        Tree->OnNodeCompare = [rows](TCustomTree *, TVirtualNode a, TVirtualNode b, int column, TSortType) {
+            return TBenchRows::rowOf(rows->getData(b))->Cols[column].compare(
+                TBenchRows::rowOf(rows->getData(a))->Cols[column]);
+        };
+    }
+};
+
+/// The select frame's own item tree: a frame manager holding real items,
+/// shown by its manager and adapters.
+class TSelect : public TOurTree
+{
+public:
+    TFrameManager Frame;
+
+    void prepare(TData &data) override
+    {
+        QStringList names;
+        for (int c = 0; c < kColumns; ++c)
+            names.append(QStringLiteral("Column%1").arg(c));
+        Frame.Params()->SetValue(keys::OptionColumnNames, joinCommaText(names));
+        Frame.Params()->SetValue(keys::OptionColumnsWidth, QStringLiteral("-1,120,120,120,120"));
+        Frame.Params()->SetValue(keys::OptionGroupsStyle, QByteArray("bold"));
+        Frame.Images = quintptr(&data.Images);
+        QString valueKeys[kColumns];
+        for (int c = 1; c < kColumns; ++c)
+            valueKeys[c] = QStringLiteral("column%1_data").arg(c);
+        const QString group = QString::fromLatin1(keys::ValueGroup);
+        const QString image = QString::fromLatin1(keys::ValueImage);
+        for (size_t i = 0; i < data.Items.size(); ++i) {
+            const TRow &r = data.Items[i];
+            IPtr<IFrameItem> item;
+            Frame.NewItem(item.put());
+            item->SetID(QString::number(i));
+            item->SetCaption(r.Cols[0]);
+            IPtr<IStringValueList> values;
+            item->GetValues(values.put());
+            values->SetValue(group, data.Groups[i / size_t(data.PerGroup)].Cols[0]);
+            values->SetValue(image, QString::number(r.Image));
+            for (int c = 1; c < kColumns; ++c)
+                values->SetValue(valueKeys[c], r.Cols[c]);
+            Frame.AddItem(item.get());
+        }
+        std::printf("model %.3f\n", timeMs([&] { Frame.Rebuild(); }));
+        size_t i = 0;
+        for (TFrameItemObject *object : Frame.Model()->Items())
+            if (data.Items[i++].Check)
+                object->SetState(fcsChecked);
+    }
+    void build(TData &) override
+    {
+        install(std::make_unique<TSelectVirtualManager>(&Frame));
+        TSelectVirtualTree *rows = static_cast<TSelectVirtualManager *>(Tree->getVM())->Tree.get();
+        std::array<QString, kColumns> keys;
+        for (int c = 0; c < kColumns; ++c)
+            keys[size_t(c)] = QStringLiteral("column%1_data").arg(c);
+        // Two item rows compare by their column's value, second against first;
+        // group rows by nothing.
+        Tree->OnNodeCompare = [rows, keys](TCustomTree *, TVirtualNode a, TVirtualNode b, int column, TSortType) {
+            const TBaseFrameObject *oa = rows->recordOf(a)->FrameObject;
+            const TBaseFrameObject *ob = rows->recordOf(b)->FrameObject;
+            if (oa->Kind != fokItem || ob->Kind != fokItem)
+                return 0;
+            const QString &key = keys[size_t(column)];
+            const auto value = [&key](const TBaseFrameObject *o) {
+                IPtr<IStringValueList> values;
+                static_cast<const TFrameItemObject *>(o)->Item->GetValues(values.put());
+                QString v;
+                values->GetValue(key, &v);
+                return v;
+            };
+            return value(ob).compare(value(oa));
+        };
+    }
+};
 
 // ---------------------------------------------------------------- peers
 
@@ -395,16 +482,17 @@ int runContender(const QString &which, int count)
     std::unique_ptr<TContender> c;
     if (which == "ours")
         c = std::make_unique<TOurs>();
+    else if (which == "select")
+        c = std::make_unique<TSelect>();
     else if (which == "widget")
         c = std::make_unique<TWidgetPeer>();
     else
         c = std::make_unique<TProxyPeer>();
+    c->prepare(data);
     QApplication::processEvents();
     const qint64 before = residentBytes();
     const double build = timeMs([&] {
         c->build(data);
-        if (auto *ours = dynamic_cast<TOurs *>(c.get()))
-            g_manager = ours->Manager;
         paintNow(c->view());
     });
     const qint64 after = residentBytes();
@@ -446,19 +534,19 @@ int runContender(const QString &which, int count)
     return 0;
 }
 
-struct TResult
+struct TRunResult
 {
     int Items = 0;
     QMap<QString, double> Figures;
     bool Complete = false;
 };
 
-TResult runChild(const QString &which, int count, int timeoutMs)
+TRunResult runChild(const QString &which, int count, int timeoutMs)
 {
     QProcess p;
     p.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     p.start(QCoreApplication::applicationFilePath(), {"--run", which, QString::number(count)});
-    TResult r;
+    TRunResult r;
     if (!p.waitForFinished(timeoutMs)) {
         p.kill();
         p.waitForFinished();
@@ -476,7 +564,7 @@ TResult runChild(const QString &which, int count, int timeoutMs)
 
 /// One table row; `scaled` figures grow with the item count and are scaled
 /// to our size, the others (per page, per item) are not.
-void printFigure(const char *label, const char *key, const TResult &ours, const QList<TResult> &peers, bool scaled,
+void printFigure(const char *label, const char *key, const TRunResult &ours, const QList<TRunResult> &peers, bool scaled,
                  const char *unit)
 {
     if (!ours.Figures.contains(key)) {
@@ -485,7 +573,7 @@ void printFigure(const char *label, const char *key, const TResult &ours, const 
     }
     const double mine = ours.Figures[key];
     std::printf("%-26s %10.1f %s", label, mine, unit);
-    for (const TResult &peer : peers) {
+    for (const TRunResult &peer : peers) {
         if (!peer.Figures.contains(key) || !peer.Items) {
             std::printf("   %24s", "did not finish");
             continue;
@@ -513,18 +601,24 @@ int main(int argc, char **argv)
     std::printf("tree control: %d items in %d groups, %d columns; peers at %d items, times scaled x%.0f\n",
                 count, kGroups, kColumns, peerCount, double(count) / peerCount);
     std::fflush(stdout);
-    const TResult ours = runChild("ours", count, 120000);
-    const QList<TResult> peers{runChild("widget", peerCount, 90000), runChild("proxy", peerCount, 90000)};
-    std::printf("\n%-26s %13s   %24s   %24s\n", "figure", "ours", "QTreeWidget (ratio)", "model+proxy (ratio)");
-    printFigure("build and first paint", "build", ours, peers, true, "ms");
-    printFigure("hide 90% (one update)", "hide", ours, peers, true, "ms");
-    printFigure("show them again", "show", ours, peers, true, "ms");
-    printFigure("sort by a text column", "sort", ours, peers, true, "ms");
-    printFigure("scroll one page (paint)", "page", ours, peers, false, "ms");
-    printFigure("memory per item", "memory", ours, peers, false, "B ");
+    const TRunResult ours = runChild("ours", count, 120000);
+    const TRunResult selectTree = runChild("select", count, 180000);
+    const QList<TRunResult> peers{runChild("widget", peerCount, 90000), runChild("proxy", peerCount, 90000)};
+    const auto table = [&peers](const char *title, const TRunResult &mine) {
+        std::printf("\n%-26s %13s   %24s   %24s\n", title, "ours", "QTreeWidget (ratio)", "model+proxy (ratio)");
+        printFigure("build and first paint", "build", mine, peers, true, "ms");
+        printFigure("hide 90% (one update)", "hide", mine, peers, true, "ms");
+        printFigure("show them again", "show", mine, peers, true, "ms");
+        printFigure("sort by a text column", "sort", mine, peers, true, "ms");
+        printFigure("scroll one page (paint)", "page", mine, peers, false, "ms");
+        printFigure("memory per item", "memory", mine, peers, false, "B ");
+        if (!mine.Complete)
+            std::printf("this run did not complete\n");
+    };
+    table("tree control", ours);
     std::printf("node record: %.0f bytes; a row of %d columns is %d nodes\n", ours.Figures.value("record"), kColumns,
                 kColumns);
-    if (!ours.Complete)
-        std::printf("our run did not complete\n");
+    table("select frame's item tree", selectTree);
+    std::printf("item model load before it (not in the build figure): %.1f ms\n", selectTree.Figures.value("model"));
     return 0;
 }
