@@ -27,7 +27,7 @@ TSelectFrameNode *TSelectFrameTree::AddNode(TBaseFrameObject *FrameObject, int32
 {
     if (Column == 0 && FrameObject && FrameObject->Kind == fokItem)
         return m_itemRows.create(FrameObject, this);
-    return m_otherNodes.create(TSelectFrameNode{FrameObject, Column, nullptr});
+    return m_otherNodes.create(TSelectFrameNode{FrameObject, Column, {}, nullptr});
 }
 
 void TSelectFrameTree::LinkItem(TSelectFrameNode *Row)

@@ -23,7 +23,8 @@ namespace selectframe {
 /// Linking inserts after the row the item names; discarding a row unlinks it
 /// and, when the item named it, points the item back at the previous row
 /// (or at nothing). That is O(1) per row, needs neither a registry of trees
-/// nor hashing, and holds for any order of rebuilds and destructions. Item
+/// nor hashing, and holds for any order of rebuilds and destructions. The
+/// link is the trees' own: hosts read it, only the trees set it. Item
 /// rows keep a counted reference to their item, because the model objects
 /// they show may be gone (a model load) before the tree is replaced.
 ///
@@ -38,7 +39,8 @@ public:
     TSelectFrameTree(const TSelectFrameTree &) = delete;
     TSelectFrameTree &operator=(const TSelectFrameTree &) = delete;
 
-    /// A new record for `FrameObject` and `Column`, without slices.
+    /// A new record for `FrameObject` and `Column`, without slices; the
+    /// adapter sets its Node once it made the node.
     TSelectFrameNode *AddNode(TBaseFrameObject *FrameObject, int32_t Column);
     /// Hands the item row `Row` (a record of this tree for an item and
     /// column 0) to its host item with SetNode, remembering the row the item
@@ -60,7 +62,7 @@ private:
     /// in the list of rows that show the same item.
     struct TItemRow : TSelectFrameNode
     {
-        TItemRow(TBaseFrameObject *object, TSelectFrameTree *tree) : TSelectFrameNode{object, 0, nullptr}, Tree(tree) {}
+        TItemRow(TBaseFrameObject *object, TSelectFrameTree *tree) : TSelectFrameNode{object, 0, {}, nullptr}, Tree(tree) {}
 
         TSelectFrameTree *const Tree;
         /// Null until linked.

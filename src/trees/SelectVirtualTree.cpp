@@ -116,9 +116,13 @@ TVirtualNode TSelectVirtualTree::addRow(TVirtualNode parent, TBaseFrameObject *o
     if (object->Kind == fokItem)
         NodeRecords.LinkItem(record);
     const TVirtualNode row = New(record, 0);
+    record->Node = row;
     add(parent, row, ltLastChild);
-    for (int c = 1; c < columnCount; ++c)
-        add(row, New(NodeRecords.AddNode(object, c), 0), ltNextCell);
+    for (int c = 1; c < columnCount; ++c) {
+        TSelectFrameNode *cell = NodeRecords.AddNode(object, c);
+        cell->Node = New(cell, 0);
+        add(row, cell->Node, ltNextCell);
+    }
     return row;
 }
 

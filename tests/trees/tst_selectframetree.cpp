@@ -91,7 +91,9 @@ private slots:
         QCOMPARE(rows.size(), 3);
         for (TVirtualNode row : rows)
             for (int c = 0; c < 3; ++c) {
-                const TSelectFrameNode *cell = tree.recordOf(tree.store().cell(row, c));
+                const TVirtualNode node = tree.store().cell(row, c);
+                const TSelectFrameNode *cell = tree.recordOf(node);
+                QCOMPARE(cell->Node, node);
                 QCOMPARE(cell->Column, c);
                 QCOMPARE(cell->FrameObject, tree.recordOf(row)->FrameObject);
                 QCOMPARE(cell->Slices, nullptr);

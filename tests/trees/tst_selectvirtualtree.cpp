@@ -178,7 +178,7 @@ private slots:
         frame->add("a", {}, {{"image", "1"}, {"c_action_link", "Open"}});
         show();
         const TVirtualNode row = top(0);
-        TSlices *slices = filled(row);
+        TSlices *slices = filled(rows().recordOf(row)->Node);
         QCOMPARE(rows().recordOf(row)->Slices, slices);
         QCOMPARE(slices->Count(), 4);
         rows().recordOf(row)->FrameObject->SetState(fcsChecked);
