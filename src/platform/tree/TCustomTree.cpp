@@ -562,6 +562,12 @@ QItemSelectionModel::SelectionFlags TCustomTree::selectionCommand(const QModelIn
     return QTreeView::selectionCommand(index, event);
 }
 
+void TCustomTree::setRootLines(bool on)
+{
+    m_rootLines = on;
+    viewport()->update();
+}
+
 void TCustomTree::drawBranches(QPainter *painter, const QRect &rect, const QModelIndex &index) const
 {
     if (m_nodeLines && rows()) {
@@ -576,13 +582,17 @@ void TCustomTree::drawBranches(QPainter *painter, const QRect &rect, const QMode
             const TChildList *siblings = store.children(store.parentOf(n));
             return siblings && store.visibleIndex(n) + 1 < siblings->Visible.size();
         };
-        painter->drawLine(x, rect.top(), x, hasNextShown(node) ? rect.bottom() : midY);
-        painter->drawLine(x, midY, rect.right(), midY);
+        // Lines of the top level are drawn only when root lines are on.
+        const auto linesAt = [&](TVirtualNode n) { return m_rootLines || store.parentOf(n) != store.root(); };
+        if (linesAt(node)) {
+            painter->drawLine(x, rect.top(), x, hasNextShown(node) ? rect.bottom() : midY);
+            painter->drawLine(x, midY, rect.right(), midY);
+        }
         for (node = store.parentOf(node); node && node != store.root(); node = store.parentOf(node)) {
             x -= indent;
             if (x < rect.left())
                 break;
-            if (hasNextShown(node))
+            if (hasNextShown(node) && linesAt(node))
                 painter->drawLine(x, rect.top(), x, rect.bottom());
         }
         painter->restore();

@@ -85,8 +85,10 @@ public:
     void setRowSelect(bool on);
     bool focusAndSelect() const { return m_focusAndSelect; }
     void setFocusAndSelect(bool on) { m_focusAndSelect = on; }
-    bool rootLines() const { return rootIsDecorated(); }
-    void setRootLines(bool on) { setRootIsDecorated(on); }
+    /// Whether connecting lines are drawn at the top level too. Expand
+    /// buttons are shown either way, so groups can always be opened.
+    bool rootLines() const { return m_rootLines; }
+    void setRootLines(bool on);
     bool nodeLines() const { return m_nodeLines; }
     void setNodeLines(bool on);
     bool toolTips() const { return m_toolTips; }
@@ -164,6 +166,7 @@ private:
     THitInfo m_hover;
     bool m_focusAndSelect = true;
     bool m_nodeLines = false;
+    bool m_rootLines = false;
     bool m_toolTips = true;
 };
 
