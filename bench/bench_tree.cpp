@@ -564,8 +564,8 @@ TRunResult runChild(const QString &which, int count, int timeoutMs)
 
 /// One table row; `scaled` figures grow with the item count and are scaled
 /// to our size, the others (per page, per item) are not.
-void printFigure(const char *label, const char *key, const TRunResult &ours, const QList<TRunResult> &peers, bool scaled,
-                 const char *unit)
+void printFigure(const char *label, const char *key, const TRunResult &ours, const QList<TRunResult> &peers,
+                 bool scaled, const char *unit)
 {
     if (!ours.Figures.contains(key)) {
         std::printf("%-26s %12s\n", label, "-");

@@ -62,7 +62,10 @@ private:
     /// in the list of rows that show the same item.
     struct TItemRow : TSelectFrameNode
     {
-        TItemRow(TBaseFrameObject *object, TSelectFrameTree *tree) : TSelectFrameNode{object, 0, {}, nullptr}, Tree(tree) {}
+        TItemRow(TBaseFrameObject *object, TSelectFrameTree *tree)
+            : TSelectFrameNode{object, 0, {}, nullptr}, Tree(tree)
+        {
+        }
 
         TSelectFrameTree *const Tree;
         /// Null until linked.

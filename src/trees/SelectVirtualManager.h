@@ -17,7 +17,9 @@ class TFrameManager;
 ///   auto vm = std::make_unique<TSelectVirtualManager>(frameManager);
 ///   vm->Tree->NodeRecords.OnRefreshRow = ...; // restyles an item's link
 ///   tree->setVM(std::move(vm));               // builds the rows
-/// The rows are built by Initialize, the header at once.
+/// The rows are built by Initialize, the header at once. A model load
+/// destroys the objects the records point to, so a new manager must be
+/// installed before anything draws the tree or asks an item for its state.
 class TSelectVirtualManager : public TBaseVirtualManager
 {
 public:

@@ -71,7 +71,8 @@ inline TVirtualNode rowOf(const TSelectVirtualTree &tree, IFrameItem *item)
 {
     for (TVirtualNode n : allRows(tree)) {
         const TSelectFrameNode *record = tree.recordOf(n);
-        if (record->FrameObject->Kind == fokItem && static_cast<TFrameItemObject *>(record->FrameObject)->Item.get() == item)
+        const TBaseFrameObject *object = record->FrameObject;
+        if (object->Kind == fokItem && static_cast<const TFrameItemObject *>(object)->Item.get() == item)
             return n;
     }
     return {};

@@ -237,8 +237,8 @@ private slots:
         first().Fixture.add("c");
         first().Fixture.Manager.Rebuild();
         first().Tree = std::make_unique<TTree>();
-        QVERIFY_THROWS_EXCEPTION(std::bad_cast,
-                                 first().Tree->setVM(std::make_unique<TSelectVirtualManager>(&first().Fixture.Manager)));
+        auto vm = std::make_unique<TSelectVirtualManager>(&first().Fixture.Manager);
+        QVERIFY_THROWS_EXCEPTION(std::bad_cast, first().Tree->setVM(std::move(vm)));
         QVERIFY(ex(a)->GetNode() != nullptr);
         first().Tree.reset();
         QCOMPARE(ex(a)->GetNode(), nullptr);
