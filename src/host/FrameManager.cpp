@@ -11,20 +11,7 @@
 
 #include <selectframe/FrameKeys.h>
 
-
 namespace selectframe {
-
-namespace {
-
-template <class T>
-void share(const IPtr<T> &field, T **result)
-{
-    *result = field.get();
-    if (*result)
-        (*result)->AddRef();
-}
-
-} // namespace
 
 TFrameManager::TFrameManager()
 {
@@ -49,10 +36,10 @@ TFrameManager::~TFrameManager()
     m_params.reset();
 }
 
-void TFrameManager::GetParams(INamedParams **Result) const { share(m_params, Result); }
-void TFrameManager::GetFavorites(IFavoritesManager **Result) const { share(m_favorites, Result); }
-void TFrameManager::GetState(IDataStorage **Result) const { share(m_state, Result); }
-void TFrameManager::GetMethods(INamedMethods **Result) const { share(m_methods, Result); }
+void TFrameManager::GetParams(INamedParams **Result) const { handOut(m_params, Result); }
+void TFrameManager::GetFavorites(IFavoritesManager **Result) const { handOut(m_favorites, Result); }
+void TFrameManager::GetState(IDataStorage **Result) const { handOut(m_state, Result); }
+void TFrameManager::GetMethods(INamedMethods **Result) const { handOut(m_methods, Result); }
 
 void TFrameManager::NewItem(IFrameItem **Result) const
 {

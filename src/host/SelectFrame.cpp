@@ -14,14 +14,6 @@ namespace selectframe {
 
 namespace {
 
-template <class T>
-void handOut(const IPtr<T> &field, T **result)
-{
-    *result = field.get();
-    if (*result)
-        (*result)->AddRef();
-}
-
 /// The event keys in the order of the handler slots.
 const char *const EventKeys[] = {
     keys::EventOnChange, keys::EventItemCompare, keys::EventGroupCompare, keys::EventChangeGroup,

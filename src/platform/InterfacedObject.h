@@ -91,4 +91,13 @@ private:
     std::atomic<uint32_t> m_refCount{0};
 };
 
+/// Hands a counted reference to `field` out through an out parameter.
+template <class T>
+void handOut(const IPtr<T> &field, T **result)
+{
+    *result = field.get();
+    if (*result)
+        (*result)->AddRef();
+}
+
 } // namespace selectframe
