@@ -8,6 +8,8 @@
 #include "platform/ActionLink.h"
 #include "platform/Conversion.h"
 #include "platform/GuardedCall.h"
+#include "platform/tree/TSlices.h"
+#include "platform/tree/TSlicesFactory.h"
 #include "trees/SelectVirtualManager.h"
 
 #include <selectframe/FrameKeys.h>
@@ -34,6 +36,42 @@ QByteArray columnOptionKey(const char *pattern, const QString &caption)
 {
     return QString::fromLatin1(pattern).arg(caption).toUtf8();
 }
+
+/// The action link is the fourth slice of an item row's first cell.
+constexpr int ActionLinkSlice = 3;
+
+QString itemValue(IFrameItem *item, const QString &name)
+{
+    IPtr<IStringValueList> values;
+    item->GetValues(values.put());
+    QString text;
+    if (values)
+        values->GetValue(name, &text);
+    return text;
+}
+
+IFrameItem *itemOf(const TBaseFrameObject *object)
+{
+    return static_cast<const TFrameItemObject *>(object)->Item.get();
+}
+
+/// An item's image number; -1 (no image) when it has none or it is no
+/// number.
+int imageOf(IFrameItem *item)
+{
+    bool ok = false;
+    const int image = itemValue(item, QString::fromLatin1(keys::ValueImage)).toInt(&ok);
+    return ok ? image : -1;
+}
+
+/// Rows without an image and group rows go last for sort type 2 and first
+/// for the others; `firstIsOther` says which of the pair is that row.
+int32_t placeOther(bool firstIsOther, TSortType SortType)
+{
+    const int32_t result = SortType == stNatural ? -1 : 1;
+    return firstIsOther ? result : -result;
+}
+
 
 } // namespace
 
@@ -209,7 +247,13 @@ void TCustomSelectFrameControl::Initialize()
     SelectTree->OnNodeClick = [this](TCustomTree *Sender, const THitInfo &HitInfo) {
         SelectTreeNodeClick(Sender, HitInfo);
     };
-    SelectTree->setVM(std::make_unique<TSelectVirtualManager>(FManager.get()));
+    auto manager = std::make_unique<TSelectVirtualManager>(FManager.get());
+    manager->Tree->NodeRecords.OnRefreshRow = [this](TSelectFrameNode *R) {
+        if (!R->Slices)
+            Rows()->slicesOf(Rows()->getItem(R));
+        UpdateActionLinkStyle(R);
+    };
+    SelectTree->setVM(std::move(manager));
     IVmManager *vm = SelectTree->getVM();
     if (!LoadTreeSort()) {
         const TSortType sortType = TSortType(VarToInt(Option(keys::OptionInitSort)) & 0xFF);
@@ -399,20 +443,204 @@ void TCustomSelectFrameControl::ClearFilterQuietly(bool Lock)
 
 // The behaviours below come with the features named in each body.
 
-void TCustomSelectFrameControl::SelectTreeNodeActiveExecute(TCustomTree *, TVirtualNode, TSlice *)
+TSelectVirtualTree *TCustomSelectFrameControl::Rows() const
 {
-    // Checking rows fills this.
+    return static_cast<TSelectVirtualManager *>(SelectTree->getVM())->Tree.get();
 }
 
-int TCustomSelectFrameControl::SelectTreeNodeCompare(TCustomTree *, TVirtualNode, TVirtualNode, int, TSortType)
+TSelectFrameNode *TCustomSelectFrameControl::RecordOf(TVirtualNode Node) const
 {
-    // Row comparison fills this; equal rows keep their order.
-    return 0;
+    return Rows()->recordOf(Node);
 }
 
-void TCustomSelectFrameControl::SelectTreeNodeClick(TCustomTree *, const THitInfo &)
+const QString &TCustomSelectFrameControl::ColumnDataKey(int Column)
 {
-    // Row actions fill this.
+    while (int(FColumnDataKeys.size()) <= Column)
+        FColumnDataKeys.push_back(QString::fromLatin1(keys::ValueColumnData).arg(FColumnDataKeys.size()));
+    return FColumnDataKeys[size_t(Column)];
+}
+
+void TCustomSelectFrameControl::SelectTreeNodeActiveExecute(TCustomTree *, TVirtualNode Node, TSlice *Slice)
+{
+    if (!SlicesFactory().isKind(Slice, "check"))
+        return;
+    TBaseFrameObject *object = RecordOf(Node)->FrameObject;
+    IVmManager *vm = SelectTree->getVM();
+    SelectTree->BeginUpdate();
+    const auto end = qScopeGuard([this] { SelectTree->EndUpdate(); });
+    // Unchecked becomes checked; checked and mixed become unchecked.
+    const TFrameCheckState state = object->State == fcsUnchecked ? fcsChecked : fcsUnchecked;
+    if (FSettings->SelectMode() == fsmOnlyOne) {
+        // A single choice is changed by choosing another row, never undone.
+        if (state == fcsChecked)
+            CheckOnly(Node);
+        else
+            object->SetState(fcsChecked);
+        return;
+    }
+    object->SetState(state);
+    UpdateNodeLinkStyle(Node);
+    if (FSettings->ShowOnlyChecked() && state == fcsUnchecked)
+        SelectTree->SetNodeState(Node, SelectTree->GetNodeState(Node) | nsHidden);
+    vm->updateControlItem(Node, ucfRowRepaint);
+    SetSubtreeState(Node, state);
+    UpdateAncestorStates(Node, state);
+    vm->updateControl();
+    Changed();
+}
+
+int TCustomSelectFrameControl::SelectTreeNodeCompare(TCustomTree *, TVirtualNode Node1, TVirtualNode Node2,
+                                                     int Column, TSortType SortType)
+{
+    const TBaseFrameObject *o1 = RecordOf(Node1)->FrameObject;
+    const TBaseFrameObject *o2 = RecordOf(Node2)->FrameObject;
+    if (o1->Kind != o2->Kind)
+        return placeOther(o1->Kind == fokGroup, SortType);
+    int32_t result = 0;
+    if (o1->Kind == fokItem) {
+        IFrameItem *item1 = itemOf(o1);
+        IFrameItem *item2 = itemOf(o2);
+        if (Column == 0) {
+            const bool image1 = imageOf(item1) > -1;
+            const bool image2 = imageOf(item2) > -1;
+            if (image1 == image2) {
+                QString caption1;
+                QString caption2;
+                item1->GetCaption(&caption1);
+                item2->GetCaption(&caption2);
+                result = FCollator.compare(caption2, caption1);
+            } else {
+                result = placeOther(!image1, SortType);
+            }
+        } else {
+            const QString &key = ColumnDataKey(Column);
+            result = FCollator.compare(itemValue(item2, key), itemValue(item1, key));
+        }
+        if (FOnItemCompare)
+            FOnItemCompare(this, item1, item2, Column, SortType, result);
+    } else if (o1->Kind == fokGroup) {
+        const QString &name1 = static_cast<const TFrameGroupObject *>(o1)->Name;
+        const QString &name2 = static_cast<const TFrameGroupObject *>(o2)->Name;
+        if (Column == 0)
+            result = FCollator.compare(name2, name1);
+        if (FOnGroupCompare)
+            FOnGroupCompare(this, name1, name2, Column, SortType, result);
+    }
+    return result;
+}
+
+void TCustomSelectFrameControl::SelectTreeNodeClick(TCustomTree *Sender, const THitInfo &HitInfo)
+{
+    const TVirtualNode node = HitInfo.Node;
+    if (!node || Sender->isVirtualNode(node))
+        return;
+    const TBaseFrameObject *object = RecordOf(node)->FrameObject;
+    if (object->Kind != fokItem || HitInfo.SliceIndex != ActionLinkSlice || !FOnActionClick
+        || object->State != fcsChecked)
+        return;
+    FOnActionClick(this, itemOf(object));
+    IVmManager *vm = SelectTree->getVM();
+    vm->updateControlItem(node, ucfRowRepaint);
+    vm->updateControl();
+}
+
+void TCustomSelectFrameControl::UpdateActionLinkStyle(TSelectFrameNode *R)
+{
+    if (R->FrameObject->Kind != fokItem)
+        return;
+    TSlice *link = R->Slices->GetSlice(ActionLinkSlice);
+    if (R->FrameObject->State == fcsChecked) {
+        const bool failed = !itemValue(itemOf(R->FrameObject), QString::fromLatin1(keys::ValueActionLinkError)).isEmpty();
+        link->Style = getStyle(failed ? "red" : "link");
+        SlicesFactory().setCursor(link, "hand cursor");
+    } else {
+        link->Style = getStyle("gray_text");
+        SlicesFactory().setCursor(link, "default");
+    }
+}
+
+void TCustomSelectFrameControl::UpdateNodeLinkStyle(TVirtualNode Node)
+{
+    TSelectFrameNode *record = RecordOf(Node);
+    if (record->FrameObject->Kind != fokItem)
+        return;
+    if (!record->Slices)
+        Rows()->slicesOf(Node);
+    UpdateActionLinkStyle(record);
+}
+
+void TCustomSelectFrameControl::SetRowState(TVirtualNode Node, TFrameCheckState S)
+{
+    RecordOf(Node)->FrameObject->SetState(S);
+    UpdateNodeLinkStyle(Node);
+    SelectTree->getVM()->updateControlItem(Node, ucfRowRepaint);
+}
+
+bool TCustomSelectFrameControl::ChildrenDiffer(TVirtualNode Node, TFrameCheckState S) const
+{
+    const IVmManager *vm = SelectTree->getVM();
+    for (TVirtualNode child = vm->getFirstChild(Node); child; child = vm->getNextSibling(child))
+        if (RecordOf(child)->FrameObject->State != S)
+            return true;
+    return false;
+}
+
+void TCustomSelectFrameControl::SetSubtreeState(TVirtualNode Node, TFrameCheckState S)
+{
+    const IVmManager *vm = SelectTree->getVM();
+    for (TVirtualNode child = vm->getFirstChild(Node); child; child = vm->getNextSibling(child)) {
+        if (SelectTree->GetNodeState(child) & nsHidden)
+            continue;
+        SetRowState(child, S);
+        SetSubtreeState(child, S);
+    }
+}
+
+void TCustomSelectFrameControl::UpdateAncestorStates(TVirtualNode Node, TFrameCheckState S)
+{
+    const IVmManager *vm = SelectTree->getVM();
+    const TVirtualNode root = vm->getRoot();
+    for (TVirtualNode parent = vm->getParent(Node); parent && parent != root; parent = vm->getParent(parent))
+        SetRowState(parent, ChildrenDiffer(parent, S) ? fcsMixed : S);
+}
+
+void TCustomSelectFrameControl::CheckOnly(TVirtualNode Node)
+{
+    SelectTree->BeginUpdate();
+    const auto end = qScopeGuard([this] { SelectTree->EndUpdate(); });
+    ForEachNode([this, Node](TVirtualNode n) { SetRowState(n, n == Node ? fcsChecked : fcsUnchecked); });
+    SelectTree->getVM()->updateControl();
+    Changed();
+}
+
+void TCustomSelectFrameControl::SetAllStates(TFrameCheckState S)
+{
+    if (!IsInitialized())
+        return;
+    SelectTree->BeginUpdate();
+    const auto end = qScopeGuard([this] { SelectTree->EndUpdate(); });
+    IVmManager *vm = SelectTree->getVM();
+    SetSubtreeState(vm->getRoot(), S);
+    vm->updateControl();
+    Changed();
+}
+
+void TCustomSelectFrameControl::ForEachNode(const std::function<void(TVirtualNode)> &Callback) const
+{
+    const IVmManager *vm = SelectTree->getVM();
+    const TVirtualNode root = vm->getRoot();
+    TVirtualNode node = vm->getFirstChild(root);
+    while (node) {
+        if (Callback)
+            Callback(node);
+        TVirtualNode next = vm->getFirstChild(node);
+        while (!next && node && node != root) {
+            next = vm->getNextSibling(node);
+            if (!next)
+                node = vm->getParent(node);
+        }
+        node = next;
+    }
 }
 
 void TCustomSelectFrameControl::btnCheckDropdownPushed(TDropDownButton *, bool &)
@@ -437,12 +665,14 @@ void TCustomSelectFrameControl::acOrganizeFavoritesExecute(QObject *)
 
 void TCustomSelectFrameControl::acCheckAllExecute(QObject *)
 {
-    // Checking rows fills this.
+    if (FManager->ItemCount() != FManager->Model()->CheckedCount())
+        SetAllStates(fcsChecked);
 }
 
 void TCustomSelectFrameControl::acUncheckAllExecute(QObject *)
 {
-    // Checking rows fills this.
+    if (FManager->Model()->CheckedCount() != 0)
+        SetAllStates(fcsUnchecked);
 }
 
 void TCustomSelectFrameControl::acCheckByFavoriteExecute(QObject *)
@@ -522,7 +752,26 @@ void TCustomSelectFrameControl::tmFilterTimer(QObject *)
 
 void TCustomSelectFrameControl::ItemsCheckedByManager()
 {
-    // Checking rows fills this.
+    // A pass before Initialize has no rows to show it; Initialize draws the
+    // states as they are.
+    if (!IsInitialized())
+        return;
+    SelectTree->BeginUpdate();
+    const auto end = qScopeGuard([this] { SelectTree->EndUpdate(); });
+    QString favorite;
+    if (FManager->CurrentFavorite)
+        FManager->CurrentFavorite->GetName(&favorite);
+    IVmManager *vm = SelectTree->getVM();
+    ForEachNode([&](TVirtualNode node) {
+        const TBaseFrameObject *object = RecordOf(node)->FrameObject;
+        if (OnItemQuery && object->Kind == fokItem) {
+            UpdateNodeLinkStyle(node);
+            OnItemQuery(this, itemOf(object), favorite);
+        }
+        vm->updateControlItem(node, ucfRowRepaint);
+    });
+    vm->updateControl();
+    Changed();
 }
 
 void TCustomSelectFrameControl::BuildCheckMenu()

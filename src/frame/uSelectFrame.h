@@ -8,11 +8,13 @@
 
 #include <selectframe/Interfaces.h>
 
+#include <QCollator>
 #include <QStringList>
 #include <QWidget>
 
 #include <functional>
 #include <memory>
+#include <vector>
 
 class QTimer;
 
@@ -25,6 +27,8 @@ class TFrameManager;
 class TPopupMenu;
 class TSlice;
 class TSplitPopupMenu;
+class TSelectVirtualTree;
+struct TSelectFrameNode;
 
 /// A plain notification.
 using TNotifyEvent = std::function<void(QObject *Sender)>;
@@ -159,6 +163,27 @@ private:
     void edFilterKeyUp(QObject *Sender, int &Key, Qt::KeyboardModifiers Shift);
     void tmFilterTimer(QObject *Sender);
 
+    // Row checking and the action link.
+    TSelectVirtualTree *Rows() const;
+    TSelectFrameNode *RecordOf(TVirtualNode Node) const;
+    /// Restyles the action link of an item row (see SelectTreeNodeClick):
+    /// by its check state and its "c_action_link_err" value.
+    void UpdateActionLinkStyle(TSelectFrameNode *R);
+    /// The same for the row of `Node`, making its slices when the tree has
+    /// not drawn it yet, so the style is there when it is.
+    void UpdateNodeLinkStyle(TVirtualNode Node);
+    void SetRowState(TVirtualNode Node, TFrameCheckState S);
+    bool ChildrenDiffer(TVirtualNode Node, TFrameCheckState S) const;
+    void SetSubtreeState(TVirtualNode Node, TFrameCheckState S);
+    void UpdateAncestorStates(TVirtualNode Node, TFrameCheckState S);
+    /// Checks `Node` and unchecks every other row, hidden ones included.
+    void CheckOnly(TVirtualNode Node);
+    /// Sets every row that is not hidden to `S`, then reports the change.
+    void SetAllStates(TFrameCheckState S);
+    /// Calls `Callback` for every row, depth first, parents first.
+    void ForEachNode(const std::function<void(TVirtualNode)> &Callback) const;
+    const QString &ColumnDataKey(int Column);
+
     // Steps that belong to the check menu, the remembered layout, group by
     // and the filter.
     void ItemsCheckedByManager();
@@ -190,6 +215,11 @@ private:
     bool FFilterEdited = false;
     bool FFilterLocked = false;
     QStringList FGroupByColumns;
+    /// Row texts compare in the user's locale, letter case counting; made
+    /// once, as sorting asks for every pair.
+    QCollator FCollator;
+    /// "column<n>_data" per column, made on first use for the same reason.
+    std::vector<QString> FColumnDataKeys;
 };
 
 /// The frame control as frames and the favorites dialog create it, with its

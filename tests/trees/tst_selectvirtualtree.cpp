@@ -4,6 +4,7 @@
 #include "SelectTreeFixture.h"
 
 #include "platform/ShownCaptions.h"
+#include "platform/SlicePoint.h"
 
 #include "platform/tree/TCheckSlice.h"
 #include "platform/tree/TCustomHeader.h"
@@ -23,20 +24,6 @@ using namespace selectframe;
 using namespace selectframe::test;
 
 namespace {
-
-/// Centre of the slice `slice` of the cell (row, column) in viewport
-/// coordinates; null when the slice takes no room there.
-QPoint slicePoint(TCustomTree &tree, TVirtualNode row, int column, int slice)
-{
-    const QRect cell = tree.nodeRect(row, column);
-    int from = -1, to = -1;
-    for (int x = cell.left(); x <= cell.right(); ++x)
-        if (tree.hitTest(QPoint(x, cell.center().y())).SliceIndex == slice) {
-            from = from < 0 ? x : from;
-            to = x;
-        }
-    return from < 0 ? QPoint() : QPoint((from + to) / 2, cell.center().y());
-}
 
 /// A 16 x 16 icon: a coloured disc on a transparent ground.
 QIcon disc(QColor color)
