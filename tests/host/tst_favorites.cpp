@@ -122,7 +122,6 @@ private slots:
         QCOMPARE(*first->GetItems(), QStringList{"1"});
         const IPtr<ISelectFavorite> other = add(manager, "Fav");
         QVERIFY(other != first);
-        QCOMPARE(find(manager, "fav"), first);
         QCOMPARE(find(manager, "Fav"), other);
         QVERIFY(!find(manager, "FAV"));
 
@@ -130,72 +129,34 @@ private slots:
         manager->Remove("unknown");
         QCOMPARE(contents(manager), (TFavorites{{"fav", {"1"}}, {"Fav", {}}}));
         manager->Remove("fav");
-        QVERIFY(!find(manager, "fav"));
         QCOMPARE(contents(manager), (TFavorites{{"Fav", {}}}));
         // What the host still holds lives on after removal.
         QCOMPARE(nameOf(first), QStringLiteral("fav"));
 
-        manager->Clear();
-        QCOMPARE(contents(manager), TFavorites());
-    }
-
-    void duplicatesFromLoadAreKeptAndFoundFirst()
-    {
-        const IPtr<IFavoritesManager> manager = newManager();
+        // Duplicates from a load are kept; the first one answers.
         load(manager, {"d=1", "d=2", "e="});
         QCOMPARE(*find(manager, "d")->GetItems(), QStringList{"1"});
         QCOMPARE(*add(manager, "d")->GetItems(), QStringList{"1"});
         manager->Remove("d");
         QCOMPARE(contents(manager), (TFavorites{{"d", {"2"}}, {"e", {}}}));
+        manager->Clear();
+        QCOMPARE(contents(manager), TFavorites());
     }
 
-    void saveWritesOneLinePerFavorite()
+    void saveAndLoadLines()
     {
         const IPtr<IFavoritesManager> manager = newManager();
         QCOMPARE(saved(manager), QStringList());
         add(manager, "A", {"1", "2"});
         add(manager, "B");
-        QCOMPARE(saved(manager), (QStringList{"A=1,2", "B="}));
         add(manager, "C", {"a b", "x\"y", "p,q", ""});
         add(manager, "D", {""});
-        QCOMPARE(saved(manager).mid(2), (QStringList{R"(C="a b","x""y","p,q",)", R"(D="")"}));
-    }
+        add(manager, "x=y", {"1", "2"});
+        QCOMPARE(saved(manager), (QStringList{"A=1,2", "B=", R"(C="a b","x""y","p,q",)", R"(D="")", "x=y=1,2"}));
 
-    void loadSplitsNameAndIds_data()
-    {
-        QTest::addColumn<QString>("line");
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QStringList>("ids");
-        QTest::newRow("ids") << "A=1,2" << "A" << QStringList{"1", "2"};
-        QTest::newRow("no ids") << "B=" << "B" << QStringList();
-        QTest::newRow("no equals sign") << "plain" << "plain" << QStringList();
-        QTest::newRow("empty line") << "" << "" << QStringList();
-        QTest::newRow("empty name") << "=x" << "" << QStringList{"x"};
-        QTest::newRow("name ends at first equals") << "a=b=c" << "a" << QStringList{"b=c"};
-        QTest::newRow("blank ends unquoted id") << "D=a b" << "D" << QStringList{"a", "b"};
-        QTest::newRow("blanks around ids") << "E= 1 , 2 " << "E" << QStringList{"1", "2"};
-        QTest::newRow("quoted") << R"(C="a b","x""y")" << "C" << QStringList{"a b", "x\"y"};
-        QTest::newRow("trailing comma") << "F=a," << "F" << QStringList{"a", ""};
-        QTest::newRow("unterminated quote") << "G=\"a,b" << "G" << QStringList{"a,b"};
-        QTest::newRow("blank name kept") << " n =1" << " n " << QStringList{"1"};
-    }
-    void loadSplitsNameAndIds()
-    {
-        QFETCH(QString, line);
-        QFETCH(QString, name);
-        QFETCH(QStringList, ids);
-        const IPtr<IFavoritesManager> manager = newManager();
-        load(manager, {line});
-        QCOMPARE(contents(manager), (TFavorites{{name, ids}}));
-    }
-
-    void loadReplacesWhatWasThere()
-    {
-        const IPtr<IFavoritesManager> manager = newManager();
-        const IPtr<ISelectFavorite> old = add(manager, "old", {"1"});
-        load(manager, {"new=2"});
-        QCOMPARE(contents(manager), (TFavorites{{"new", {"2"}}}));
-        QVERIFY(!find(manager, "old"));
+        // The name ends at the first '=', so a name holding one does not survive.
+        load(manager, {"A=1,2", "B=", "plain", "", "=x", "x=y=1,2"});
+        QCOMPARE(contents(manager), (TFavorites{{"A", {"1", "2"}}, {"B", {}}, {"plain", {}}, {"", {}}, {"", {"x"}}, {"x", {"y=1", "2"}}}));
         load(manager, {});
         QCOMPARE(contents(manager), TFavorites());
     }
@@ -207,44 +168,34 @@ private slots:
             {"", {"x"}},
             {"empty", {}},
             {QString::fromUtf8("emoji 😀"), {QString::fromUtf8("😀"), " lead", "trail "}},
-            {"dup ids", {"1", "1"}},
+            {" blank name ", {"1", "1"}},
         };
         const IPtr<IFavoritesManager> source = newManager();
         for (const TFavoriteData &f : favorites)
             add(source, f.name, f.ids);
-        QCOMPARE(contents(source), favorites);
-
         const IPtr<IFavoritesManager> target = newManager();
         load(target, saved(source));
         QCOMPARE(contents(target), favorites);
         QCOMPARE(saved(target), saved(source));
     }
 
-    void nameWithEqualsSignDoesNotSurvive()
-    {
-        const IPtr<IFavoritesManager> manager = newManager();
-        add(manager, "x=y", {"1", "2"});
-        const QStringList lines = saved(manager);
-        QCOMPARE(lines, QStringList{"x=y=1,2"});
-        load(manager, lines);
-        QCOMPARE(contents(manager), (TFavorites{{"x", {"y=1", "2"}}}));
-    }
-
     void enumeratorSteps()
     {
-        const IPtr<IFavoritesManager> manager = newManager();
+        IPtr<IFavoritesManager> manager = newManager();
         IPtr<IFavoritesEnumerator> enumerator = enumerate(manager);
-        QVERIFY(!currentOf(enumerator));
         QVERIFY(!enumerator->MoveNext());
         QVERIFY(!currentOf(enumerator));
         enumerator.reset();
 
         const IPtr<ISelectFavorite> a = add(manager, "a");
-        const IPtr<ISelectFavorite> b = add(manager, "b");
         enumerator = enumerate(manager);
         QVERIFY(!currentOf(enumerator));
         QVERIFY(enumerator->MoveNext());
         QCOMPARE(currentOf(enumerator), a);
+        // The enumerating thread may still change the list, and the list
+        // outlives its manager.
+        const IPtr<ISelectFavorite> b = add(manager, "b");
+        manager.reset();
         QVERIFY(enumerator->MoveNext());
         QCOMPARE(currentOf(enumerator), b);
         // At the end it stays on the last element.
@@ -255,27 +206,6 @@ private slots:
         QVERIFY(!currentOf(enumerator));
         QVERIFY(enumerator->MoveNext());
         QCOMPARE(currentOf(enumerator), a);
-    }
-
-    void enumeratorKeepsTheListAlive()
-    {
-        IPtr<IFavoritesManager> manager = newManager();
-        add(manager, "kept", {"1"});
-        const IPtr<IFavoritesEnumerator> enumerator = enumerate(manager);
-        manager.reset();
-        QVERIFY(enumerator->MoveNext());
-        QCOMPARE(nameOf(currentOf(enumerator)), QStringLiteral("kept"));
-    }
-
-    void enumeratingThreadMayStillChangeTheList()
-    {
-        const IPtr<IFavoritesManager> manager = newManager();
-        add(manager, "a");
-        const IPtr<IFavoritesEnumerator> enumerator = enumerate(manager);
-        QVERIFY(enumerator->MoveNext());
-        add(manager, "b");
-        QVERIFY(enumerator->MoveNext());
-        QCOMPARE(nameOf(currentOf(enumerator)), QStringLiteral("b"));
     }
 
     void enumeratorLocksOutOtherThreads()
@@ -311,17 +241,18 @@ private slots:
         list->add(IPtr<ISelectFavorite>(new TSelectFavorite("not an item")).get());
 
         const IPtr<IFrameItemEnumerator> enumerator(new TFrameItemEnumerator(list.get()));
-        IPtr<IFrameItem> current;
-        enumerator->GetCurrent(current.put());
-        QVERIFY(!current);
+        const auto current = [&] {
+            IPtr<IFrameItem> result;
+            enumerator->GetCurrent(result.put());
+            return result;
+        };
+        QVERIFY(!current());
         QVERIFY(enumerator->MoveNext());
-        enumerator->GetCurrent(current.put());
-        QCOMPARE(current, item);
+        QCOMPARE(current(), item);
         QVERIFY(enumerator->MoveNext());
-        enumerator->GetCurrent(current.put());
-        QVERIFY(!current);
+        QVERIFY(!current());
         QVERIFY(enumerator->MoveNext());
-        QVERIFY_THROWS_EXCEPTION(std::bad_cast, enumerator->GetCurrent(current.put()));
+        QVERIFY_THROWS_EXCEPTION(std::bad_cast, current());
         QVERIFY(!enumerator->MoveNext());
     }
 
@@ -329,15 +260,7 @@ private slots:
     {
         QRandomGenerator random(20240611);
         QStringList lines{
-            "",
-            "=",
-            "==",
-            ",,,=,,,",
-            "\"",
-            "a=\"",
-            "a=\"\"\"",
-            "a=\"unterminated, with, commas",
-            "a=,",
+            "", "=", "==", ",,,=,,,", "\"", "a=\"", "a=\"\"\"", "a=\"unterminated, with, commas", "a=,",
             QString(200000, u'x') + u'=' + QString(200000, u','),
             "n=" + QString(50000, u'"'),
             QString("c=\x01\x02\x03,\x1f x"),
