@@ -31,11 +31,6 @@ char *toString(const TFavoriteData &f)
 
 using TFavorites = QList<TFavoriteData>;
 
-IPtr<IFavoritesManager> newManager()
-{
-    return IPtr<IFavoritesManager>(new TFavoritesManager);
-}
-
 QString nameOf(const IPtr<ISelectFavorite> &favorite)
 {
     QString name;
@@ -115,7 +110,7 @@ class TestFavorites : public QObject
 private slots:
     void addFindAndRemoveByExactName()
     {
-        const IPtr<IFavoritesManager> manager = newManager();
+        const IPtr<IFavoritesManager> manager(new TFavoritesManager);
         QVERIFY(!find(manager, "fav"));
         const IPtr<ISelectFavorite> first = add(manager, "fav", {"1"});
         QCOMPARE(add(manager, "fav"), first);
@@ -145,7 +140,7 @@ private slots:
 
     void saveAndLoadLines()
     {
-        const IPtr<IFavoritesManager> manager = newManager();
+        const IPtr<IFavoritesManager> manager(new TFavoritesManager);
         QCOMPARE(saved(manager), QStringList());
         add(manager, "A", {"1", "2"});
         add(manager, "B");
@@ -170,10 +165,10 @@ private slots:
             {QString::fromUtf8("emoji 😀"), {QString::fromUtf8("😀"), " lead", "trail "}},
             {" blank name ", {"1", "1"}},
         };
-        const IPtr<IFavoritesManager> source = newManager();
+        const IPtr<IFavoritesManager> source(new TFavoritesManager);
         for (const TFavoriteData &f : favorites)
             add(source, f.name, f.ids);
-        const IPtr<IFavoritesManager> target = newManager();
+        const IPtr<IFavoritesManager> target(new TFavoritesManager);
         load(target, saved(source));
         QCOMPARE(contents(target), favorites);
         QCOMPARE(saved(target), saved(source));
@@ -181,14 +176,10 @@ private slots:
 
     void enumeratorSteps()
     {
-        IPtr<IFavoritesManager> manager = newManager();
-        IPtr<IFavoritesEnumerator> enumerator = enumerate(manager);
-        QVERIFY(!enumerator->MoveNext());
-        QVERIFY(!currentOf(enumerator));
-        enumerator.reset();
-
+        IPtr<IFavoritesManager> manager(new TFavoritesManager);
+        QVERIFY(!enumerate(manager)->MoveNext());
         const IPtr<ISelectFavorite> a = add(manager, "a");
-        enumerator = enumerate(manager);
+        const IPtr<IFavoritesEnumerator> enumerator = enumerate(manager);
         QVERIFY(!currentOf(enumerator));
         QVERIFY(enumerator->MoveNext());
         QCOMPARE(currentOf(enumerator), a);
@@ -210,7 +201,7 @@ private slots:
 
     void enumeratorLocksOutOtherThreads()
     {
-        const IPtr<IFavoritesManager> manager = newManager();
+        const IPtr<IFavoritesManager> manager(new TFavoritesManager);
         IPtr<IFavoritesEnumerator> enumerator = enumerate(manager);
         QSemaphore started;
         QSemaphore added;
@@ -269,13 +260,13 @@ private slots:
         for (int i = 0; i < 400; ++i)
             lines.append(adversarialText(random, int(random.bounded(i % 50 == 0 ? 5000 : 40))));
 
-        const IPtr<IFavoritesManager> manager = newManager();
+        const IPtr<IFavoritesManager> manager(new TFavoritesManager);
         load(manager, lines);
         QCOMPARE(contents(manager).size(), lines.size());
         const QStringList first = saved(manager);
         const TFavorites loaded = contents(manager);
 
-        const IPtr<IFavoritesManager> again = newManager();
+        const IPtr<IFavoritesManager> again(new TFavoritesManager);
         load(again, first);
         QCOMPARE(contents(again), loaded);
         QCOMPARE(saved(again), first);
