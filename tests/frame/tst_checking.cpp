@@ -84,6 +84,19 @@ private slots:
         QCOMPARE(f.checkedCaption(), QStringLiteral("Checked: 1"));
     }
 
+    void checkedOnlyViewHidesWhatIsUnchecked()
+    {
+        TFrameFixture f;
+        f.addGroupAndLoose();
+        f.clickCheck("c");
+        f.clickCheck("a");
+        f.control.Settings()->SetShowOnlyChecked(true);
+        f.clickCheck("c");
+        QVERIFY(f.tree->GetNodeState(f.at("c")) & nsHidden);
+        QCOMPARE(f.state("c"), fcsUnchecked);
+        QCOMPARE(f.changes, 3);
+    }
+
     void checkAllAndUncheckAllReportOnlyChanges()
     {
         TFrameFixture f;
@@ -153,6 +166,31 @@ private slots:
         f.clickCheck("a");
         QCOMPARE(f.link("a")->Style, getStyle("gray_text"));
         QCOMPARE(f.link("a")->Cursor, Qt::ArrowCursor);
+    }
+
+    void bulkPassRestylesLinksOnlyWhenItemsAreQueried()
+    {
+        TFrameFixture f;
+        f.add("a", QString(), {{"c_action_link", "Open"}});
+        f.add("c", QString(), {{"c_action_link", "Open"}});
+        f.show();
+        f.control.GetManager()->CheckByList({QStringLiteral("A")});
+        QCOMPARE(f.link("a")->Style, getStyle("text"));
+        QCOMPARE(f.changes, 1);
+
+        QStringList queried;
+        f.control.OnItemQuery = [&](QObject *, IFrameItem *item, const QString &favorite) {
+            QString id;
+            item->GetID(&id);
+            queried.append(id + favorite);
+        };
+        f.control.GetManager()->CheckByList({QStringLiteral("c")});
+        QCOMPARE(queried.size(), 2);
+        QVERIFY(queried.contains("a") && queried.contains("c"));
+        QCOMPARE(f.link("a")->Style, getStyle("gray_text"));
+        QCOMPARE(f.link("c")->Style, getStyle("link"));
+        QCOMPARE(f.checkedCaption(), QStringLiteral("Checked: 1"));
+        QCOMPARE(f.changes, 2);
     }
 
     void linkClickOnlyOnCheckedItems()
