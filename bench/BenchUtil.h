@@ -1,8 +1,10 @@
 // Timing and memory helpers shared by the benchmark programs.
 #pragma once
 
+#include <QApplication>
 #include <QElapsedTimer>
 #include <QString>
+#include <QWidget>
 
 #include <cstdio>
 #include <functional>
@@ -22,6 +24,14 @@ inline double timeMs(const std::function<void()> &work, int runs = 1, const std:
         best = std::min(best, timer.nsecsElapsed() / 1e6);
     }
     return best;
+}
+
+/// Lets pending events through (layouts, show), then paints `widget` and
+/// its children at once.
+inline void paintNow(QWidget *widget)
+{
+    QApplication::processEvents();
+    widget->repaint();
 }
 
 /// Resident memory of this process in bytes (Linux), 0 where unknown.

@@ -13,6 +13,8 @@
 // Usage: bench_tree [items [peer items]]   (default 1000000 for all)
 
 #include "BenchUtil.h"
+#include "ChildRun.h"
+#include "PeerTrees.h"
 
 #include "host/FrameManager.h"
 #include "platform/CommaText.h"
@@ -29,13 +31,8 @@
 #include <selectframe/FrameKeys.h>
 
 #include <QApplication>
-#include <QMap>
 #include <QPainter>
-#include <QProcess>
 #include <QScrollBar>
-#include <QSortFilterProxyModel>
-#include <QStandardItemModel>
-#include <QTreeWidget>
 
 #include <array>
 #include <memory>
@@ -336,67 +333,48 @@ public:
 
 // ---------------------------------------------------------------- peers
 
-/// Lets the peers expand their groups in one pass: with a layout pending,
-/// QTreeView::expand only records the index.
-template <class View>
-class TPeerView : public View
+/// The source rows as the peers read them.
+class TDataRows : public TPeerRows
 {
 public:
-    using View::scheduleDelayedItemsLayout;
-};
+    explicit TDataRows(const TData &data) : Data(data) {}
+    int columnCount() const override { return kColumns; }
+    int groupCount() const override { return kGroups; }
+    QString groupCaption(int group) const override { return Data.Groups[size_t(group)].Cols[0]; }
+    int itemCount(int) const override { return Data.PerGroup; }
+    QString text(int group, int item, int column) const override { return row(group, item).Cols[column]; }
+    bool checked(int group, int item) const override { return row(group, item).Check; }
+    const QIcon *icon(int group, int item) const override
+    {
+        const int image = row(group, item).Image;
+        return image >= 0 ? &Data.Images.Icons[image] : nullptr;
+    }
 
-template <class View>
-void expandAllGroups(TPeerView<View> *view)
-{
-    view->scheduleDelayedItemsLayout();
-    QAbstractItemModel *m = view->model();
-    for (int g = 0; g < m->rowCount(); ++g)
-        view->expand(m->index(g, 0));
-}
+private:
+    const TRow &row(int group, int item) const { return Data.Items[size_t(group) * Data.PerGroup + item]; }
+
+    const TData &Data;
+};
 
 class TWidgetPeer : public TContender
 {
 public:
-    std::unique_ptr<TPeerView<QTreeWidget>> Tree;
-    std::vector<QTreeWidgetItem *> Items;
+    TWidgetPeerTree Peer;
 
     void build(TData &data) override
     {
-        Tree = std::make_unique<TPeerView<QTreeWidget>>();
-        Tree->resize(900, 700);
-        Tree->setUniformRowHeights(true);
-        Tree->setColumnCount(kColumns);
-        Tree->setAlternatingRowColors(true);
-        QList<QTreeWidgetItem *> groups;
-        Items.reserve(data.Items.size());
-        for (int g = 0; g < kGroups; ++g) {
-            auto *group = new QTreeWidgetItem;
-            group->setText(0, data.Groups[g].Cols[0]);
-            group->setCheckState(0, Qt::Unchecked);
-            for (int i = 0; i < data.PerGroup; ++i) {
-                const TRow &r = data.Items[size_t(g) * data.PerGroup + i];
-                auto *item = new QTreeWidgetItem(group);
-                for (int c = 0; c < kColumns; ++c)
-                    item->setText(c, r.Cols[c]);
-                item->setCheckState(0, r.Check ? Qt::Checked : Qt::Unchecked);
-                if (r.Image >= 0)
-                    item->setIcon(0, data.Images.Icons[r.Image]);
-                Items.push_back(item);
-            }
-            groups.append(group);
-        }
-        Tree->addTopLevelItems(groups);
-        Tree->show();
+        Peer.build(TDataRows(data));
+        Peer.Tree->show();
     }
-    void expandGroups() override { expandAllGroups(Tree.get()); }
+    void expandGroups() override { expandAllGroups(Peer.Tree.get()); }
     void hideNinetyPercent(bool hide) override
     {
-        for (size_t i = 0; i < Items.size(); ++i)
+        for (size_t i = 0; i < Peer.Items.size(); ++i)
             if (hiddenInPass(i))
-                Items[i]->setHidden(hide);
+                Peer.Items[i]->setHidden(hide);
     }
-    void sortByText() override { Tree->sortItems(1, Qt::AscendingOrder); }
-    QTreeView *view() override { return Tree.get(); }
+    void sortByText() override { Peer.Tree->sortItems(1, Qt::AscendingOrder); }
+    QTreeView *view() override { return Peer.Tree.get(); }
 };
 
 /// Filters on a flag per item, so the figure is the proxy's own cost.
@@ -418,62 +396,32 @@ protected:
 class TProxyPeer : public TContender
 {
 public:
-    std::unique_ptr<QStandardItemModel> Model;
-    std::unique_ptr<TFlagFilter> Proxy;
-    std::unique_ptr<TPeerView<QTreeView>> Tree;
+    TModelPeerTree Peer;
+    TFlagFilter *Filter = nullptr;
     std::vector<char> Hidden;
 
     void build(TData &data) override
     {
-        Model = std::make_unique<QStandardItemModel>();
-        Model->setColumnCount(kColumns);
-        for (int g = 0; g < kGroups; ++g) {
-            auto *group = new QStandardItem(data.Groups[g].Cols[0]);
-            group->setCheckable(true);
-            for (int i = 0; i < data.PerGroup; ++i) {
-                const TRow &r = data.Items[size_t(g) * data.PerGroup + i];
-                QList<QStandardItem *> row;
-                for (int c = 0; c < kColumns; ++c)
-                    row.append(new QStandardItem(r.Cols[c]));
-                row[0]->setCheckable(true);
-                row[0]->setCheckState(r.Check ? Qt::Checked : Qt::Unchecked);
-                if (r.Image >= 0)
-                    row[0]->setIcon(data.Images.Icons[r.Image]);
-                group->appendRow(row);
-            }
-            Model->appendRow(group);
-        }
         Hidden.assign(data.Items.size(), 0);
-        Proxy = std::make_unique<TFlagFilter>();
-        Proxy->Hidden = &Hidden;
-        Proxy->PerGroup = data.PerGroup;
-        Proxy->setRecursiveFilteringEnabled(true);
-        Proxy->setSourceModel(Model.get());
-        Tree = std::make_unique<TPeerView<QTreeView>>();
-        Tree->resize(900, 700);
-        Tree->setUniformRowHeights(true);
-        Tree->setAlternatingRowColors(true);
-        Tree->setModel(Proxy.get());
-        Tree->show();
+        auto filter = std::make_unique<TFlagFilter>();
+        Filter = filter.get();
+        Filter->Hidden = &Hidden;
+        Filter->PerGroup = data.PerGroup;
+        Peer.build(TDataRows(data), std::move(filter));
+        Peer.Tree->show();
     }
-    void expandGroups() override { expandAllGroups(Tree.get()); }
+    void expandGroups() override { expandAllGroups(Peer.Tree.get()); }
     void hideNinetyPercent(bool hide) override
     {
         for (size_t i = 0; i < Hidden.size(); ++i)
             Hidden[i] = hide && hiddenInPass(i);
-        Proxy->refilter();
+        Filter->refilter();
     }
-    void sortByText() override { Proxy->sort(1, Qt::AscendingOrder); }
-    QTreeView *view() override { return Tree.get(); }
+    void sortByText() override { Filter->sort(1, Qt::AscendingOrder); }
+    QTreeView *view() override { return Peer.Tree.get(); }
 };
 
 // ---------------------------------------------------------------- driver
-
-void paintNow(QTreeView *view)
-{
-    QApplication::processEvents();
-    view->viewport()->repaint();
-}
 
 /// Runs one contender at `count` items and prints "figure value" lines.
 int runContender(const QString &which, int count)
@@ -493,7 +441,7 @@ int runContender(const QString &which, int count)
     const qint64 before = residentBytes();
     const double build = timeMs([&] {
         c->build(data);
-        paintNow(c->view());
+        paintNow(c->view()->viewport());
     });
     const qint64 after = residentBytes();
     const int items = int(data.Items.size());
@@ -505,25 +453,25 @@ int runContender(const QString &which, int count)
     std::fflush(stdout);
 
     c->expandGroups();
-    paintNow(c->view());
+    paintNow(c->view()->viewport());
     std::printf("hide %.3f\n", timeMs([&] {
                     c->hideNinetyPercent(true);
-                    paintNow(c->view());
+                    paintNow(c->view()->viewport());
                 }));
     std::printf("show %.3f\n", timeMs([&] {
                     c->hideNinetyPercent(false);
-                    paintNow(c->view());
+                    paintNow(c->view()->viewport());
                 }));
     std::fflush(stdout);
     std::printf("sort %.3f\n", timeMs([&] {
                     c->sortByText();
-                    paintNow(c->view());
+                    paintNow(c->view()->viewport());
                 }));
     std::fflush(stdout);
 
     QScrollBar *bar = c->view()->verticalScrollBar();
     bar->setValue(bar->maximum() / 2);
-    paintNow(c->view());
+    paintNow(c->view()->viewport());
     double pages = 0;
     for (int p = 0; p < kPages; ++p)
         pages += timeMs([&] {
@@ -532,34 +480,6 @@ int runContender(const QString &which, int count)
         });
     std::printf("page %.3f\n", pages / kPages);
     return 0;
-}
-
-struct TRunResult
-{
-    int Items = 0;
-    QMap<QString, double> Figures;
-    bool Complete = false;
-};
-
-TRunResult runChild(const QString &which, int count, int timeoutMs)
-{
-    QProcess p;
-    p.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    p.start(QCoreApplication::applicationFilePath(), {"--run", which, QString::number(count)});
-    TRunResult r;
-    if (!p.waitForFinished(timeoutMs)) {
-        p.kill();
-        p.waitForFinished();
-    } else {
-        r.Complete = p.exitCode() == 0;
-    }
-    for (const QByteArray &line : p.readAllStandardOutput().split('\n')) {
-        const QList<QByteArray> parts = line.split(' ');
-        if (parts.size() == 2)
-            r.Figures[QString::fromLatin1(parts[0])] = parts[1].toDouble();
-    }
-    r.Items = int(r.Figures.value("items"));
-    return r;
 }
 
 /// One table row; `scaled` figures grow with the item count and are scaled
@@ -589,36 +509,30 @@ void printFigure(const char *label, const char *key, const TRunResult &ours, con
 
 int main(int argc, char **argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    const QStringList args = app.arguments();
-    if (args.size() == 4 && args[1] == "--run")
-        return runContender(args[2], args[3].toInt());
-
-    const int count = args.size() > 1 ? args[1].toInt() : 1000000;
-    const int peerCount = args.size() > 2 ? args[2].toInt() : count;
-    std::printf("tree control: %d items in %d groups, %d columns; peers at %d items, times scaled x%.0f\n",
-                count, kGroups, kColumns, peerCount, double(count) / peerCount);
-    std::fflush(stdout);
-    const TRunResult ours = runChild("ours", count, 120000);
-    const TRunResult selectTree = runChild("select", count, 180000);
-    const QList<TRunResult> peers{runChild("widget", peerCount, 90000), runChild("proxy", peerCount, 90000)};
-    const auto table = [&peers](const char *title, const TRunResult &mine) {
-        std::printf("\n%-26s %13s   %24s   %24s\n", title, "ours", "QTreeWidget (ratio)", "model+proxy (ratio)");
-        printFigure("build and first paint", "build", mine, peers, true, "ms");
-        printFigure("hide 90% (one update)", "hide", mine, peers, true, "ms");
-        printFigure("show them again", "show", mine, peers, true, "ms");
-        printFigure("sort by a text column", "sort", mine, peers, true, "ms");
-        printFigure("scroll one page (paint)", "page", mine, peers, false, "ms");
-        printFigure("memory per item", "memory", mine, peers, false, "B ");
-        if (!mine.Complete)
-            std::printf("this run did not complete\n");
-    };
-    table("tree control", ours);
-    std::printf("node record: %.0f bytes; a row of %d columns is %d nodes\n", ours.Figures.value("record"), kColumns,
-                kColumns);
-    table("select frame's item tree", selectTree);
-    std::printf("item model load before it (not in the build figure): %.1f ms\n", selectTree.Figures.value("model"));
-    return 0;
+    return benchMain(argc, argv, runContender, [](int count, int peerCount) {
+        std::printf("tree control: %d items in %d groups, %d columns; peers at %d items, times scaled x%.0f\n",
+                    count, kGroups, kColumns, peerCount, double(count) / peerCount);
+        std::fflush(stdout);
+        const TRunResult ours = runChild({"ours", QString::number(count)}, 120000);
+        const TRunResult selectTree = runChild({"select", QString::number(count)}, 180000);
+        const QList<TRunResult> peers{runChild({"widget", QString::number(peerCount)}, 90000),
+                                     runChild({"proxy", QString::number(peerCount)}, 90000)};
+        const auto table = [&peers](const char *title, const TRunResult &mine) {
+            std::printf("\n%-26s %13s   %24s   %24s\n", title, "ours", "QTreeWidget (ratio)", "model+proxy (ratio)");
+            printFigure("build and first paint", "build", mine, peers, true, "ms");
+            printFigure("hide 90% (one update)", "hide", mine, peers, true, "ms");
+            printFigure("show them again", "show", mine, peers, true, "ms");
+            printFigure("sort by a text column", "sort", mine, peers, true, "ms");
+            printFigure("scroll one page (paint)", "page", mine, peers, false, "ms");
+            printFigure("memory per item", "memory", mine, peers, false, "B ");
+            if (!mine.Complete)
+                std::printf("this run did not complete\n");
+        };
+        table("tree control", ours);
+        std::printf("node record: %.0f bytes; a row of %d columns is %d nodes\n", ours.Figures.value("record"), kColumns,
+                    kColumns);
+        table("select frame's item tree", selectTree);
+        std::printf("item model load before it (not in the build figure): %.1f ms\n", selectTree.Figures.value("model"));
+        return 0;
+    });
 }

@@ -1,0 +1,347 @@
+// Checking and sorting a shown frame of a million items in a thousand
+// groups, through the control as a user drives it (its actions, a mouse
+// click on a check mark, a header sort) and through the frame manager where
+// the operation is a host call or a menu entry ends in one (check by value,
+// check by a favorite). Every operation is timed up to the painted screen.
+// Beside it the two widgets a Qt developer would otherwise pick, doing the
+// same through their models. Every contender runs in a process of its own.
+//
+// The library is linked rather than loaded: the operations reach the
+// control's actions and tree, which the plug-in's boundary does not hand
+// out. The frame is still made by the factory CreateManager returns.
+//
+// Usage: bench_checking [items [peer items]]   (default 1000000 for both)
+
+#include "BenchUtil.h"
+#include "ChildRun.h"
+#include "EngineRows.h"
+#include "platform/SlicePoint.h"
+
+#include "frame/TreeLayout.h"
+#include "frame/uSelectFrame.h"
+#include "host/FrameManager.h"
+#include "host/SelectFrameFactory.h"
+#include "platform/tree/TTree.h"
+
+#include <QAction>
+#include <QSet>
+#include <QTest>
+
+#include <array>
+#include <cstdlib>
+#include <memory>
+#include <vector>
+
+using namespace selectframe;
+using namespace selectframe::bench;
+
+namespace {
+
+constexpr int kRuns = 3;
+/// Check by value: the category column, a value a thousand items have.
+constexpr int kValueColumn = 2;
+const QString kValues[2] = {QStringLiteral("category 7"), QStringLiteral("CATEGORY 8")};
+/// Sorting: by domain, then the remembered two keys subcategory, domain.
+constexpr int kSortColumn = 1;
+constexpr int kSecondSortColumn = 3;
+
+/// The item IDs of every other item, the evens and the odds: checking by
+/// one after the other flips every item.
+std::array<QStringList, 2> halvesOf(const QList<demo::TEngine> &engines)
+{
+    std::array<QStringList, 2> halves;
+    for (int i = 0; i < engines.size(); ++i)
+        halves[size_t(i % 2)].append(engines[i].Trigger);
+    return halves;
+}
+
+/// Times `work` (followed by a paint of `widget`) kRuns times, `setup`
+/// before each run, and reports the best under `key`.
+void measure(const char *key, QWidget *widget, const std::function<void()> &work,
+             const std::function<void()> &setup = {})
+{
+    report(key, timeMs(
+                    [&] {
+                        work();
+                        paintNow(widget);
+                    },
+                    kRuns, [&] {
+                        if (setup)
+                            setup();
+                        paintNow(widget);
+                    }));
+}
+
+// ---------------------------------------------------------------- ours
+
+int runOurs(const QList<demo::TEngine> &engines)
+{
+    IPtr<ISelectFrame> frame;
+    {
+        IPtr<ISelectFrameFactory> factory(new TSelectFrameFactory);
+        factory->CreateFrame(frame.put());
+    }
+    fillFrame(frame.get(), engines);
+    frame->Initialize();
+    auto *control = static_cast<TSelectFrameControl *>(frame->GetControl());
+    control->resize(900, 700);
+    control->show();
+    paintNow(control);
+    TFrameManager *manager = control->GetManager();
+    TTree *tree = control->findChild<TTree *>(QStringLiteral("SelectTree"));
+    QAction *checkAll = control->findChild<QAction *>(QStringLiteral("acCheckAll"));
+    QAction *uncheckAll = control->findChild<QAction *>(QStringLiteral("acUncheckAll"));
+    if (!tree || !checkAll || !uncheckAll) {
+        std::fprintf(stderr, "the control's tree or check actions are missing\n");
+        return 1;
+    }
+    report("items", engines.size());
+
+    measure("checkAll", control, [&] { checkAll->trigger(); }, [&] { uncheckAll->trigger(); });
+    report("checkAllCount", manager->Model()->CheckedCount());
+    measure("uncheckAll", control, [&] { uncheckAll->trigger(); }, [&] { checkAll->trigger(); });
+
+    // A click on the check mark of the first group, a thousand items below it.
+    IVmManager *vm = tree->getVM();
+    const TVirtualNode group = vm->getFirstChild(vm->getRoot());
+    const QPoint check = test::slicePoint(*tree, group, 0, 0);
+    measure("click", control, [&] { QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, check); },
+            [&] { uncheckAll->trigger(); });
+    report("clickCount", manager->Model()->CheckedCount());
+
+    int flip = 0;
+    measure("byValue", control, [&] { manager->CheckByValue(kValueColumn, kValues[++flip % 2]); });
+    report("byValueCount", manager->Model()->CheckedCount());
+
+    // Checking by a favorite: what its menu entry runs once the host's
+    // fav_action handler returns.
+    IPtr<ISelectFavorite> favorites[2];
+    const std::array<QStringList, 2> halves = halvesOf(engines);
+    for (int f = 0; f < 2; ++f) {
+        manager->Favorites()->Add(QStringLiteral("half %1").arg(f), favorites[f].put());
+        *favorites[f]->GetItems() = halves[size_t(f)];
+    }
+    measure("byFavorite", control, [&] { manager->CheckByList(*favorites[++flip % 2]->GetItems()); });
+    report("byFavoriteCount", manager->Model()->CheckedCount());
+
+    report("sort", timeMs([&] {
+               tree->Sort(vm->getRoot(), kSortColumn, stNatural, true);
+               paintNow(control);
+           }));
+    TTreeLayout layout(manager->Params(), tree);
+    const QString twoKeys = QStringLiteral("%1=%2,%3=%2").arg(kSecondSortColumn).arg(int(stNatural)).arg(kSortColumn);
+    report("sortTwoKeys", timeMs([&] {
+               layout.ApplySortText(twoKeys);
+               paintNow(control);
+           }));
+    std::_Exit(0);
+}
+
+// ---------------------------------------------------------------- peers
+
+/// The operations as a Qt developer writes them over either peer: check
+/// states set per row, a group's state computed from its items.
+class TPeerChecks
+{
+public:
+    virtual ~TPeerChecks() = default;
+    virtual QTreeView *view() = 0;
+    virtual int groupCount() const = 0;
+    virtual void setGroup(int group, Qt::CheckState state) = 0;
+    virtual void setItem(size_t item, Qt::CheckState state) = 0;
+    virtual QString itemText(size_t item, int column) const = 0;
+    /// A stable sort of every group's items by `column`.
+    virtual void sortBy(int column) = 0;
+
+    /// Item rows of each group, group by group.
+    std::vector<int> Sizes;
+    /// The host's IDs of the item rows, in the peer's item order.
+    QStringList IDs;
+
+    void setAll(Qt::CheckState state)
+    {
+        size_t item = 0;
+        for (int g = 0; g < groupCount(); ++g) {
+            setGroup(g, state);
+            for (int i = 0; i < Sizes[size_t(g)]; ++i)
+                setItem(item++, state);
+        }
+    }
+    /// What a check-mark click on group `group` does: the group and its items.
+    void toggleGroup(int group, Qt::CheckState state)
+    {
+        size_t item = 0;
+        for (int g = 0; g < group; ++g)
+            item += size_t(Sizes[size_t(g)]);
+        setGroup(group, state);
+        for (int i = 0; i < Sizes[size_t(group)]; ++i)
+            setItem(item++, state);
+    }
+    /// Checks exactly the items `wanted` accepts; groups follow.
+    template <class Wanted>
+    void checkExactly(Wanted wanted)
+    {
+        size_t item = 0;
+        for (int g = 0; g < groupCount(); ++g) {
+            int checked = 0;
+            for (int i = 0; i < Sizes[size_t(g)]; ++i, ++item) {
+                const bool on = wanted(item);
+                checked += on;
+                setItem(item, on ? Qt::Checked : Qt::Unchecked);
+            }
+            setGroup(g, checked == 0 ? Qt::Unchecked
+                                     : checked == Sizes[size_t(g)] ? Qt::Checked : Qt::PartiallyChecked);
+        }
+    }
+};
+
+class TWidgetChecks : public TPeerChecks
+{
+public:
+    TWidgetPeerTree Peer;
+
+    QTreeView *view() override { return Peer.Tree.get(); }
+    int groupCount() const override { return int(Peer.Groups.size()); }
+    void setGroup(int group, Qt::CheckState state) override { Peer.Groups[size_t(group)]->setCheckState(0, state); }
+    void setItem(size_t item, Qt::CheckState state) override { Peer.Items[item]->setCheckState(0, state); }
+    QString itemText(size_t item, int column) const override { return Peer.Items[item]->text(column); }
+    void sortBy(int column) override { Peer.Tree->sortItems(column, Qt::AscendingOrder); }
+};
+
+class TModelChecks : public TPeerChecks
+{
+public:
+    TModelPeerTree Peer;
+
+    QTreeView *view() override { return Peer.Tree.get(); }
+    int groupCount() const override { return int(Peer.Groups.size()); }
+    void setGroup(int group, Qt::CheckState state) override { Peer.Groups[size_t(group)]->setCheckState(state); }
+    void setItem(size_t item, Qt::CheckState state) override { Peer.Items[item]->setCheckState(state); }
+    QString itemText(size_t item, int column) const override
+    {
+        const QStandardItem *first = Peer.Items[item];
+        return first->parent()->child(first->row(), column)->text();
+    }
+    void sortBy(int column) override { Peer.Proxy->sort(column, Qt::AscendingOrder); }
+};
+
+int runPeer(const QList<demo::TEngine> &engines, TPeerChecks &peer, const std::function<void(const TPeerRows &)> &build)
+{
+    {
+        const TEngineRows rows(engines);
+        build(rows);
+        for (int g = 0; g < rows.groupCount(); ++g) {
+            peer.Sizes.push_back(rows.itemCount(g));
+            for (int i = 0; i < rows.itemCount(g); ++i)
+                peer.IDs.append(rows.engine(g, i).Trigger);
+        }
+    }
+    QTreeView *view = peer.view();
+    view->show();
+    paintNow(view);
+    report("items", engines.size());
+
+    measure("checkAll", view, [&] { peer.setAll(Qt::Checked); }, [&] { peer.setAll(Qt::Unchecked); });
+    measure("uncheckAll", view, [&] { peer.setAll(Qt::Unchecked); }, [&] { peer.setAll(Qt::Checked); });
+    measure("click", view, [&] { peer.toggleGroup(0, Qt::Checked); }, [&] { peer.setAll(Qt::Unchecked); });
+    int flip = 0;
+    measure("byValue", view, [&] {
+        const QString &value = kValues[++flip % 2];
+        peer.checkExactly([&](size_t item) {
+            return peer.itemText(item, kValueColumn).compare(value, Qt::CaseInsensitive) == 0;
+        });
+    });
+    const std::array<QStringList, 2> halves = halvesOf(engines);
+    measure("byFavorite", view, [&] {
+        // The list's lookup ignores letter case, as ours does.
+        QSet<QString> wanted;
+        for (const QString &id : halves[size_t(++flip % 2)])
+            wanted.insert(id.toCaseFolded());
+        peer.checkExactly([&](size_t item) { return wanted.contains(peer.IDs[qsizetype(item)].toCaseFolded()); });
+    });
+    report("sort", timeMs([&] {
+               peer.sortBy(kSortColumn);
+               paintNow(view);
+           }));
+    // Two keys: the second key first, then the first; both sorts are stable.
+    report("sortTwoKeys", timeMs([&] {
+               peer.sortBy(kSortColumn);
+               peer.sortBy(kSecondSortColumn);
+               paintNow(view);
+           }));
+    std::_Exit(0);
+}
+
+int runWidget(const QList<demo::TEngine> &engines)
+{
+    TWidgetChecks peer;
+    return runPeer(engines, peer, [&peer](const TPeerRows &rows) { peer.Peer.build(rows); });
+}
+
+int runProxy(const QList<demo::TEngine> &engines)
+{
+    TModelChecks peer;
+    return runPeer(engines, peer, [&peer](const TPeerRows &rows) {
+        peer.Peer.build(rows, std::make_unique<QSortFilterProxyModel>());
+    });
+}
+
+// ---------------------------------------------------------------- driver
+
+struct TFigure
+{
+    const char *Label;
+    const char *Key;
+    double TargetMs;
+};
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    return engineBenchMain(argc, argv, {runOurs, runWidget, runProxy}, [](int count, int peerCount) {
+        std::printf("checking and sorting a shown frame: %d items in %d groups; peers at %d items%s\n", count,
+                    kEngineGroups, peerCount, peerCount != count ? ", times scaled linearly" : "");
+        std::printf("each figure: the operation and the paint after it, best of %d where repeatable\n", kRuns);
+        std::fflush(stdout);
+        const TRunResult ours = runChild({"ours", QString::number(count)}, 600000);
+        const TRunResult peers[2] = {runChild({"widget", QString::number(peerCount)}, 600000),
+                                     runChild({"proxy", QString::number(peerCount)}, 600000)};
+        const TFigure figures[] = {
+            {"check all (acCheckAll)", "checkAll", 100},
+            {"uncheck all (acUncheckAll)", "uncheckAll", 100},
+            {"click a group's check mark (1,000 items)", "click", 16},
+            {"check by value (1,000 match)", "byValue", 100},
+            {"check by a favorite (500,000 IDs)", "byFavorite", 100},
+            {"sort by a text column", "sort", 500},
+            {"restore a two-key remembered sort", "sortTwoKeys", 500},
+        };
+        std::printf("\n%-42s %10s %8s %22s %22s %9s\n", "", "ours", "target", "QTreeWidget (ratio)",
+                    "model+proxy (ratio)", "vs best");
+        for (const TFigure &f : figures) {
+            if (!ours.Figures.contains(f.Key)) {
+                std::printf("%-42s %10s\n", f.Label, "-");
+                continue;
+            }
+            const double mine = ours.Figures[f.Key];
+            std::printf("%-42s %7.1f ms %5.0f ms", f.Label, mine, f.TargetMs);
+            double best = 0;
+            for (const TRunResult &peer : peers) {
+                if (!peer.Figures.contains(f.Key) || !peer.Items) {
+                    std::printf(" %22s", "did not finish");
+                    continue;
+                }
+                const double theirs = peer.Figures[f.Key] * double(ours.Items) / peer.Items;
+                best = best > 0 ? std::min(best, theirs) : theirs;
+                std::printf(" %10.1f ms %7.1fx", theirs, mine > 0 ? theirs / mine : 0.0);
+            }
+            std::printf(" %8.1fx\n", best > 0 && mine > 0 ? best / mine : 0.0);
+        }
+        std::printf("checked after check all %.0f, after the click %.0f, by value %.0f, by favorite %.0f\n",
+                    ours.Figures.value("checkAllCount"), ours.Figures.value("clickCount"),
+                    ours.Figures.value("byValueCount"), ours.Figures.value("byFavoriteCount"));
+        if (!ours.Complete)
+            std::printf("our run did not complete\n");
+        return 0;
+    });
+}
