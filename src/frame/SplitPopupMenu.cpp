@@ -9,7 +9,7 @@ void TSplitPopupMenu::UpdateItems(uint8_t Group)
     if (Group > 2)
         return;
     for (QAction *entry : actions())
-        entry->setVisible(Group == 0 || entry->data().toInt() == Group);
+        entry->setVisible(Group == mgAll || entry->data().toInt() == Group);
 }
 
 } // namespace selectframe

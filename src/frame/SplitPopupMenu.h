@@ -8,6 +8,13 @@
 
 namespace selectframe {
 
+/// The groups of the check menu's top-level entries, as their tags.
+enum TMenuGroup : uint8_t {
+    mgAll = 0,       // for UpdateItems: every entry
+    mgCheck = 1,     // check all, check by a column's value
+    mgFavorites = 2, // the favorites and organizing them
+};
+
 /// A popup menu whose top-level entries belong to groups: an entry's group
 /// is its tag, the integer held as its action's data (1: check entries,
 /// 2: favorites entries). Each place that opens the menu shows one group,
