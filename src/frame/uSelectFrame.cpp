@@ -1,5 +1,8 @@
 #include "uSelectFrame.h"
 
+#include "frame/ItemValues.h"
+#include "frame/RowSortValue.h"
+#include "frame/SelectTreeKeyOrder.h"
 #include "frame/SplitPopupMenu.h"
 #include "frame/TreeLayout.h"
 #include "host/FrameManager.h"
@@ -39,39 +42,6 @@ QByteArray columnOptionKey(const char *pattern, const QString &caption)
 
 /// The action link is the fourth slice of an item row's first cell.
 constexpr int ActionLinkSlice = 3;
-
-QString itemValue(IFrameItem *item, const QString &name)
-{
-    IPtr<IStringValueList> values;
-    item->GetValues(values.put());
-    QString text;
-    if (values)
-        values->GetValue(name, &text);
-    return text;
-}
-
-IFrameItem *itemOf(const TBaseFrameObject *object)
-{
-    return static_cast<const TFrameItemObject *>(object)->Item.get();
-}
-
-/// An item's image number; -1 (no image) when it has none or it is no
-/// number.
-int imageOf(IFrameItem *item)
-{
-    bool ok = false;
-    const int image = itemValue(item, QString::fromLatin1(keys::ValueImage)).toInt(&ok);
-    return ok ? image : -1;
-}
-
-/// Rows without an image and group rows go last for sort type 2 and first
-/// for the others; `firstIsOther` says which of the pair is that row.
-int32_t placeOther(bool firstIsOther, TSortType SortType)
-{
-    const int32_t result = SortType == stNatural ? -1 : 1;
-    return firstIsOther ? result : -result;
-}
-
 
 } // namespace
 
@@ -156,6 +126,18 @@ void TCustomSelectFrameControl::bindFormEvents()
     SelectTree->OnNodeCompare = [this](TCustomTree *Sender, TVirtualNode Node1, TVirtualNode Node2, int Column,
                                        TSortType SortType) {
         return SelectTreeNodeCompare(Sender, Node1, Node2, Column, SortType);
+    };
+    SelectTree->OnNodeOrder = [this](TCustomTree *, const std::vector<TSortKey> &Keys) {
+        std::unique_ptr<TNodeOrder> order;
+        // A host handler may change any pair's result, so then every pair
+        // is asked for.
+        if (FOnItemCompare || FOnGroupCompare)
+            return order;
+        std::vector<QString> dataKeys;
+        for (const TSortKey &key : Keys)
+            dataKeys.push_back(ColumnDataKey(key.Column));
+        order = std::make_unique<TSelectTreeKeyOrder>(*Rows(), Keys, std::move(dataKeys), FCollator);
+        return order;
     };
     // Only asked for once Initialize makes the check menu the tree's context
     // menu.
@@ -248,11 +230,7 @@ void TCustomSelectFrameControl::Initialize()
         SelectTreeNodeClick(Sender, HitInfo);
     };
     auto manager = std::make_unique<TSelectVirtualManager>(FManager.get());
-    manager->Tree->NodeRecords.OnRefreshRow = [this](TSelectFrameNode *R) {
-        if (!R->Slices)
-            Rows()->slicesOf(Rows()->getItem(R));
-        UpdateActionLinkStyle(R);
-    };
+    manager->Tree->OnStyleLink = [this](TSelectFrameNode *R) { UpdateActionLinkStyle(R); };
     SelectTree->setVM(std::move(manager));
     IVmManager *vm = SelectTree->getVM();
     if (!LoadTreeSort()) {
@@ -494,37 +472,18 @@ int TCustomSelectFrameControl::SelectTreeNodeCompare(TCustomTree *, TVirtualNode
 {
     const TBaseFrameObject *o1 = RecordOf(Node1)->FrameObject;
     const TBaseFrameObject *o2 = RecordOf(Node2)->FrameObject;
+    const QString &key = ColumnDataKey(Column);
+    int32_t result = CompareRowSortValues(RowSortValue(o1, Column, key), RowSortValue(o2, Column, key), SortType,
+                                          FCollator);
+    // An item row beside a group row is never the host's to order.
     if (o1->Kind != o2->Kind)
-        return placeOther(o1->Kind == fokGroup, SortType);
-    int32_t result = 0;
+        return result;
     if (o1->Kind == fokItem) {
-        IFrameItem *item1 = itemOf(o1);
-        IFrameItem *item2 = itemOf(o2);
-        if (Column == 0) {
-            const bool image1 = imageOf(item1) > -1;
-            const bool image2 = imageOf(item2) > -1;
-            if (image1 == image2) {
-                QString caption1;
-                QString caption2;
-                item1->GetCaption(&caption1);
-                item2->GetCaption(&caption2);
-                result = FCollator.compare(caption2, caption1);
-            } else {
-                result = placeOther(!image1, SortType);
-            }
-        } else {
-            const QString &key = ColumnDataKey(Column);
-            result = FCollator.compare(itemValue(item2, key), itemValue(item1, key));
-        }
         if (FOnItemCompare)
-            FOnItemCompare(this, item1, item2, Column, SortType, result);
-    } else if (o1->Kind == fokGroup) {
-        const QString &name1 = static_cast<const TFrameGroupObject *>(o1)->Name;
-        const QString &name2 = static_cast<const TFrameGroupObject *>(o2)->Name;
-        if (Column == 0)
-            result = FCollator.compare(name2, name1);
-        if (FOnGroupCompare)
-            FOnGroupCompare(this, name1, name2, Column, SortType, result);
+            FOnItemCompare(this, itemOf(o1), itemOf(o2), Column, SortType, result);
+    } else if (FOnGroupCompare) {
+        FOnGroupCompare(this, static_cast<const TFrameGroupObject *>(o1)->Name,
+                        static_cast<const TFrameGroupObject *>(o2)->Name, Column, SortType, result);
     }
     return result;
 }
@@ -561,12 +520,7 @@ void TCustomSelectFrameControl::UpdateActionLinkStyle(TSelectFrameNode *R)
 
 void TCustomSelectFrameControl::UpdateNodeLinkStyle(TVirtualNode Node)
 {
-    TSelectFrameNode *record = RecordOf(Node);
-    if (record->FrameObject->Kind != fokItem)
-        return;
-    if (!record->Slices)
-        Rows()->slicesOf(Node);
-    UpdateActionLinkStyle(record);
+    Rows()->RestyleLink(RecordOf(Node));
 }
 
 void TCustomSelectFrameControl::SetRowState(TVirtualNode Node, TFrameCheckState S)

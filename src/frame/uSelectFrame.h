@@ -2,13 +2,13 @@
 #pragma once
 
 #include "frame/FrameSettings.h"
+#include "platform/TextCollator.h"
 #include "platform/tree/THitInfo.h"
 #include "platform/tree/TSortType.h"
 #include "ui_SelectFrameControl.h"
 
 #include <selectframe/Interfaces.h>
 
-#include <QCollator>
 #include <QStringList>
 #include <QWidget>
 
@@ -169,8 +169,8 @@ private:
     /// Restyles the action link of an item row (see SelectTreeNodeClick):
     /// by its check state and its "c_action_link_err" value.
     void UpdateActionLinkStyle(TSelectFrameNode *R);
-    /// The same for the row of `Node`, making its slices when the tree has
-    /// not drawn it yet, so the style is there when it is.
+    /// The same for the row of `Node`; a row not drawn yet gets its style
+    /// when it is.
     void UpdateNodeLinkStyle(TVirtualNode Node);
     void SetRowState(TVirtualNode Node, TFrameCheckState S);
     bool ChildrenDiffer(TVirtualNode Node, TFrameCheckState S) const;
@@ -217,7 +217,7 @@ private:
     QStringList FGroupByColumns;
     /// Row texts compare in the user's locale, letter case counting; made
     /// once, as sorting asks for every pair.
-    QCollator FCollator;
+    TTextCollator FCollator;
     /// "column<n>_data" per column, made on first use for the same reason.
     std::vector<QString> FColumnDataKeys;
 };

@@ -57,9 +57,32 @@ void TSelectFrame::RegisterHandler(void *Data, const QByteArray &Name, TMethod *
     for (int slot = 0; slot < HandlerCount; ++slot) {
         if (Name == EventKeys[slot]) {
             frame->Handlers[slot] = Method->assigned() ? *Method : TMethod();
+            frame->BindCompareEvents();
             return;
         }
     }
+}
+
+void TSelectFrame::BindCompareEvents()
+{
+    // Bound only while the host has a handler: without one the control
+    // sorts by keys read once per row instead of asking per pair.
+    if (!Control)
+        return;
+    if (Handlers[hItemCompare].assigned())
+        Control->SetOnItemCompare([this](QObject *, IFrameItem *Item1, IFrameItem *Item2, int32_t Column,
+                                         int32_t SortType, int32_t &Result) {
+            Forward<TItemCompareHandler>(hItemCompare, Item1, Item2, Column, SortType, &Result);
+        });
+    else
+        Control->SetOnItemCompare(nullptr);
+    if (Handlers[hGroupCompare].assigned())
+        Control->SetOnGroupCompare([this](QObject *, const QString &Caption1, const QString &Caption2,
+                                          int32_t Column, int32_t SortType, int32_t &Result) {
+            Forward<TGroupCompareHandler>(hGroupCompare, Caption1, Caption2, Column, SortType, &Result);
+        });
+    else
+        Control->SetOnGroupCompare(nullptr);
 }
 
 template <class Handler, class... Args>
@@ -76,14 +99,7 @@ void TSelectFrame::Forward(THandler slot, Args &&...args)
 void TSelectFrame::BindControlEvents()
 {
     Control->SetOnChange([this](QObject *) { Forward<TOnChangeHandler>(hChange); });
-    Control->SetOnItemCompare([this](QObject *, IFrameItem *Item1, IFrameItem *Item2, int32_t Column,
-                                     int32_t SortType, int32_t &Result) {
-        Forward<TItemCompareHandler>(hItemCompare, Item1, Item2, Column, SortType, &Result);
-    });
-    Control->SetOnGroupCompare([this](QObject *, const QString &Caption1, const QString &Caption2,
-                                      int32_t Column, int32_t SortType, int32_t &Result) {
-        Forward<TGroupCompareHandler>(hGroupCompare, Caption1, Caption2, Column, SortType, &Result);
-    });
+    BindCompareEvents();
     Control->SetOnChangeGroupBy([this](QObject *, const QString &GroupID, IFrameItemEnumerator *Enum) {
         Forward<TChangeGroupHandler>(hChangeGroup, GroupID, Enum);
     });

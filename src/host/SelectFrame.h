@@ -49,6 +49,8 @@ private:
 
     static void RegisterHandler(void *Data, const QByteArray &Name, TMethod *Method, bool *Accept);
     void BindControlEvents();
+    /// Gives the control the compare events the host has handlers for.
+    void BindCompareEvents();
     /// Calls the handler in `slot` with the frame as sender, when assigned.
     template <class Handler, class... Args>
     void Forward(THandler slot, Args &&...args);

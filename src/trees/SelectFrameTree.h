@@ -53,8 +53,8 @@ public:
     std::size_t Count() const { return m_itemRows.size() + m_otherNodes.size(); }
 
     /// Restyles an item row's action link when the host calls Refresh on the
-    /// item. The frame control installs its link restyling here; until then
-    /// Refresh changes nothing. Called with the row record the item names.
+    /// item; the row adapter installs its restyling here, until then Refresh
+    /// changes nothing. Called with the row record the item names.
     std::function<void(TSelectFrameNode *)> OnRefreshRow;
 
 private:

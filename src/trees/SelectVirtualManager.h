@@ -15,7 +15,7 @@ class TFrameManager;
 /// `Tree`, the header columns from `Header`. The frame control installs a
 /// new one after every model load:
 ///   auto vm = std::make_unique<TSelectVirtualManager>(frameManager);
-///   vm->Tree->NodeRecords.OnRefreshRow = ...; // restyles an item's link
+///   vm->Tree->OnStyleLink = ...;              // styles an item's link
 ///   tree->setVM(std::move(vm));               // builds the rows
 /// The rows are built by Initialize, the header at once. A model load
 /// destroys the objects the records point to, so a new manager must be

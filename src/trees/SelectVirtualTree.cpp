@@ -14,6 +14,10 @@ namespace selectframe {
 
 namespace {
 
+/// A node state bit of ours: the row's action link awaits restyling until
+/// its slices are made.
+constexpr uint32_t nsLinkStylePending = 0x10000;
+
 /// The value names the tree reads, made once: FillSlices runs per painted
 /// cell.
 struct TValueNames
@@ -87,6 +91,17 @@ T *sliceAt(TSlices *slices, int index)
 
 TSelectVirtualTree::TSelectVirtualTree(TFrameManager *FrameManager) : FrameManager(FrameManager)
 {
+    NodeRecords.OnRefreshRow = [this](TSelectFrameNode *Row) { RestyleLink(Row); };
+}
+
+void TSelectVirtualTree::RestyleLink(TSelectFrameNode *Row)
+{
+    if (Row->FrameObject->Kind != fokItem || !OnStyleLink)
+        return;
+    if (Row->Slices)
+        OnStyleLink(Row);
+    else
+        store().setState(Row->Node, store().state(Row->Node) | nsLinkStylePending);
 }
 
 void TSelectVirtualTree::Rebuild()
@@ -138,6 +153,12 @@ void TSelectVirtualTree::InitSlices(TVirtualNode Node, TSlices *Slices)
                      factory.create("string")});
     else
         Slices->Add({factory.create("string")});
+    const uint32_t state = store().state(Node);
+    if (state & nsLinkStylePending) {
+        store().setState(Node, state & ~uint32_t(nsLinkStylePending));
+        if (OnStyleLink)
+            OnStyleLink(record);
+    }
 }
 
 void TSelectVirtualTree::FillSlices(TVirtualNode Node, TSlices *Slices)

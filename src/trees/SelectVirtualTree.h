@@ -36,12 +36,20 @@ public:
     /// Drops every node and record and builds them again from the model.
     void Rebuild();
 
+    /// Has an item row's action link restyled through OnStyleLink. A row
+    /// the tree has not drawn yet has no slices: it is marked and restyled
+    /// when its slices are made, so passes over a million rows make none.
+    void RestyleLink(TSelectFrameNode *Row);
+    /// Styles the action link of an item row that has slices; installed by
+    /// the frame control. Also what the host's Refresh of an item runs.
+    std::function<void(TSelectFrameNode *)> OnStyleLink;
+
     /// The record of `Node`; null for the root.
     TSelectFrameNode *recordOf(TVirtualNode Node) const { return static_cast<TSelectFrameNode *>(getData(Node)); }
 
     TFrameManager *const FrameManager;
     /// The records of the current build; see TSelectFrameTree for the links
-    /// they hand to the host items and for OnRefreshRow.
+    /// they hand to the host items.
     TSelectFrameTree NodeRecords;
 
 private:

@@ -5,6 +5,10 @@
 #include "platform/ShownCaptions.h"
 #include "platform/tree/TTreeModel.h"
 
+#include <QScopeGuard>
+
+#include <random>
+
 using namespace selectframe;
 using selectframe::test::TFrameFixture;
 using selectframe::test::TValues;
@@ -116,6 +120,73 @@ private slots:
         QCOMPARE(test::shownCaptions(f.tree->model()), (QStringList{"a", "b", "c", "G"}));
         f.tree->Sort(f.vm()->getRoot(), 0, stReversed, true);
         QCOMPARE(test::shownCaptions(f.tree->model()), (QStringList{"a", "c", "b", "G"}));
+    }
+
+    // Without host handlers the tree sorts by keys read once per row; with
+    // one it asks per pair. Both must give the same order, also where the
+    // keys fall back to the collator (letters beyond ASCII, Czech "ch").
+    void keysOrderAsPairsDo_data()
+    {
+        QTest::addColumn<QString>("locale");
+        QTest::newRow("English") << "en_US";
+        QTest::newRow("Czech") << "cs_CZ";
+    }
+    void keysOrderAsPairsDo()
+    {
+        QFETCH(QString, locale);
+        const QLocale saved;
+        QLocale::setDefault(QLocale(locale));
+        const auto restore = qScopeGuard([&] { QLocale::setDefault(saved); });
+
+        const auto build = [](TFrameFixture &f) {
+            const QString alphabet = QStringLiteral("aAbBcChH zZ-9\u00E4\u00C4");
+            std::mt19937 random(5);
+            const auto text = [&] {
+                QString t;
+                for (int n = int(random() % 5); n > 0; --n)
+                    t.append(alphabet[int(random() % alphabet.size())]);
+                return t;
+            };
+            const QString data = QString::fromLatin1(keys::ValueColumnData).arg(1);
+            for (int i = 0; i < 300; ++i) {
+                TValues values{{data, text()}};
+                if (random() % 4 == 0)
+                    values[QString::fromLatin1(keys::ValueImage)] = QString::number(random() % 3);
+                const QString group = random() % 3 ? QStringLiteral("G%1").arg(random() % 6) : QString();
+                f.add(QStringLiteral("%1#%2").arg(text()).arg(i), group, values);
+            }
+            f.show();
+        };
+        TFrameFixture keyed;
+        build(keyed);
+        TFrameFixture paired;
+        build(paired);
+        paired.control.SetOnItemCompare([](QObject *, IFrameItem *, IFrameItem *, int32_t, int32_t, int32_t &) {});
+        paired.control.SetOnGroupCompare(
+            [](QObject *, const QString &, const QString &, int32_t, int32_t, int32_t &) {});
+
+        const auto sortBoth = [&](const QList<int> &orders, const QList<TSortType> &types) {
+            for (TFrameFixture *f : {&keyed, &paired})
+                f->tree->Sort(f->vm()->getRoot(), orders, types, true);
+            QCOMPARE(allCaptions(keyed.tree->model()), allCaptions(paired.tree->model()));
+        };
+        sortBoth({0}, {stNatural});
+        sortBoth({0}, {stReversed});
+        sortBoth({1}, {stNatural});
+        sortBoth({1, 0}, {stReversed, stNatural});
+    }
+
+private:
+    /// Every row's caption, depth first.
+    static QStringList allCaptions(const QAbstractItemModel *model, const QModelIndex &parent = {})
+    {
+        QStringList r;
+        for (int i = 0; i < model->rowCount(parent); ++i) {
+            const QModelIndex index = model->index(i, 0, parent);
+            r.append(index.data().toString());
+            r.append(allCaptions(model, index));
+        }
+        return r;
     }
 };
 

@@ -234,8 +234,10 @@ void TCustomTree::Sort(TVirtualNode start, const QList<int> &orders, const QList
 void TCustomTree::sortBy(TVirtualNode start, const std::vector<TSortKey> &keys, bool recursive)
 {
     TTreeUpdate update(*this);
-    TCompareOrder order([&](TVirtualNode a, TVirtualNode b) { return compareRows(a, b, keys); });
-    rows()->store().sortChildren(start, recursive, order);
+    std::unique_ptr<TNodeOrder> order = OnNodeOrder ? OnNodeOrder(this, keys) : nullptr;
+    if (!order)
+        order = std::make_unique<TCompareOrder>([&](TVirtualNode a, TVirtualNode b) { return compareRows(a, b, keys); });
+    rows()->store().sortChildren(start, recursive, *order);
 }
 
 int TCustomTree::compareRows(TVirtualNode a, TVirtualNode b, const std::vector<TSortKey> &keys)

@@ -1,12 +1,20 @@
 // How the children of one parent are put in order.
 #pragma once
 
+#include "TSortType.h"
 #include "TVirtualNode.h"
 
 #include <functional>
 #include <vector>
 
 namespace selectframe {
+
+/// One key of a sort: a column ID and a direction.
+struct TSortKey
+{
+    int Column;
+    TSortType Type;
+};
 
 /// Puts the children of one parent in order. The node store hands each
 /// child list to `sort` as a copy and keeps the result only when `sort`
