@@ -16,6 +16,7 @@
 #include "ChildRun.h"
 #include "PeerTrees.h"
 
+#include "frame/SelectTreeKeyOrder.h"
 #include "host/FrameManager.h"
 #include "platform/CommaText.h"
 #include "platform/tree/TBaseVirtualManager.h"
@@ -311,22 +312,14 @@ public:
         std::array<QString, kColumns> keys;
         for (int c = 0; c < kColumns; ++c)
             keys[size_t(c)] = QStringLiteral("column%1_data").arg(c);
-        // Two item rows compare by their column's value, second against first;
-        // group rows by nothing.
-        Tree->OnNodeCompare = [rows, keys](TCustomTree *, TVirtualNode a, TVirtualNode b, int column, TSortType) {
-            const TBaseFrameObject *oa = rows->recordOf(a)->FrameObject;
-            const TBaseFrameObject *ob = rows->recordOf(b)->FrameObject;
-            if (oa->Kind != fokItem || ob->Kind != fokItem)
-                return 0;
-            const QString &key = keys[size_t(column)];
-            const auto value = [&key](const TBaseFrameObject *o) {
-                IPtr<IStringValueList> values;
-                static_cast<const TFrameItemObject *>(o)->Item->GetValues(values.put());
-                QString v;
-                values->GetValue(key, &v);
-                return v;
-            };
-            return value(ob).compare(value(oa));
+        // Sorted as the frame sorts without host handlers: by keys read
+        // once per row, in the user's locale.
+        Tree->OnNodeOrder = [rows, keys](TCustomTree *, const std::vector<TSortKey> &sortKeys) {
+            static const TTextCollator collator;
+            std::vector<QString> dataKeys;
+            for (const TSortKey &key : sortKeys)
+                dataKeys.push_back(keys[size_t(key.Column)]);
+            return std::make_unique<TSelectTreeKeyOrder>(*rows, sortKeys, std::move(dataKeys), collator);
         };
     }
 };
