@@ -16,6 +16,7 @@
 #include <memory>
 #include <vector>
 
+class QMenu;
 class QTimer;
 
 namespace selectframe {
@@ -23,6 +24,7 @@ namespace selectframe {
 class TActionHandlers;
 class TCustomTree;
 class TDropDownButton;
+class TFrameColumnObject;
 class TFrameManager;
 class TPopupMenu;
 class TSlice;
@@ -99,6 +101,9 @@ protected:
     /// Copies `Value` into the control's own settings (see
     /// TFrameSettings::Assign); null does nothing.
     void SetSettings(TFrameSettings *Value);
+    /// Replaces the favorite entries of the check menu with one per current
+    /// favorite; run by Initialize and after the favorites were organized.
+    void RebuildFavoriteItems();
 
     const TNotifyEvent &OnChange() const { return FOnChange; }
     void SetOnChange(TNotifyEvent Value) { FOnChange = std::move(Value); }
@@ -188,8 +193,12 @@ private:
     // and the filter.
     void ItemsCheckedByManager();
     void BuildCheckMenu();
+    /// The distinct non-empty values of a column, in order of first
+    /// appearance, letter case not counting.
+    QStringList CollectColumnValues(int ColumnIndex);
+    /// The column's other values under a grid submenu of `Menu`.
+    void AddOtherValues(const TFrameColumnObject *Column, QMenu *Menu, const QStringList &Values);
     void AddFavoritesTail();
-    void RebuildFavoriteItems();
     bool LoadTreeSort();
     void SaveTreeLayout();
     void BuildGroupByMenu();
