@@ -95,9 +95,13 @@ void TDemoHost::setOptions()
     set(keys::OptionFilterText, QByteArray("Find search engines"));
     set(keys::OptionGroupByColumns,
         QByteArray("category=Category,subcategory=Subcategory,tld=\"Top-level domain\",none=None"));
-    set(keys::OptionFavoriteColumns, QByteArray("Category"));
+    set(keys::OptionFavoriteColumns, QByteArray("Category,Subcategory"));
     set("option://favorite.Category", QByteArray("Tech,Research,-,Shopping"));
     set("option://fav.other_name.Category", QByteArray("Other categories"));
+    // 140 subcategories: the other values spread over columns and a
+    // "More..." level.
+    set("option://favorite.Subcategory", QByteArray("Programming,Academic,Reference"));
+    set("option://fav.other_name.Subcategory", QByteArray("Other subcategories"));
     set(keys::OptionFavSelectedInfo, QByteArray("Search engines"));
     set(keys::OptionInitSort, 2);
 }
