@@ -142,12 +142,14 @@ private slots:
         QWidget window;
         IPtr<IFrameItem> item;
         IPtr<INamedMethods> methods;
+        IPtr<INamedParams> params;
         IPtr<IDataStorage> favorites, state;
         IPtr<ISelectFrameSettings> settings;
         QPointer<QWidget> control;
         {
             IPtr<ISelectFrame> frame = newFrame();
             frame->GetMethods(methods.put());
+            frame->GetParams(params.put());
             frame->GetFavorites(favorites.put());
             frame->GetState(state.put());
             frame->GetSettings(settings.put());
@@ -170,6 +172,9 @@ private slots:
         state->Load({"kept"});
         state->Save(&lines);
         QVERIFY(lines.isEmpty());
+        QVariant rowLimit;
+        params->GetValue(keys::OptionRowLimit, &rowLimit);
+        QCOMPARE(rowLimit.toInt(), 30);
         QVERIFY(!settings->GetShowOnlyChecked());
         settings->SetShowOnlyChecked(true);
         // With the frame gone, the registry keeps what it is given.
