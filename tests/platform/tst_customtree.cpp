@@ -1,6 +1,7 @@
 // The tree control over a small test manager: states, updates, sorting,
 // focus, header, mouse and keyboard, drawing.
 #include "ShownCaptions.h"
+#include "SlicePoint.h"
 #include "TreeTestAdapters.h"
 
 #include "platform/tree/TCustomHeader.h"
@@ -34,6 +35,18 @@ int compareCaptions(TCustomTree *tree, TVirtualNode a, TVirtualNode b, int colum
     return text(rb).compare(text(ra));
 }
 
+/// The bounding box of the pixels of `image` that `isInk` accepts.
+template <class Predicate>
+QRect inkBounds(const QImage &image, Predicate isInk)
+{
+    QRect bounds;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (isInk(image.pixel(x, y)))
+                bounds |= QRect(x, y, 1, 1);
+    return bounds;
+}
+
 QIcon swatch(QColor color)
 {
     QPixmap p(16, 16);
@@ -60,13 +73,7 @@ class TestCustomTree : public QObject
         tree->setVM(std::move(vm));
         return manager;
     }
-    TVirtualNode top(int i) const
-    {
-        TVirtualNode n = manager->getFirstChild(manager->getRoot());
-        while (i-- > 0)
-            n = manager->getNextSibling(n);
-        return n;
-    }
+    /// Child `i` of `parent`.
     TVirtualNode child(TVirtualNode parent, int i) const
     {
         TVirtualNode n = manager->getFirstChild(parent);
@@ -74,21 +81,7 @@ class TestCustomTree : public QObject
             n = manager->getNextSibling(n);
         return n;
     }
-    /// Centre of slice `slice` of the cell (row, column) on screen.
-    QPoint slicePoint(TVirtualNode row, int column, int slice)
-    {
-        const QRect cell = tree->nodeRect(row, column);
-        for (int x = cell.left(); x <= cell.right(); ++x) {
-            const THitInfo hit = tree->hitTest(QPoint(x, cell.center().y()));
-            if (hit.SliceIndex == slice) {
-                int right = x;
-                while (right < cell.right() && tree->hitTest(QPoint(right + 1, cell.center().y())).SliceIndex == slice)
-                    ++right;
-                return QPoint((x + right) / 2, cell.center().y());
-            }
-        }
-        return {};
-    }
+    TVirtualNode top(int i) const { return child(manager->getRoot(), i); }
 
 private slots:
     void init()
@@ -319,11 +312,8 @@ private slots:
         QCOMPARE(h->getWidth(h->ItemByOrder(1)), 150);
         QVERIFY(h->getWidth(h->ItemByOrder(0)) > 150); // takes the room left
         h->moveSection(2, 0);
-        QCOMPARE(h->IDByOrder(0), 2);
-        QCOMPARE(h->IDByOrder(1), 0);
-        QCOMPARE(h->OrderByID(0), 1);
-        QCOMPARE(h->OrderByID(7), -1);
-        QCOMPARE(h->IDByOrder(3), -1);
+        QCOMPARE((QList<int>{h->IDByOrder(0), h->IDByOrder(1), h->IDByOrder(3), h->OrderByID(0), h->OrderByID(7)}),
+                 (QList<int>{2, 0, -1, 1, -1}));
         QCOMPARE(manager->Header->getData(h->ItemByOrder(0)), reinterpret_cast<void *>(quintptr(2)));
 
         // Display positions map to columns when sorting and back when asked.
@@ -376,7 +366,7 @@ private slots:
         tree->OnNodeActive = [&](TCustomTree *, TVirtualNode n, TSlice *s) { active.append({n, s}); };
         tree->OnNodeClick = [&](TCustomTree *, const THitInfo &hit) { clicks.append(hit); };
 
-        const QPoint check = slicePoint(item, 0, 0);
+        const QPoint check = slicePoint(*tree, item, 0, 0);
         QVERIFY(!check.isNull());
         QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, check);
         QCOMPARE(active.size(), 1);
@@ -385,7 +375,7 @@ private slots:
         QCOMPARE(clicks.size(), 1);
         QCOMPARE(clicks[0].SliceIndex, 0);
 
-        const QPoint link = slicePoint(item, 0, 3);
+        const QPoint link = slicePoint(*tree, item, 0, 3);
         QVERIFY(!link.isNull());
         QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, link);
         QCOMPARE(active.size(), 1);
@@ -394,7 +384,7 @@ private slots:
         QCOMPARE(clicks[1].SliceIndex, 3);
 
         // A column cell reports its own node.
-        QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, slicePoint(item, 2, 0));
+        QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, slicePoint(*tree, item, 2, 0));
         QCOMPARE(clicks[2].Row, item);
         QCOMPARE(clicks[2].Column, 2);
         QCOMPARE(manager->Tree->store().columnOf(clicks[2].Node), 2);
@@ -423,29 +413,22 @@ private slots:
         const TVirtualNode item = child(top(1), 1);
         TSlice *link = manager->Tree->slicesOf(item)->GetSlice(3);
         SlicesFactory().setCursor(link, "hand cursor");
-        QTest::mouseMove(tree->viewport(), slicePoint(item, 0, 3));
+        QTest::mouseMove(tree->viewport(), slicePoint(*tree, item, 0, 3));
         QCOMPARE(tree->viewport()->cursor().shape(), Qt::PointingHandCursor);
-        QTest::mouseMove(tree->viewport(), slicePoint(item, 0, 2));
+        QTest::mouseMove(tree->viewport(), slicePoint(*tree, item, 0, 2));
         QCOMPARE(tree->viewport()->cursor().shape(), Qt::ArrowCursor);
     }
 
     void contentTooBigForItsCellIsClippedToIt()
     {
-        QList<TTestRow> rows{TTestRow{QStringLiteral("Only"), {}, {}, 0, 0, {}, {}}};
-        install(rows);
+        install({TTestRow{QStringLiteral("Only"), {}, {}, 0, 0, {}, {}}});
         tree->setRowHeight(10); // the 16 pixel image does not fit
         QApplication::processEvents();
         const QRect cell = tree->nodeRect(top(0), 0);
-        QVERIFY(cell.height() == 10);
-        const QImage shot = tree->viewport()->grab().toImage();
-        int red = 0;
-        for (int y = 0; y < shot.height(); ++y)
-            for (int x = 0; x < shot.width(); ++x)
-                if (shot.pixel(x, y) == QColor(Qt::red).rgb()) {
-                    QVERIFY2(cell.contains(x, y), qPrintable(QStringLiteral("image ink at %1,%2").arg(x).arg(y)));
-                    ++red;
-                }
-        QVERIFY(red > 0);
+        QCOMPARE(cell.height(), 10);
+        const QRect red = inkBounds(tree->viewport()->grab().toImage(), [](QRgb p) { return p == QColor(Qt::red).rgb(); });
+        QVERIFY(!red.isEmpty());
+        QVERIFY2(cell.contains(red), qPrintable(QStringLiteral("image ink in %1,%2 %3x%4").arg(red.x()).arg(red.y()).arg(red.width()).arg(red.height())));
     }
 
     void longTextsAreCutInsideTheirRoom()
@@ -462,17 +445,14 @@ private slots:
             p.setPen(Qt::black);
             text.draw(&p, QRect(10, 0, 80, 22), Qt::AlignLeft, font, s);
             p.end();
-            int inside = 0;
-            for (int y = 0; y < image.height(); ++y)
-                for (int x = 0; x < image.width(); ++x)
-                    if (image.pixel(x, y) != qRgb(255, 255, 255)) {
-                        QVERIFY2(x >= 10 && x < 90, qPrintable(QStringLiteral("ink at x=%1").arg(x)));
-                        ++inside;
-                    }
-            QVERIFY(inside > 0);
+            const QRect ink = inkBounds(image, [](QRgb p) { return p != qRgb(255, 255, 255); });
+            QVERIFY(!ink.isEmpty());
+            QVERIFY2(ink.left() >= 10 && ink.right() < 90, qPrintable(QStringLiteral("ink from x=%1 to %2").arg(ink.left()).arg(ink.right())));
         }
     }
 
+    // Groups, every check state, images, links in two styles and the focus
+    // drawn without a fault; the picture is left for a look.
     void rendersGroupsChecksImagesAndLinks()
     {
         auto rows = makeRows(2, 4, 1);
@@ -486,15 +466,12 @@ private slots:
         tree->SetNodeFocused(child(top(1), 0));
         QApplication::processEvents();
         const QImage shot = tree->grab().toImage();
-        QCOMPARE(shot.size(), tree->size());
         QSet<QRgb> colors;
         for (int y = 0; y < shot.height(); y += 2)
             for (int x = 0; x < shot.width(); x += 2)
                 colors.insert(shot.pixel(x, y));
         QVERIFY2(colors.size() > 20, "the tree drew next to nothing");
-        const QString path = QDir::current().filePath("tst_customtree.png");
-        QVERIFY(shot.save(path));
-        qInfo("rendered tree: %s", qPrintable(path));
+        QVERIFY(shot.save(QDir::current().filePath("tst_customtree.png")));
     }
 };
 
