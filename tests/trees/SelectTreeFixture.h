@@ -66,23 +66,16 @@ inline QList<TVirtualNode> allRows(const TBaseVirtualTree &tree)
     return rows;
 }
 
-/// The row `tree` built for `item`, or none.
-inline TVirtualNode rowOf(const TSelectVirtualTree &tree, IFrameItem *item)
-{
-    for (TVirtualNode n : allRows(tree)) {
-        const TSelectFrameNode *record = tree.recordOf(n);
-        const TBaseFrameObject *object = record->FrameObject;
-        if (object->Kind == fokItem && static_cast<const TFrameItemObject *>(object)->Item.get() == item)
-            return n;
-    }
-    return {};
-}
-
 /// The record of the row `tree` built for `item`, or null.
 inline TSelectFrameNode *recordOf(const TSelectVirtualTree &tree, IFrameItem *item)
 {
-    const TVirtualNode row = rowOf(tree, item);
-    return row ? tree.recordOf(row) : nullptr;
+    for (TVirtualNode n : allRows(tree)) {
+        TSelectFrameNode *record = tree.recordOf(n);
+        const TBaseFrameObject *object = record->FrameObject;
+        if (object->Kind == fokItem && static_cast<const TFrameItemObject *>(object)->Item.get() == item)
+            return record;
+    }
+    return nullptr;
 }
 
 /// The item as IFrameItemEx.
