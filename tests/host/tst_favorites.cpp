@@ -156,24 +156,6 @@ private slots:
         QCOMPARE(contents(manager), TFavorites());
     }
 
-    void saveThenLoadRoundTrips()
-    {
-        const TFavorites favorites{
-            {QString::fromUtf8("Поиск «быстрый»"), {QString::fromUtf8("日本語"), "with blank", "a,b", "say \"hi\"", "", "tab\there"}},
-            {"", {"x"}},
-            {"empty", {}},
-            {QString::fromUtf8("emoji 😀"), {QString::fromUtf8("😀"), " lead", "trail "}},
-            {" blank name ", {"1", "1"}},
-        };
-        const IPtr<IFavoritesManager> source(new TFavoritesManager);
-        for (const TFavoriteData &f : favorites)
-            add(source, f.name, f.ids);
-        const IPtr<IFavoritesManager> target(new TFavoritesManager);
-        load(target, saved(source));
-        QCOMPARE(contents(target), favorites);
-        QCOMPARE(saved(target), saved(source));
-    }
-
     void enumeratorSteps()
     {
         IPtr<IFavoritesManager> manager(new TFavoritesManager);
@@ -247,24 +229,36 @@ private slots:
         QVERIFY(!enumerator->MoveNext());
     }
 
-    void adversarialLinesLoadAndRoundTrip()
+    // Favorites with awkward names and IDs come back from their lines; the
+    // lines of random and hostile text load one favorite each and survive
+    // a second save and load unchanged.
+    void savedLinesRoundTrip()
     {
-        QRandomGenerator random(20240611);
-        QStringList lines{
-            "", "=", "==", ",,,=,,,", "\"", "a=\"", "a=\"\"\"", "a=\"unterminated, with, commas", "a=,",
-            QString(200000, u'x') + u'=' + QString(200000, u','),
-            "n=" + QString(50000, u'"'),
-            QString("c=\x01\x02\x03,\x1f x"),
-            QString::fromUtf16(u"nul\0name=1\0,2", 13),
+        const TFavorites favorites{
+            {QString::fromUtf8("Поиск «быстрый»"), {QString::fromUtf8("日本語"), "with blank", "a,b", "say \"hi\"", "", "tab\there"}},
+            {"", {"x"}},
+            {"empty", {}},
+            {QString::fromUtf8("emoji 😀"), {QString::fromUtf8("😀"), " lead", "trail "}},
+            {" blank name ", {"1", "1"}},
         };
+        const IPtr<IFavoritesManager> source(new TFavoritesManager);
+        for (const TFavoriteData &f : favorites)
+            add(source, f.name, f.ids);
+        QStringList lines = saved(source);
+        lines += {"", "=", "==", ",,,=,,,", "\"", "a=\"", "a=\"\"\"", "a=\"unterminated, with, commas", "a=,",
+                  QString(200000, u'x') + u'=' + QString(200000, u','), "n=" + QString(50000, u'"'),
+                  QString("c=\x01\x02\x03,\x1f x"), QString::fromUtf16(u"nul\0name=1\0,2", 13)};
+        QRandomGenerator random(20240611);
         for (int i = 0; i < 400; ++i)
             lines.append(adversarialText(random, int(random.bounded(i % 50 == 0 ? 5000 : 40))));
 
         const IPtr<IFavoritesManager> manager(new TFavoritesManager);
         load(manager, lines);
-        QCOMPARE(contents(manager).size(), lines.size());
-        const QStringList first = saved(manager);
         const TFavorites loaded = contents(manager);
+        QCOMPARE(loaded.size(), lines.size());
+        QCOMPARE(loaded.mid(0, favorites.size()), favorites);
+        const QStringList first = saved(manager);
+        QCOMPARE(first.mid(0, favorites.size()), saved(source));
 
         const IPtr<IFavoritesManager> again(new TFavoritesManager);
         load(again, first);
