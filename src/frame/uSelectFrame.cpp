@@ -883,7 +883,8 @@ void TCustomSelectFrameControl::AddOtherValues(const TFrameColumnObject *Column,
             }
         }
         auto *entry = new TCheckDataMenuItem(Column->Index, Values[index], onClick, target);
-        TGridMenu::setColumnBreak(entry, columnBreak);
+        if (columnBreak)
+            TGridMenu::setColumnBreak(entry, true);
         target->addAction(entry);
     }
 }

@@ -169,6 +169,10 @@ bool TGridMenu::selectable(int index) const
 
 void TGridMenu::setCurrent(int index, bool hover)
 {
+    // From now on this menu's own highlight counts, not the one a parent
+    // menu gave it.
+    if (activeAction())
+        setActiveAction(nullptr);
     if (index != m_current) {
         m_current = index;
         update();
