@@ -856,7 +856,8 @@ void TCustomSelectFrameControl::AddOtherValues(const TFrameColumnObject *Column,
         sortKeys.push_back(collator.sortKey(value.toCaseFolded()));
     std::vector<int> order(sortKeys.size());
     std::iota(order.begin(), order.end(), 0);
-    std::sort(order.begin(), order.end(), [&sortKeys](int a, int b) { return sortKeys[size_t(a)].compare(sortKeys[size_t(b)]) < 0; });
+    std::sort(order.begin(), order.end(),
+              [&sortKeys](int a, int b) { return sortKeys[size_t(a)].compare(sortKeys[size_t(b)]) < 0; });
 
     // Each level shows rowLimit rows in up to columnLimit columns; the last
     // cell of a full level opens the next one.

@@ -109,8 +109,9 @@ void TGridMenu::layoutCells() const
         QSize contents(2, 2);
         if (!action->isSeparator()) {
             const QString text = option.text.section(u'\t', 0, 0);
-            contents = QSize(option.fontMetrics.boundingRect(QRect(), Qt::TextSingleLine | Qt::TextShowMnemonic, text).width(),
-                             option.fontMetrics.height());
+            const int flags = Qt::TextSingleLine | Qt::TextShowMnemonic;
+            const QFontMetrics &metrics = option.fontMetrics;
+            contents = QSize(metrics.boundingRect(QRect(), flags, text).width(), metrics.height());
         }
         const QSize size = st->sizeFromContents(QStyle::CT_MenuItem, &option, contents, this);
         widths.back() = std::max(widths.back(), size.width());
@@ -199,11 +200,7 @@ void TGridMenu::openSubmenu(int index, bool selectFirst)
         return;
     if (auto *grid = qobject_cast<TGridMenu *>(submenu)) {
         grid->layoutCells();
-        for (int i = 0; i < int(grid->m_cells.size()); ++i)
-            if (grid->selectable(i)) {
-                grid->setCurrent(i, false);
-                break;
-            }
+        grid->setCurrent(grid->nearestInColumn(0, -1), false);
         return;
     }
     for (QAction *action : submenu->actions())
