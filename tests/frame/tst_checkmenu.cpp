@@ -233,7 +233,7 @@ private slots:
             QVERIFY(d.x() > a.right());
             QCOMPARE(d.y(), a.y());
             QCOMPARE(grid->entryRect(entry(grid, "More...")).x(), d.x());
-            grid->grab().save(QStringLiteral("tst_checkmenu_grid.png"));
+            grid->grab().save(QStringLiteral(QT_TESTCASE_BUILDDIR "/tst_checkmenu_grid.png"));
             QTest::keyClick(grid, Qt::Key_Right);
             QTest::keyClick(grid, Qt::Key_Down);
             QCOMPARE(grid->currentEntry()->text(), "e");
@@ -274,7 +274,7 @@ private slots:
         for (QAction *value : f.others()->actions())
             columns << f.others()->entryRect(value).x();
         QCOMPARE(columns.size(), 3);
-        f.others()->grab().save(QStringLiteral("tst_checkmenu_levels.png"));
+        f.others()->grab().save(QStringLiteral(QT_TESTCASE_BUILDDIR "/tst_checkmenu_levels.png"));
         f.others()->close();
     }
 

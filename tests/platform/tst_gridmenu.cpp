@@ -166,7 +166,8 @@ private slots:
         grid.open();
         grid.key(Qt::Key_Down);
         const QImage image = grid.menu.grab().toImage();
-        image.save(QStringLiteral("tst_gridmenu.png"));
+        // Written beside the suite, to be looked at.
+        image.save(QStringLiteral(QT_TESTCASE_BUILDDIR "/tst_gridmenu.png"));
         // The bar lies in the gap between the columns.
         const QColor bar = grid.menu.palette().color(QPalette::Mid);
         bool barFound = false;
