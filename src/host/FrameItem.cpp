@@ -1,14 +1,10 @@
 #include "FrameItem.h"
 
 #include "host/FrameItemRow.h"
-#include "host/StringValueList.h"
 
 namespace selectframe {
 
-TFrameItem::TFrameItem()
-    : Values(new TStringValueList)
-{
-}
+TFrameItem::TFrameItem() = default;
 
 void TFrameItem::GetID(QString *Result)
 {
@@ -33,7 +29,8 @@ void TFrameItem::SetCaption(const QString &NewCaption)
 
 void TFrameItem::GetValues(IStringValueList **Result)
 {
-    *Result = IPtr<IStringValueList>(Values).detach();
+    Values.AddRef();
+    *Result = &Values;
 }
 
 TSelectFrameNode *TFrameItem::GetNode()
@@ -62,6 +59,29 @@ void TFrameItem::Refresh()
 {
     if (IFrameItemRowOps *ops = frameItemRowOps(Node))
         ops->refreshRow(Node);
+}
+
+TResult TFrameItem::TValues::QueryInterface(const TGUID &iid, void **obj)
+{
+    if (!obj)
+        return E_POINTER;
+    if (iid != IStringValueList::iid && iid != IInterface::iid) {
+        *obj = nullptr;
+        return E_NOINTERFACE;
+    }
+    *obj = static_cast<IStringValueList *>(this);
+    AddRef();
+    return S_OK;
+}
+
+void TFrameItem::TValues::GetValue(const QString &Name, QString *Value)
+{
+    *Value = Lines.value(Name);
+}
+
+void TFrameItem::TValues::SetValue(const QString &Name, const QString &Value)
+{
+    Lines.setValue(Name, Value);
 }
 
 } // namespace selectframe

@@ -1,13 +1,15 @@
 // One row the host supplies.
 #pragma once
 
+#include "host/StringValueList.h"
 #include "platform/InterfacedObject.h"
 
 namespace selectframe {
 
 /// A host item: ID, caption, free-form values and, once a tree shows it,
 /// the node of its row, through which the host reads and sets its check
-/// state. A million of these may exist, so it holds nothing more.
+/// state. A million of these may exist, so it holds nothing more, and its
+/// value list lives inside it: one allocation per item.
 class TFrameItem final : public TInterfacedObject<IFrameItemEx>
 {
 public:
@@ -31,11 +33,31 @@ public:
     void SF_CALL Refresh() override;
 
 private:
+    /// The item's value list, a part of the item: a reference the host
+    /// holds to it keeps the whole item alive, so the list outlives the
+    /// item's last reference as a list of its own would. To the host it is
+    /// an object of its own, answering only IStringValueList.
+    class TValues final : public IStringValueList
+    {
+    public:
+        explicit TValues(TFrameItem &Owner) : Owner(Owner) {}
+
+        TResult SF_CALL QueryInterface(const TGUID &iid, void **obj) override;
+        uint32_t SF_CALL AddRef() override { return Owner.AddRef(); }
+        uint32_t SF_CALL Release() override { return Owner.Release(); }
+        void SF_CALL GetValue(const QString &Name, QString *Value) override;
+        void SF_CALL SetValue(const QString &Name, const QString &Value) override;
+
+    private:
+        TFrameItem &Owner;
+        TStringValueLines Lines;
+    };
+
     ~TFrameItem() override = default;
 
     QString ID;
     QString Caption;
-    IPtr<IStringValueList> Values;
+    TValues Values{*this};
     TSelectFrameNode *Node = nullptr;
 };
 

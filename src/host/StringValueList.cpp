@@ -1,70 +1,203 @@
 #include "StringValueList.h"
 
-#include <QSet>
+#include "platform/FoldedText.h"
+
+#include <QHash>
+#include <QMutex>
+
+#include <algorithm>
+#include <cstring>
+#include <deque>
 
 namespace selectframe {
 
 namespace {
 
-/// Every item of a frame carries the same few value names; handing out one
-/// shared copy of each spares an allocation per line on large item sets.
-/// The pool is bounded so that hosts inventing names per item cannot grow
-/// it without end.
-QString sharedName(const QString &name)
+/// Every item of a frame carries the same few value names; the lines point
+/// at one shared copy of each. The pool is bounded so that hosts inventing
+/// names per item cannot grow it without end; its names live as long as the
+/// process, so a line never outlives the name it points at. Items may be
+/// made on any thread, hence the lock.
+class TNamePool
 {
-    constexpr qsizetype maxSharedNames = 256;
-    thread_local QSet<QString> pool;
-    const auto it = pool.constFind(name);
-    if (it != pool.cend())
-        return *it;
-    if (pool.size() < maxSharedNames) {
-        // A deep copy: the caller's string may wrap data it owns.
-        const QString owned(name.constData(), name.size());
-        pool.insert(owned);
-        return owned;
+public:
+    static constexpr qsizetype MaxNames = 256;
+
+    /// The pooled copy of `name`; null when the pool is full and lacks it.
+    const QString *find(const QString &name)
+    {
+        // Hosts pass the same few strings again and again: a small cache
+        // per thread, keyed by the caller's text, spares the lock and the
+        // hash. An entry is only taken after its text compares equal.
+        TRecent &recent = t_recent[(quintptr(name.constData()) >> 4) % RecentSlots];
+        if (recent.Text == name.constData() && recent.Pooled->size() == name.size()
+            && std::memcmp(recent.Pooled->constData(), name.constData(), size_t(name.size()) * sizeof(QChar)) == 0)
+            return recent.Pooled;
+        const QString *pooled = lookUp(name);
+        if (pooled)
+            recent = {name.constData(), pooled};
+        return pooled;
     }
-    return name;
+
+    static TNamePool &instance()
+    {
+        // Never destroyed: items still alive at exit keep valid names.
+        static TNamePool *const pool = new TNamePool;
+        return *pool;
+    }
+
+private:
+    struct TRecent
+    {
+        const QChar *Text = nullptr;
+        const QString *Pooled = nullptr;
+    };
+    static constexpr quintptr RecentSlots = 8;
+
+    const QString *lookUp(const QString &name)
+    {
+        const QMutexLocker locker(&m_lock);
+        if (const QString *found = m_index.value(QStringView(name)))
+            return found;
+        if (m_names.size() >= size_t(MaxNames))
+            return nullptr;
+        // A deep copy: the caller's string may wrap data it owns.
+        const QString &owned = m_names.emplace_back(name.constData(), name.size());
+        m_index.insert(QStringView(owned), &owned);
+        return &owned;
+    }
+
+    QMutex m_lock;
+    std::deque<QString> m_names; // stable addresses
+    QHash<QStringView, const QString *> m_index;
+    static thread_local std::array<TRecent, RecentSlots> t_recent;
+};
+
+thread_local std::array<TNamePool::TRecent, TNamePool::RecentSlots> TNamePool::t_recent;
+
+/// Case-blind equality of two names of one length. Names are mostly ASCII:
+/// those units fold here, and only a name with another unit takes the full
+/// comparison.
+inline bool sameName(QStringView a, QStringView b)
+{
+    const char16_t *x = a.utf16();
+    const char16_t *y = b.utf16();
+    for (qsizetype i = 0; i < a.size(); ++i) {
+        const char16_t p = x[i];
+        const char16_t q = y[i];
+        if (p == q)
+            continue;
+        if ((p | q) >= 0x80)
+            return foldedEqual(a, b);
+        const char16_t lower = p | 0x20;
+        if (lower != (q | 0x20) || lower < u'a' || lower > u'z')
+            return false;
+    }
+    return true;
 }
+
+constexpr quintptr OwnedName = 1;
+static_assert(alignof(QString) > 1, "the low bit of a name pointer marks an owned name");
 
 } // namespace
 
-TStringValueList::TLines::iterator TStringValueList::find(QStringView Name)
+TStringValueLines::~TStringValueLines()
 {
-    // The case-blind comparison folds unit by unit and never matches texts
-    // of different lengths, so the size check skips most lines cheaply.
-    for (auto it = Strings.begin(); it != Strings.end(); ++it)
-        if (it->Name.size() == Name.size() && QStringView(it->Name).compare(Name, Qt::CaseInsensitive) == 0)
-            return it;
-    return Strings.end();
+    for (int i = 0; i < m_count; ++i)
+        if (line(i).Name & OwnedName)
+            delete &nameText(line(i).Name);
+}
+
+const QString &TStringValueLines::nameText(TName Name)
+{
+    return *reinterpret_cast<const QString *>(Name & ~OwnedName);
+}
+
+TStringValueLines::TLine &TStringValueLines::line(int Index)
+{
+    return Index < InlineLines ? m_inline[size_t(Index)] : (*m_more)[size_t(Index - InlineLines)];
+}
+
+const TStringValueLines::TLine &TStringValueLines::line(int Index) const
+{
+    return Index < InlineLines ? m_inline[size_t(Index)] : (*m_more)[size_t(Index - InlineLines)];
+}
+
+int TStringValueLines::find(QStringView Name) const
+{
+    // Case-blind equality folds code point by code point and never matches
+    // texts of different lengths, so the size check skips most lines cheaply.
+    for (int i = 0; i < m_count; ++i) {
+        const QString &name = nameText(line(i).Name);
+        if (name.size() == Name.size() && sameName(name, Name))
+            return i;
+    }
+    return -1;
+}
+
+QString TStringValueLines::value(QStringView Name) const
+{
+    const int i = find(Name);
+    return i < 0 ? QString() : line(i).Value;
+}
+
+void TStringValueLines::setValue(const QString &Name, const QString &Value)
+{
+    const int i = find(Name);
+    if (Value.isEmpty()) {
+        if (i >= 0)
+            removeAt(i);
+        return;
+    }
+    if (i >= 0) {
+        line(i).Value = Value;
+        return;
+    }
+    // Names are short: an inline scan beats the library call per line.
+    const char16_t *text = reinterpret_cast<const char16_t *>(Name.constData());
+    const qsizetype separator = std::find(text, text + Name.size(), u'=') - text;
+    if (separator == Name.size())
+        append(Name, Value);
+    else
+        append(Name.left(separator), Name.mid(separator + 1) + u'=' + Value);
+}
+
+void TStringValueLines::append(const QString &Name, const QString &Value)
+{
+    TName name = reinterpret_cast<TName>(TNamePool::instance().find(Name));
+    if (!name)
+        name = reinterpret_cast<TName>(new QString(Name)) | OwnedName;
+    if (m_count < InlineLines) {
+        m_inline[size_t(m_count)] = {name, Value};
+    } else {
+        if (!m_more)
+            m_more = std::make_unique<std::vector<TLine>>();
+        m_more->push_back({name, Value});
+    }
+    ++m_count;
+}
+
+void TStringValueLines::removeAt(int Index)
+{
+    if (line(Index).Name & OwnedName)
+        delete &nameText(line(Index).Name);
+    for (int i = Index; i + 1 < m_count; ++i)
+        line(i) = std::move(line(i + 1));
+    --m_count;
+    if (m_count < InlineLines)
+        m_inline[size_t(m_count)] = {};
+    else
+        m_more->pop_back();
 }
 
 void TStringValueList::GetValue(const QString &Name, QString *Value)
 {
-    const auto it = find(Name);
-    *Value = it == Strings.end() ? QString() : it->Value;
+    *Value = Lines.value(Name);
 }
 
 void TStringValueList::SetValue(const QString &Name, const QString &Value)
 {
-    const auto it = find(Name);
-    if (Value.isEmpty()) {
-        if (it != Strings.end())
-            Strings.erase(it);
-        return;
-    }
-    if (it != Strings.end()) {
-        it->Value = Value;
-        return;
-    }
-    // Items carry a handful of values; starting at four spares the first
-    // reallocations on every one of a million items.
-    if (Strings.empty())
-        Strings.reserve(4);
-    const qsizetype separator = Name.indexOf(u'=');
-    if (separator < 0)
-        Strings.push_back({sharedName(Name), Value});
-    else
-        Strings.push_back({Name.left(separator), Name.mid(separator + 1) + u'=' + Value});
+    Lines.setValue(Name, Value);
 }
 
 } // namespace selectframe

@@ -113,6 +113,93 @@ private slots:
         QCOMPARE(valueOf(values, "a"), QStringLiteral("d"));
     }
 
+    void valueListsKeepEveryLineInOrder_data()
+    {
+        QTest::addColumn<bool>("ofItem");
+        QTest::newRow("list of its own") << false;
+        QTest::newRow("list of an item") << true;
+    }
+    void valueListsKeepEveryLineInOrder()
+    {
+        QFETCH(bool, ofItem);
+        IPtr<IStringValueList> values;
+        if (ofItem)
+            values = valuesOf(IPtr<IFrameItemEx>(new TFrameItem));
+        else
+            values = IPtr<IStringValueList>(new TStringValueList);
+
+        // More lines than an item usually carries, then removals on either
+        // side of the first few and new lines after them.
+        for (int i = 0; i < 12; ++i)
+            values->SetValue(QStringLiteral("column%1_data").arg(i), QString::number(i));
+        for (int i : {0, 5, 6, 11})
+            values->SetValue(QStringLiteral("COLUMN%1_DATA").arg(i), QString());
+        values->SetValue("column0_data", "again");
+        values->SetValue("column3_data", "changed");
+        QStringList read;
+        for (int i = 0; i < 12; ++i)
+            read.append(valueOf(values, QStringLiteral("Column%1_Data").arg(i)));
+        QCOMPARE(read, QStringList({"again", "1", "2", "changed", "4", "", "", "7", "8", "9", "10", ""}));
+
+        // Names that differ in a non-letter that folding would map alike.
+        values->SetValue("a@", "at");
+        values->SetValue("a`", "grave");
+        QCOMPARE(valueOf(values, "A@"), QStringLiteral("at"));
+        QCOMPARE(valueOf(values, "a`"), QStringLiteral("grave"));
+
+        // The first of two lines a split name made still wins, also after
+        // lines before it went.
+        values->SetValue("k", "first");
+        values->SetValue("k=v", "second");
+        values->SetValue("column1_data", QString());
+        QCOMPARE(valueOf(values, "K"), QStringLiteral("first"));
+        values->SetValue("k", QString());
+        QCOMPARE(valueOf(values, "k"), QStringLiteral("v=second"));
+    }
+
+    void namesAreMatchedByTheirTextAlone()
+    {
+        const IPtr<IStringValueList> values(new TStringValueList);
+        // A name changed in place keeps its buffer: it must not pass for
+        // the name it was before.
+        QString name = QStringLiteral("ima") + QStringLiteral("ge");
+        values->SetValue(name, "1");
+        const QChar *buffer = name.constData();
+        name[4] = u'f';
+        QCOMPARE(name.constData(), buffer);
+        values->SetValue(name, "2");
+        QCOMPARE(valueOf(values, "image"), QStringLiteral("1"));
+        QCOMPARE(valueOf(values, "imagf"), QStringLiteral("2"));
+
+        // Far more distinct names than items share: every one keeps its line,
+        // and lines come and go whether their name is shared or their own.
+        constexpr int count = 600;
+        for (int i = 0; i < count; ++i)
+            values->SetValue(QStringLiteral("name %1").arg(i), QString::number(i));
+        for (int i = 0; i < count; i += 2)
+            values->SetValue(QStringLiteral("NAME %1").arg(i), QString());
+        int kept = 0;
+        for (int i = 0; i < count; ++i)
+            kept += valueOf(values, QStringLiteral("name %1").arg(i)) == (i % 2 ? QString::number(i) : QString());
+        QCOMPARE(kept, count);
+    }
+
+    void itemValuesAreAnObjectOfTheirOwnThatKeepsTheItem()
+    {
+        IPtr<IFrameItemEx> item(new TFrameItem);
+        const IPtr<IStringValueList> values = valuesOf(item);
+        QVERIFY(values.query<IFrameItem>().get() == nullptr);
+        QCOMPARE(values.query<IStringValueList>(), values);
+        QVERIFY(values.query<IInterface>() != item.query<IInterface>());
+        item->SetID("kept");
+        IFrameItemEx *raw = item.get();
+        item.reset();
+        // The list holds the item: it answers as before, still knowing its ID.
+        QCOMPARE(idOf(IPtr<IFrameItemEx>(raw)), QStringLiteral("kept"));
+        values->SetValue("hint", "tip");
+        QCOMPARE(valueOf(values, "hint"), QStringLiteral("tip"));
+    }
+
     void setIdIgnoresChangeOfLetterCaseOnly()
     {
         const IPtr<IFrameItemEx> item(new TFrameItem);
