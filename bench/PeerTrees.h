@@ -43,6 +43,17 @@ public:
         View::setUniformRowHeights(true);
         View::setAlternatingRowColors(true);
     }
+
+    /// Where a click toggles the check box of `index`, in viewport
+    /// coordinates.
+    QPoint checkPoint(const QModelIndex &index) const
+    {
+        QStyleOptionViewItem option;
+        View::initViewItemOption(&option);
+        option.rect = View::visualRect(index);
+        option.features |= QStyleOptionViewItem::HasCheckIndicator;
+        return View::style()->subElementRect(QStyle::SE_ItemViewItemCheckIndicator, &option, this).center();
+    }
 };
 
 template <class View>
