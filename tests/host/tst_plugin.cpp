@@ -83,8 +83,6 @@ private slots:
     {
         IPtr<ISelectFrame> frame = newFrame();
         QCOMPARE(param(frame.get(), keys::OptionRowLimit).toInt(), 30);
-        QCOMPARE(param(frame.get(), keys::OptionMoreCaption).toByteArray(), QByteArray("More..."));
-        QCOMPARE(param(frame.get(), keys::OptionSelectMode).metaType().id(), int(QMetaType::Int));
         QVERIFY(!param(frame.get(), keys::OptionUi).isValid());
         IPtr<INamedParams> params;
         frame->GetParams(params.put());

@@ -1,5 +1,6 @@
 // The tree control over a small test manager: states, updates, sorting,
-// focus, header, mouse and keyboard, drawing.
+// focus, header, mouse and keyboard, clipping. A whole tree of every slice
+// kind and check state is drawn in tst_selectvirtualtree.
 #include "ShownCaptions.h"
 #include "SlicePoint.h"
 #include "TreeTestAdapters.h"
@@ -11,7 +12,6 @@
 #include "platform/tree/TTreeUpdate.h"
 
 #include <QAbstractItemModelTester>
-#include <QDir>
 #include <QImage>
 #include <QPainter>
 #include <QSignalSpy>
@@ -449,29 +449,6 @@ private slots:
             QVERIFY(!ink.isEmpty());
             QVERIFY2(ink.left() >= 10 && ink.right() < 90, qPrintable(QStringLiteral("ink from x=%1 to %2").arg(ink.left()).arg(ink.right())));
         }
-    }
-
-    // Groups, every check state, images, links in two styles and the focus
-    // drawn without a fault; the picture is left for a look.
-    void rendersGroupsChecksImagesAndLinks()
-    {
-        auto rows = makeRows(2, 4, 1);
-        rows[1].Check = 2;
-        rows[2].Check = 1;
-        install(rows);
-        tree->SetNodeState(top(1), nsExpanded);
-        tree->SetNodeState(top(2), nsExpanded);
-        manager->Tree->slicesOf(child(top(1), 1))->GetSlice(3)->Style = getStyle("link");
-        manager->Tree->slicesOf(child(top(1), 3))->GetSlice(3)->Style = getStyle("red");
-        tree->SetNodeFocused(child(top(1), 0));
-        QApplication::processEvents();
-        const QImage shot = tree->grab().toImage();
-        QSet<QRgb> colors;
-        for (int y = 0; y < shot.height(); y += 2)
-            for (int x = 0; x < shot.width(); x += 2)
-                colors.insert(shot.pixel(x, y));
-        QVERIFY2(colors.size() > 20, "the tree drew next to nothing");
-        QVERIFY(shot.save(QDir::current().filePath("tst_customtree.png")));
     }
 };
 
