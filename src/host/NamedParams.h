@@ -5,14 +5,17 @@
 
 #include <QReadWriteLock>
 
+#include <atomic>
 #include <map>
 
 namespace selectframe {
 
 /// A thread-safe bag of variant values under 8-bit keys, kept in key order,
 /// with a write hook that sees every write and may change or veto it. Reads
-/// share the lock; writes, and the hook with them, run exclusively, so a
-/// hook must not call back into the bag.
+/// share the lock; writes, and the hook with them, run exclusively. A hook
+/// may read the bag (its own thread reads under the write lock it already
+/// holds); a write from inside the hook fails with EFrameException instead
+/// of deadlocking.
 class TNamedParams final : public TInterfacedObject<INamedParamsList, INamedParamsNotify, INamedParams>
 {
 public:
@@ -41,9 +44,17 @@ private:
     /// out of range. The caller holds the read lock.
     TMap::const_iterator entryAt(int32_t Index) const;
 
+    /// Takes the read lock, unless this thread runs the hook and so holds
+    /// the write lock already.
+    class TReadLock;
+    /// Fails when this thread runs the hook.
+    void refuseWriteFromHook() const;
+
     TMethod Hook;
     TMap Map;
     QReadWriteLock Lock;
+    /// The thread running the hook, null while none does.
+    std::atomic<Qt::HANDLE> HookThread{nullptr};
 };
 
 } // namespace selectframe

@@ -5,5 +5,6 @@ namespace selectframe::res {
 
 inline constexpr char SNoColumns[] = "At least one column should be present";
 inline constexpr char SFrameAlreadyInitialized[] = "Frame is already initialized";
+inline constexpr char SWriteFromParamsHook[] = "A write hook must not write to the options it guards";
 
 } // namespace selectframe::res

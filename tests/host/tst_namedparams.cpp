@@ -1,6 +1,8 @@
 #include "host/NamedMethods.h"
 #include "host/NamedParams.h"
 
+#include <selectframe/EFrameException.h>
+
 #include <QTest>
 #include <QThread>
 
@@ -138,6 +140,42 @@ private slots:
         params->SetValue("option://new", 7);
         QCOMPARE(probe.calls.load(), 4);
         QCOMPARE(valueOf(params, "option://new"), QVariant(7));
+    }
+
+    // A hook may read the bag it guards; writing to it fails clearly and
+    // leaves the bag usable, where a lock held twice would hang.
+    void hookReadsTheBagButMayNotWriteIt()
+    {
+        struct TGuard
+        {
+            INamedParams *bag;
+            QVariant seenLimit;
+            bool write = false;
+        };
+        const IPtr<INamedParams> params(new TNamedParams);
+        params->SetValue("option://limit", 3);
+        TGuard guard{params.get(), {}};
+        const auto hook = [](void *data, const QByteArray &, QVariant *value, bool *accept) {
+            auto *g = static_cast<TGuard *>(data);
+            g->bag->GetValue("option://limit", &g->seenLimit);
+            *accept = value->toInt() <= g->seenLimit.toInt() && g->bag->Exists("option://limit");
+            if (g->write)
+                g->bag->SetValue("option://other", 1);
+        };
+        params.query<INamedParamsNotify>()->SetHook(makeMethod(static_cast<TParamsWriteHook>(hook), &guard));
+        params->SetValue("option://n", 2);
+        params->SetValue("option://m", 4);
+        QCOMPARE(guard.seenLimit, QVariant(3));
+        QVERIFY(params->Exists("option://n"));
+        QVERIFY(!params->Exists("option://m"));
+
+        guard.write = true;
+        QVERIFY_THROWS_EXCEPTION(EFrameException, params->SetValue("option://n", 1));
+        QCOMPARE(valueOf(params, "option://n"), QVariant(2));
+        QVERIFY(!params->Exists("option://other"));
+        guard.write = false;
+        params->SetValue("option://n", 1);
+        QCOMPARE(valueOf(params, "option://n"), QVariant(1));
     }
 
     void concurrentReadersAndWriters()
