@@ -1,10 +1,142 @@
 #include "FrameItem.h"
 
 #include "host/FrameItemRow.h"
+#include "model/ObjectArena.h"
+
+#include <mutex>
 
 namespace selectframe {
 
+namespace {
+
+/// Where items live. A host creates them by the million, and faulting in
+/// fresh memory page by page costs more than filling the items, so they
+/// share 2 MiB chunks backed by huge pages where the system has them. Items
+/// still come and go one by one: each chunk keeps its own freed slots, and
+/// goes back to the system once its last item is gone. Items may be freed
+/// on any thread, hence the lock.
+class TItemSlots
+{
+public:
+    static TItemSlots &instance()
+    {
+        // Never destroyed: items still alive at exit are freed into it.
+        static TItemSlots *const pool = new TItemSlots;
+        return *pool;
+    }
+
+    void *allocate()
+    {
+        const std::lock_guard<std::mutex> locker(m_lock);
+        TChunk *chunk = m_room ? m_room : newChunk();
+        void *slot = chunk->Free;
+        if (slot)
+            chunk->Free = *static_cast<void **>(slot);
+        else
+            slot = std::exchange(chunk->Fresh, chunk->Fresh + SlotBytes);
+        ++chunk->Live;
+        if (!hasRoom(chunk))
+            unlink(chunk);
+        return slot;
+    }
+
+    void release(void *slot)
+    {
+        const std::lock_guard<std::mutex> locker(m_lock);
+        // Chunks are aligned to their size: the slot's chunk is its start.
+        auto *chunk = reinterpret_cast<TChunk *>(reinterpret_cast<quintptr>(slot) & ~quintptr(ChunkBytes - 1));
+        *static_cast<void **>(slot) = chunk->Free;
+        chunk->Free = slot;
+        --chunk->Live;
+        if (!chunk->Listed)
+            link(chunk);
+        // The last chunk with room stays, so one item coming and going does
+        // not take a chunk from the system each time.
+        if (chunk->Live == 0 && (chunk->Prev || chunk->Next)) {
+            unlink(chunk);
+            detail::freeArenaChunk(chunk, ChunkBytes, true);
+        }
+    }
+
+private:
+    static constexpr std::size_t ChunkBytes = std::size_t(2) << 20;
+    static constexpr std::size_t SlotBytes =
+        (sizeof(TFrameItem) + alignof(TFrameItem) - 1) / alignof(TFrameItem) * alignof(TFrameItem);
+
+    /// The head of a chunk; its slots follow.
+    struct TChunk
+    {
+        TChunk *Prev = nullptr;
+        TChunk *Next = nullptr;
+        void *Free = nullptr; // freed slots, linked through their first word
+        char *Fresh = nullptr; // the first slot never handed out
+        char *End = nullptr;
+        std::size_t Live = 0;
+        bool Listed = false; // in the list of chunks with room
+    };
+    static constexpr std::size_t FirstSlot =
+        (sizeof(TChunk) + alignof(TFrameItem) - 1) / alignof(TFrameItem) * alignof(TFrameItem);
+
+    static bool hasRoom(const TChunk *chunk) { return chunk->Free || chunk->Fresh + SlotBytes <= chunk->End; }
+
+    TChunk *newChunk()
+    {
+        char *memory = static_cast<char *>(detail::allocateArenaChunk(ChunkBytes, true));
+        auto *chunk = new (memory) TChunk;
+        chunk->Fresh = memory + FirstSlot;
+        chunk->End = memory + ChunkBytes;
+        link(chunk);
+        return chunk;
+    }
+    void link(TChunk *chunk)
+    {
+        chunk->Prev = nullptr;
+        chunk->Next = m_room;
+        if (m_room)
+            m_room->Prev = chunk;
+        m_room = chunk;
+        chunk->Listed = true;
+    }
+    void unlink(TChunk *chunk)
+    {
+        (chunk->Prev ? chunk->Prev->Next : m_room) = chunk->Next;
+        if (chunk->Next)
+            chunk->Next->Prev = chunk->Prev;
+        chunk->Prev = chunk->Next = nullptr;
+        chunk->Listed = false;
+    }
+
+    std::mutex m_lock;
+    TChunk *m_room = nullptr; // chunks with a free or fresh slot
+};
+
+} // namespace
+
 TFrameItem::TFrameItem() = default;
+
+// Sanitizer builds give every item an allocation of its own, so that a
+// leaked or overused item is reported as such.
+#if defined(__SANITIZE_ADDRESS__)
+void *TFrameItem::operator new(std::size_t Size)
+{
+    return ::operator new(Size);
+}
+
+void TFrameItem::operator delete(void *Item, std::size_t Size)
+{
+    ::operator delete(Item, Size);
+}
+#else
+void *TFrameItem::operator new(std::size_t)
+{
+    return TItemSlots::instance().allocate();
+}
+
+void TFrameItem::operator delete(void *Item, std::size_t)
+{
+    TItemSlots::instance().release(Item);
+}
+#endif
 
 void TFrameItem::GetID(QString *Result)
 {

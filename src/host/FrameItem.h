@@ -8,13 +8,17 @@ namespace selectframe {
 
 /// A host item: ID, caption, free-form values and, once a tree shows it,
 /// the node of its row, through which the host reads and sets its check
-/// state. A million of these may exist, so it holds nothing more, and its
-/// value list lives inside it: one allocation per item.
+/// state. A million of these may exist, so it holds nothing more, its
+/// value list lives inside it, and items share large chunks of memory
+/// rather than taking one allocation each.
 class TFrameItem final : public TInterfacedObject<IFrameItemEx>
 {
 public:
     /// An item with empty ID and caption, an empty value list and no node.
     TFrameItem();
+
+    static void *operator new(std::size_t Size);
+    static void operator delete(void *Item, std::size_t Size);
 
     // IFrameItem
     void SF_CALL GetID(QString *Result) override;

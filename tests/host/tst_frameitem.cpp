@@ -5,6 +5,7 @@
 #include <QTest>
 
 #include <map>
+#include <vector>
 
 using namespace selectframe;
 
@@ -198,6 +199,38 @@ private slots:
         QCOMPARE(idOf(IPtr<IFrameItemEx>(raw)), QStringLiteral("kept"));
         values->SetValue("hint", "tip");
         QCOMPARE(valueOf(values, "hint"), QStringLiteral("tip"));
+    }
+
+    void itemsComeAndGoInAnyOrder()
+    {
+        // Enough items to fill several chunks of item memory; items freed in
+        // between and made anew must leave every other item as it was.
+        constexpr int count = 20000;
+        std::vector<IPtr<IFrameItemEx>> items(count);
+        const auto make = [&items](int i, const QString &prefix) {
+            items[size_t(i)] = IPtr<IFrameItemEx>(new TFrameItem);
+            items[size_t(i)]->SetID(prefix + QString::number(i));
+            valuesOf(items[size_t(i)])->SetValue("hint", prefix);
+        };
+        for (int i = 0; i < count; ++i)
+            make(i, "first ");
+        for (int i = 1; i < count; i += 2)
+            items[size_t(i)].reset();
+        for (int i = 1; i < count; i += 2)
+            make(i, "second ");
+        for (int i = 0; i < count / 2; ++i)
+            items[size_t(i)].reset();
+        for (int i = 0; i < count / 4; ++i)
+            make(i, "third ");
+        int intact = 0;
+        for (int i = 0; i < count; ++i) {
+            if (!items[size_t(i)])
+                continue;
+            const QString prefix = i < count / 4 ? "third " : i % 2 ? "second " : "first ";
+            intact += idOf(items[size_t(i)]) == prefix + QString::number(i)
+                && valueOf(valuesOf(items[size_t(i)]), "hint") == prefix;
+        }
+        QCOMPARE(intact, count / 4 + count / 2);
     }
 
     void setIdIgnoresChangeOfLetterCaseOnly()
