@@ -294,11 +294,15 @@ void TCustomSelectFrameControl::NewItem(IFrameItem **Item)
     FManager->NewItem(Item);
     if (!*Item)
         return;
+    // Made once: hosts create items by the million.
+    static const QString group = QString::fromLatin1(keys::ValueGroup);
+    static const QString image = QString::fromLatin1(keys::ValueImage);
+    static const QString hint = QString::fromLatin1(keys::ValueHint);
     IPtr<IStringValueList> values;
     (*Item)->GetValues(values.put());
-    values->SetValue(QString::fromLatin1(keys::ValueGroup), QString());
-    values->SetValue(QString::fromLatin1(keys::ValueImage), QStringLiteral("-1"));
-    values->SetValue(QString::fromLatin1(keys::ValueHint), QString());
+    values->SetValue(group, QString());
+    values->SetValue(image, QStringLiteral("-1"));
+    values->SetValue(hint, QString());
     FManager->AddItem(*Item);
 }
 
