@@ -25,7 +25,6 @@
 #include <numeric>
 #include <utility>
 
-#include <QCollator>
 #include <QKeyEvent>
 #include <QScopeGuard>
 #include <QSet>
@@ -850,18 +849,15 @@ void TCustomSelectFrameControl::AddOtherValues(const TFrameColumnObject *Column,
     const QString more = VarToStr(Option(keys::OptionMoreCaption));
 
     // Sorted in the user's locale, letter case not counting, as the values
-    // were collected; through sort keys, as a column may hold a value per
-    // item. The keys are made of folded texts: not every collation backend
-    // leaves case out of its keys.
-    const QCollator collator;
-    std::vector<QCollatorSortKey> sortKeys;
-    sortKeys.reserve(size_t(Values.size()));
+    // were collected: the row collator over folded texts.
+    QStringList folded;
+    folded.reserve(Values.size());
     for (const QString &value : Values)
-        sortKeys.push_back(collator.sortKey(value.toCaseFolded()));
-    std::vector<int> order(sortKeys.size());
+        folded.append(value.toCaseFolded());
+    std::vector<int> order(size_t(Values.size()));
     std::iota(order.begin(), order.end(), 0);
-    std::sort(order.begin(), order.end(),
-              [&sortKeys](int a, int b) { return sortKeys[size_t(a)].compare(sortKeys[size_t(b)]) < 0; });
+    std::stable_sort(order.begin(), order.end(),
+                     [&](int a, int b) { return FCollator.compare(folded[a], folded[b]) < 0; });
 
     // Each level shows rowLimit rows in up to columnLimit columns; the last
     // cell of a full level opens the next one.

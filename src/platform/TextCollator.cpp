@@ -120,8 +120,9 @@ bool agrees(const TWeights &weights, const QCollator &exact)
 
 /// The weights of a locale, made on first use; null for a locale that
 /// cannot be keyed.
-std::shared_ptr<const TWeights> weightsFor(const QCollator &exact, const QLocale &locale)
+std::shared_ptr<const TWeights> weightsFor(const QCollator &exact)
 {
+    const QLocale locale = exact.locale();
     static QMutex mutex;
     static std::map<QString, std::shared_ptr<const TWeights>> known;
     const QMutexLocker lock(&mutex);
@@ -140,30 +141,39 @@ TTextCollator::TTextCollator(const QLocale &locale)
     : m_collator(locale)
 {
     m_collator.setCaseSensitivity(Qt::CaseSensitive);
-    m_weights = weightsFor(m_collator, locale);
 }
 
 TTextCollator::~TTextCollator() = default;
 TTextCollator::TTextCollator(const TTextCollator &) = default;
 TTextCollator &TTextCollator::operator=(const TTextCollator &) = default;
 
+const TTextCollator::TWeights *TTextCollator::weights() const
+{
+    if (!m_weightsRead) {
+        m_weights = weightsFor(m_collator);
+        m_weightsRead = true;
+    }
+    return m_weights.get();
+}
+
 int TTextCollator::compare(QStringView a, QStringView b) const
 {
-    if (m_weights && keyed(a) && keyed(b))
-        return m_weights->compare(a, b);
+    if (const TWeights *w = weights(); w && keyed(a) && keyed(b))
+        return w->compare(a, b);
     return m_collator.compare(a, b);
 }
 
 bool TTextCollator::appendKey(QStringView text, std::string &key) const
 {
-    if (!m_weights || !keyed(text))
+    const TWeights *w = weights();
+    if (!w || !keyed(text))
         return false;
     key.reserve(key.size() + 2 * size_t(text.size()) + 1);
     for (QChar c : text)
-        key.push_back(char(m_weights->Primary[c.unicode()]));
+        key.push_back(char(w->Primary[c.unicode()]));
     key.push_back('\0');
     for (QChar c : text)
-        key.push_back(char(m_weights->Tertiary[c.unicode()]));
+        key.push_back(char(w->Tertiary[c.unicode()]));
     return true;
 }
 

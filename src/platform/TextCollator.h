@@ -21,8 +21,10 @@ namespace selectframe {
 /// with). A locale whose order such a table cannot express (contractions
 /// such as "ch" sorting as one letter) fails a check against the collator
 /// over every text of up to two characters and more, and then gets no keys:
-/// every comparison goes to the collator. Tables are made once per locale
-/// and shared; a collator is cheap to copy.
+/// every comparison goes to the collator. Tables are made once per locale,
+/// on first use (the check takes milliseconds, and most frames never sort
+/// before they are shown), and shared; a collator is cheap to copy. Not
+/// for use from several threads at once.
 class TTextCollator
 {
 public:
@@ -38,13 +40,17 @@ public:
     /// false, appending nothing, when `text` has none.
     bool appendKey(QStringView text, std::string &key) const;
     /// Whether texts of printable ASCII get keys in this locale.
-    bool hasKeys() const { return m_weights != nullptr; }
+    bool hasKeys() const { return weights() != nullptr; }
 
     struct TWeights;
 
 private:
+    /// The locale's weights, null when it has none.
+    const TWeights *weights() const;
+
     QCollator m_collator;
-    std::shared_ptr<const TWeights> m_weights;
+    mutable std::shared_ptr<const TWeights> m_weights;
+    mutable bool m_weightsRead = false;
 };
 
 } // namespace selectframe
