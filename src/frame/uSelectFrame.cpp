@@ -442,13 +442,6 @@ TSelectFrameNode *TCustomSelectFrameControl::RecordOf(TVirtualNode Node) const
     return Rows()->recordOf(Node);
 }
 
-const QString &TCustomSelectFrameControl::ColumnDataKey(int Column)
-{
-    while (int(FColumnDataKeys.size()) <= Column)
-        FColumnDataKeys.push_back(QString::fromLatin1(keys::ValueColumnData).arg(FColumnDataKeys.size()));
-    return FColumnDataKeys[size_t(Column)];
-}
-
 void TCustomSelectFrameControl::SelectTreeNodeActiveExecute(TCustomTree *, TVirtualNode Node, TSlice *Slice)
 {
     if (!SlicesFactory().isKind(Slice, "check"))

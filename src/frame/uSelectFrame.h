@@ -187,7 +187,6 @@ private:
     void SetAllStates(TFrameCheckState S);
     /// Calls `Callback` for every row, depth first, parents first.
     void ForEachNode(const std::function<void(TVirtualNode)> &Callback) const;
-    const QString &ColumnDataKey(int Column);
 
     // Steps that belong to the check menu, the remembered layout, group by
     // and the filter.
@@ -227,8 +226,6 @@ private:
     /// Row texts compare in the user's locale, letter case counting; made
     /// once, as sorting asks for every pair.
     TTextCollator FCollator;
-    /// "column<n>_data" per column, made on first use for the same reason.
-    std::vector<QString> FColumnDataKeys;
 };
 
 /// The frame control as frames and the favorites dialog create it, with its

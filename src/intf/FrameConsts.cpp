@@ -1,5 +1,7 @@
 #include "FrameConsts.h"
 
+#include <deque>
+
 namespace selectframe {
 
 namespace {
@@ -68,6 +70,15 @@ const QList<const char *> &OptionCopyKeys()
         OptionShowToolTip, OptionColumnNames, OptionColumnsWidth, OptionFavoriteColumns,
     };
     return list;
+}
+
+const QString &ColumnDataKey(int Column)
+{
+    // A deque keeps the names in place as it grows.
+    thread_local std::deque<QString> names;
+    while (int(names.size()) <= Column)
+        names.push_back(QString::fromLatin1(keys::ValueColumnData).arg(names.size()));
+    return names[size_t(Column)];
 }
 
 } // namespace selectframe

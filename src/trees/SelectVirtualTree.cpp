@@ -1,6 +1,7 @@
 #include "SelectVirtualTree.h"
 
 #include "host/FrameManager.h"
+#include "intf/FrameConsts.h"
 #include "platform/tree/TCheckSlice.h"
 #include "platform/tree/TImageSlice.h"
 #include "platform/tree/TSlicesFactory.h"
@@ -31,15 +32,6 @@ const TValueNames &valueNames()
 {
     static const TValueNames names;
     return names;
-}
-
-/// The key of column `column`'s value, "column<column>_data".
-const QString &columnDataKey(int column)
-{
-    thread_local std::vector<QString> names;
-    while (int(names.size()) <= column)
-        names.push_back(QString::fromLatin1(keys::ValueColumnData).arg(names.size()));
-    return names[size_t(column)];
 }
 
 QVariant option(TFrameManager *frameManager, const char *key)
@@ -183,7 +175,7 @@ void TSelectVirtualTree::FillSlices(TVirtualNode Node, TSlices *Slices)
         text->Style = getStyle("text");
         text->Layout1 = slFill;
         text->Layout2 = 0;
-        text->Text = item ? value(columnDataKey(record->Column)) : QString();
+        text->Text = item ? value(ColumnDataKey(record->Column)) : QString();
         return;
     }
 
