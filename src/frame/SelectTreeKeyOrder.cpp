@@ -22,19 +22,24 @@ void TSelectTreeKeyOrder::sort(std::vector<TVirtualNode> &nodes)
 {
     const size_t keyCount = m_keys.size();
     m_fields.clear();
-    m_fields.reserve(nodes.size() * keyCount);
+    m_fields.resize(nodes.size() * keyCount);
     m_keyBytes.clear();
-    for (TVirtualNode node : nodes) {
-        const TBaseFrameObject *object = m_rows.recordOf(node)->FrameObject;
+    std::vector<uint32_t> order(nodes.size());
+    std::iota(order.begin(), order.end(), 0u);
+    // Rows, their model objects and the host's items were all made in the
+    // order of their nodes: reading in that order walks memory forwards,
+    // where the list's own order (sorted before) jumps about.
+    std::sort(order.begin(), order.end(), [&](uint32_t a, uint32_t b) { return nodes[a].Id < nodes[b].Id; });
+    for (uint32_t i : order) {
+        const TBaseFrameObject *object = m_rows.recordOf(nodes[i])->FrameObject;
         for (size_t k = 0; k < keyCount; ++k) {
             TRowSortValue value = RowSortValue(object, m_keys[k].Column, m_columnDataKeys[k]);
             const size_t start = m_keyBytes.size();
             const bool hasKey = m_collator.appendKey(value.Text, m_keyBytes);
-            m_fields.push_back({value.Rank, uint32_t(start), uint32_t(m_keyBytes.size() - start), hasKey,
-                                std::move(value.Text)});
+            m_fields[i * keyCount + k] = {value.Rank, uint32_t(start), uint32_t(m_keyBytes.size() - start), hasKey,
+                                          std::move(value.Text)};
         }
     }
-    std::vector<uint32_t> order(nodes.size());
     std::iota(order.begin(), order.end(), 0u);
     std::stable_sort(order.begin(), order.end(), [&](uint32_t a, uint32_t b) {
         return compare(&m_fields[a * keyCount], &m_fields[b * keyCount]) < 0;
