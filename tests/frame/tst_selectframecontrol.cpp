@@ -121,6 +121,17 @@ private slots:
         QCOMPARE(shownText, text);
     }
 
+    void treeKeepsItsDesignOptions()
+    {
+        TSelectFrameControl control;
+        auto *tree = part<TTree>(control, "SelectTree");
+        QCOMPARE(tree->uniformRowHeight(), 22);
+        QVERIFY(tree->rightClickSelect());
+        QCOMPARE(tree->focusDelay(), 510);
+        QVERIFY(tree->alternatingRowColors());
+        QCOMPARE(tree->frameShape(), QFrame::NoFrame);
+    }
+
     void tabOrder()
     {
         TSelectFrameControl control;

@@ -264,6 +264,51 @@ private slots:
         QCOMPARE(lost.last(), top(0));
     }
 
+    void focusDelayRaisesTheEventsOnceTheFocusRests()
+    {
+        tree->SetNodeFocused(top(0));
+        QList<TVirtualNode> focused, lost;
+        tree->OnNodeFocus = [&](TCustomTree *, TVirtualNode n) { focused.append(n); };
+        tree->OnNodeLostFocus = [&](TCustomTree *, TVirtualNode n) { lost.append(n); };
+        tree->setFocusDelay(40);
+        tree->setFocus();
+        QTest::keyClick(tree->viewport(), Qt::Key_Down);
+        QTest::keyClick(tree->viewport(), Qt::Key_Down);
+        QCOMPARE(tree->GetNodeFocused(), top(2)); // the focus itself moves at once
+        QVERIFY(focused.isEmpty());
+        QTRY_COMPARE(focused, QList<TVirtualNode>{top(2)});
+        QCOMPARE(lost, QList<TVirtualNode>{top(0)}); // the row passed over is never named
+
+        // Setting the focus in code does not wait, and takes over a move
+        // still waiting.
+        QTest::keyClick(tree->viewport(), Qt::Key_Up);
+        tree->SetNodeFocused(top(3));
+        QCOMPARE(lost.last(), top(2));
+        QCOMPARE(focused.last(), top(3));
+        QTest::qWait(80);
+        QCOMPARE(focused.size(), 2);
+
+        // A move waiting when its rows go away raises nothing.
+        QTest::keyClick(tree->viewport(), Qt::Key_Up);
+        manager->Tree->clear();
+        QTest::qWait(80);
+        QCOMPARE(focused.size(), 2);
+        QCOMPARE(tree->GetNodeFocused(), TVirtualNode{});
+    }
+
+    void rightClickSelectsOnlyWhenAsked()
+    {
+        tree->SetNodeFocused(top(0));
+        const QPoint onRow2 = tree->nodeRect(top(2), 0).center();
+        tree->setRightClickSelect(false);
+        QTest::mouseClick(tree->viewport(), Qt::RightButton, {}, onRow2);
+        QCOMPARE(tree->GetNodeFocused(), top(0));
+        tree->setRightClickSelect(true);
+        QTest::mouseClick(tree->viewport(), Qt::RightButton, {}, onRow2);
+        QCOMPARE(tree->GetNodeFocused(), top(2));
+        QVERIFY(tree->selectionModel()->isSelected(tree->currentIndex()));
+    }
+
     void removeAndClearOnALiveTree()
     {
         TTestTree &rows = *manager->Tree;

@@ -35,8 +35,11 @@ TCustomTree::TCustomTree(QWidget *parent)
         if (!m_updateCount)
             flush();
     };
+    m_focusDelay.setSingleShot(true);
+    m_focusDelay.setInterval(0);
+    connect(&m_focusDelay, &QTimer::timeout, this, [this] { guarded("moving the focus", [this] { announceFocus(); }); });
     m_model->onRowsCleared = [this] {
-        m_focused = {};
+        dropFocus();
         m_pressed = {};
         m_hover = {};
         m_delegate->setHover({}, -1);
@@ -72,7 +75,7 @@ void TCustomTree::setVM(std::unique_ptr<IVmManager> vm)
     if (m_vm) {
         m_model->unbind();
         m_header->takeUp(nullptr);
-        m_focused = {};
+        dropFocus();
         m_pressed = {};
         setHover({});
         m_vm->setTree(nullptr);
@@ -166,7 +169,7 @@ void TCustomTree::syncExpansion()
 void TCustomTree::syncCurrent()
 {
     if (m_focused && (!rows() || !rows()->store().isAttached(m_focused)))
-        m_focused = {};
+        dropFocus();
     const QModelIndex index = m_model->indexOf(m_focused);
     if (!index.isValid() || index == currentIndex())
         return;
@@ -283,9 +286,9 @@ void TCustomTree::SetNodeFocused(TVirtualNode node)
 {
     if (node && (!rows() || node == rows()->Root() || !rows()->store().isAttached(node)))
         node = {};
-    if (node == m_focused)
+    m_focusDelay.stop();
+    if (node == m_focused && node == m_announced)
         return;
-    const TVirtualNode old = m_focused;
     m_focused = node;
     {
         m_syncing = true;
@@ -295,10 +298,7 @@ void TCustomTree::SetNodeFocused(TVirtualNode node)
         else
             selectionModel()->setCurrentIndex(QModelIndex(), QItemSelectionModel::NoUpdate);
     }
-    if (old && OnNodeLostFocus)
-        OnNodeLostFocus(this, old);
-    if (OnNodeFocus)
-        OnNodeFocus(this, node);
+    announceFocus();
 }
 
 void TCustomTree::onCurrentChanged(const QModelIndex &current)
@@ -308,13 +308,29 @@ void TCustomTree::onCurrentChanged(const QModelIndex &current)
     const TVirtualNode node = current.isValid() ? TTreeModel::nodeOf(current) : TVirtualNode{};
     if (node == m_focused)
         return;
-    guarded("moving the focus", [&] {
-        const TVirtualNode old = std::exchange(m_focused, node);
-        if (old && OnNodeLostFocus)
-            OnNodeLostFocus(this, old);
-        if (OnNodeFocus)
-            OnNodeFocus(this, node);
-    });
+    m_focused = node;
+    if (m_focusDelay.interval() > 0)
+        m_focusDelay.start();
+    else
+        guarded("moving the focus", [this] { announceFocus(); });
+}
+
+void TCustomTree::announceFocus()
+{
+    if (m_focused == m_announced)
+        return;
+    const TVirtualNode old = std::exchange(m_announced, m_focused);
+    if (old && OnNodeLostFocus)
+        OnNodeLostFocus(this, old);
+    if (OnNodeFocus)
+        OnNodeFocus(this, m_focused);
+}
+
+void TCustomTree::dropFocus()
+{
+    m_focusDelay.stop();
+    m_focused = {};
+    m_announced = {};
 }
 
 void TCustomTree::onExpansion(const QModelIndex &index, bool expanded)
@@ -455,6 +471,11 @@ void TCustomTree::activateCheck(TVirtualNode row)
 void TCustomTree::mousePressEvent(QMouseEvent *event)
 {
     m_pressed = {};
+    if (event->button() == Qt::RightButton && !m_rightClickSelect) {
+        // The context menu still follows; only the view's selecting is left out.
+        event->accept();
+        return;
+    }
     if (event->button() == Qt::LeftButton)
         guarded("hit testing", [&] { m_pressed = hitTest(event->position().toPoint()); });
     QTreeView::mousePressEvent(event);
@@ -462,6 +483,10 @@ void TCustomTree::mousePressEvent(QMouseEvent *event)
 
 void TCustomTree::mouseReleaseEvent(QMouseEvent *event)
 {
+    if (event->button() == Qt::RightButton && !m_rightClickSelect) {
+        event->accept();
+        return;
+    }
     QTreeView::mouseReleaseEvent(event);
     if (event->button() != Qt::LeftButton)
         return;

@@ -7,6 +7,7 @@
 #include "TSortType.h"
 
 #include <QList>
+#include <QTimer>
 #include <QTreeView>
 
 #include <functional>
@@ -35,6 +36,8 @@ class TTreeModel;
 class TCustomTree : public QTreeView
 {
     Q_OBJECT
+    Q_PROPERTY(bool rightClickSelect READ rightClickSelect WRITE setRightClickSelect)
+    Q_PROPERTY(int focusDelay READ focusDelay WRITE setFocusDelay)
 
 public:
     explicit TCustomTree(QWidget *parent = nullptr);
@@ -95,6 +98,15 @@ public:
     void setNodeLines(bool on);
     bool toolTips() const { return m_toolTips; }
     void setToolTips(bool on) { m_toolTips = on; }
+    /// Whether a right click focuses and selects the row under the mouse
+    /// before any context menu shows; off, it leaves the focus alone.
+    bool rightClickSelect() const { return m_rightClickSelect; }
+    void setRightClickSelect(bool on) { m_rightClickSelect = on; }
+    /// Milliseconds the focus must rest on a row the user moved it to before
+    /// the focus events name that row, so a run of arrow keys raises them
+    /// once; 0 raises them at every move. SetNodeFocused never waits.
+    int focusDelay() const { return m_focusDelay.interval(); }
+    void setFocusDelay(int ms) { m_focusDelay.setInterval(qMax(0, ms)); }
 
     TCustomHeader *Header() const { return m_header; }
     /// Whether `node` is no row of this tree (none, the root, or removed);
@@ -146,6 +158,10 @@ private:
     void syncExpansion();
     void syncCurrent();
     void onCurrentChanged(const QModelIndex &current);
+    /// Raises the focus events for the focused row unless they named it last.
+    void announceFocus();
+    /// Forgets the focused row without events, as when its rows go away.
+    void dropFocus();
     void onExpansion(const QModelIndex &index, bool expanded);
     void activateCheck(TVirtualNode row);
     void showToolTip(QHelpEvent *event);
@@ -162,12 +178,17 @@ private:
     bool m_expansionDirty = false;
     bool m_syncing = false;
     TVirtualNode m_focused;
+    /// The row the focus events named last; trails m_focused while a focus
+    /// delay runs.
+    TVirtualNode m_announced;
+    QTimer m_focusDelay;
     THitInfo m_pressed;
     THitInfo m_hover;
     bool m_focusAndSelect = true;
     bool m_nodeLines = false;
     bool m_rootLines = false;
     bool m_toolTips = true;
+    bool m_rightClickSelect = false;
 };
 
 } // namespace selectframe

@@ -9,6 +9,7 @@ TTree::TTree(QWidget *parent) : TCustomTree(parent)
     setRowHeight(22);
     setFrameShape(QFrame::NoFrame);
     setAlternatingRowColors(true);
+    setRightClickSelect(true);
     Header()->setSortOnClick(true);
     Header()->setSortMenu(true);
     Header()->setSectionsMovable(false);

@@ -6,7 +6,7 @@
 namespace selectframe {
 
 /// The tree as the frames show it: rows 22 pixels high, no border, zebra
-/// striped rows, and a header whose columns sort on click (with a sort menu)
+/// striped rows, a right click that selects, and a header whose columns sort on click (with a sort menu)
 /// but cannot be moved or resized by dragging.
 class TTree : public TCustomTree
 {
