@@ -47,9 +47,10 @@ int32_t TCheckedIdList::chainOf(const QString &id, int32_t *hint, bool create)
 
 void TCheckedIdList::append(const QString &id, int32_t *hint)
 {
-    TChain &chain = m_chains[chainOf(id, hint, true)];
+    const int32_t chainIndex = chainOf(id, hint, true);
+    TChain &chain = m_chains[chainIndex];
     const int32_t slot = int32_t(m_slots.size());
-    m_slots.push_back({id, kEnd});
+    m_slots.push_back({id, kEnd, chainIndex});
     if (chain.first == kEnd)
         chain.first = slot;
     else
@@ -72,7 +73,7 @@ bool TCheckedIdList::removeOne(const QString &id, int32_t *hint)
     chain.first = slot.next;
     if (chain.first == kEnd)
         chain.last = kEnd;
-    slot = {QString(), kRemoved};
+    slot = {QString(), kRemoved, kEnd};
     --m_live;
     m_listValid = false;
     if (m_live == 0)
@@ -111,26 +112,26 @@ void TCheckedIdList::clear()
 void TCheckedIdList::compact()
 {
     // Costs O(slots), paid for by the more than m_live removals since the
-    // last compaction. The buffers keep their capacity: fresh pages cost
-    // more than the copy.
+    // last compaction; never O(chains), which after checking everything once
+    // are as many as the items. The buffers keep their capacity: fresh pages
+    // cost more than the copy.
     m_moved.assign(m_slots.size(), kRemoved);
     int32_t kept = 0;
     for (std::size_t i = 0; i < m_slots.size(); ++i) {
         if (m_slots[i].next == kRemoved)
             continue;
         m_moved[i] = kept;
+        TChain &chain = m_chains[m_slots[i].chain];
+        if (chain.first == int32_t(i))
+            chain.first = kept;
+        if (chain.last == int32_t(i))
+            chain.last = kept;
         m_slots[kept++] = std::move(m_slots[i]);
     }
     m_slots.resize(kept);
     for (TSlot &slot : m_slots)
         if (slot.next >= 0)
             slot.next = m_moved[slot.next];
-    for (TChain &chain : m_chains) {
-        if (chain.first != kEnd) {
-            chain.first = m_moved[chain.first];
-            chain.last = m_moved[chain.last];
-        }
-    }
 }
 
 const QStringList &TCheckedIdList::list() const

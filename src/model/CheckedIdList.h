@@ -49,6 +49,7 @@ private:
     {
         QString id;
         int32_t next; // following slot of the chain, kEnd, or kRemoved
+        int32_t chain; // lets compaction fix up only the chains in use
     };
     /// The entries equal to `key` ignoring case, in list order. A chain
     /// stays when it runs empty, so hints stay valid until clear().
