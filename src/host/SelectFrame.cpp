@@ -20,6 +20,18 @@ const char *const EventKeys[] = {
     keys::EventActionClick, keys::EventFavAction, keys::EventItemQuery,
 };
 
+/// How many host handlers the frames of this thread are inside. A frame
+/// released from a handler has its control's code still on the stack.
+thread_local int t_handlerDepth = 0;
+
+struct THandlerCall
+{
+    THandlerCall() { ++t_handlerDepth; }
+    ~THandlerCall() { --t_handlerDepth; }
+    THandlerCall(const THandlerCall &) = delete;
+    THandlerCall &operator=(const THandlerCall &) = delete;
+};
+
 } // namespace
 
 TSelectFrame::TSelectFrame()
@@ -47,7 +59,15 @@ TSelectFrame::~TSelectFrame()
     State.reset();
     Favorites.reset();
     Params.reset();
-    delete Control.data();
+    *Link = nullptr;
+    if (!Control)
+        return;
+    if (t_handlerDepth > 0) {
+        Control->hide();
+        Control->deleteLater();
+    } else {
+        delete Control.data();
+    }
 }
 
 void TSelectFrame::RegisterHandler(void *Data, const QByteArray &Name, TMethod *Method, bool *Accept)
@@ -70,16 +90,18 @@ void TSelectFrame::BindCompareEvents()
     if (!Control)
         return;
     if (Handlers[hItemCompare].assigned())
-        Control->SetOnItemCompare([this](QObject *, IFrameItem *Item1, IFrameItem *Item2, int32_t Column,
-                                         int32_t SortType, int32_t &Result) {
-            Forward<TItemCompareHandler>(hItemCompare, Item1, Item2, Column, SortType, &Result);
+        Control->SetOnItemCompare([link = Link](QObject *, IFrameItem *Item1, IFrameItem *Item2, int32_t Column,
+                                                int32_t SortType, int32_t &Result) {
+            if (TSelectFrame *frame = *link)
+                frame->Forward<TItemCompareHandler>(hItemCompare, Item1, Item2, Column, SortType, &Result);
         });
     else
         Control->SetOnItemCompare(nullptr);
     if (Handlers[hGroupCompare].assigned())
-        Control->SetOnGroupCompare([this](QObject *, const QString &Caption1, const QString &Caption2,
-                                          int32_t Column, int32_t SortType, int32_t &Result) {
-            Forward<TGroupCompareHandler>(hGroupCompare, Caption1, Caption2, Column, SortType, &Result);
+        Control->SetOnGroupCompare([link = Link](QObject *, const QString &Caption1, const QString &Caption2,
+                                                 int32_t Column, int32_t SortType, int32_t &Result) {
+            if (TSelectFrame *frame = *link)
+                frame->Forward<TGroupCompareHandler>(hGroupCompare, Caption1, Caption2, Column, SortType, &Result);
         });
     else
         Control->SetOnGroupCompare(nullptr);
@@ -91,6 +113,8 @@ void TSelectFrame::Forward(THandler slot, Args &&...args)
     const TMethod handler = Handlers[slot];
     if (!handler.assigned())
         return;
+    // Counted until after `self` lets go, which may be the last reference.
+    const THandlerCall call;
     IPtr<ISelectFrame> self;
     QueryInterface(ISelectFrame::iid, reinterpret_cast<void **>(self.put()));
     invokeMethod<std::remove_pointer_t<Handler>>(handler, self.get(), std::forward<Args>(args)...);
@@ -98,19 +122,26 @@ void TSelectFrame::Forward(THandler slot, Args &&...args)
 
 void TSelectFrame::BindControlEvents()
 {
-    Control->SetOnChange([this](QObject *) { Forward<TOnChangeHandler>(hChange); });
+    Control->SetOnChange([link = Link](QObject *) {
+        if (TSelectFrame *frame = *link)
+            frame->Forward<TOnChangeHandler>(hChange);
+    });
     BindCompareEvents();
-    Control->SetOnChangeGroupBy([this](QObject *, const QString &GroupID, IFrameItemEnumerator *Enum) {
-        Forward<TChangeGroupHandler>(hChangeGroup, GroupID, Enum);
+    Control->SetOnChangeGroupBy([link = Link](QObject *, const QString &GroupID, IFrameItemEnumerator *Enum) {
+        if (TSelectFrame *frame = *link)
+            frame->Forward<TChangeGroupHandler>(hChangeGroup, GroupID, Enum);
     });
-    Control->SetOnActionClick([this](QObject *, IFrameItem *Item) {
-        Forward<TActionClickHandler>(hActionClick, Item);
+    Control->SetOnActionClick([link = Link](QObject *, IFrameItem *Item) {
+        if (TSelectFrame *frame = *link)
+            frame->Forward<TActionClickHandler>(hActionClick, Item);
     });
-    Control->OnFavAction = [this](QObject *, int32_t Action, const QVariant &Value) {
-        Forward<TFavActionHandler>(hFavAction, Action, Value);
+    Control->OnFavAction = [link = Link](QObject *, int32_t Action, const QVariant &Value) {
+        if (TSelectFrame *frame = *link)
+            frame->Forward<TFavActionHandler>(hFavAction, Action, Value);
     };
-    Control->OnItemQuery = [this](QObject *, IFrameItem *Item, const QString &Favorite) {
-        Forward<TItemQueryHandler>(hItemQuery, Item, Favorite);
+    Control->OnItemQuery = [link = Link](QObject *, IFrameItem *Item, const QString &Favorite) {
+        if (TSelectFrame *frame = *link)
+            frame->Forward<TItemQueryHandler>(hItemQuery, Item, Favorite);
     };
 }
 

@@ -5,13 +5,17 @@
 
 #include <QPointer>
 
+#include <memory>
+
 namespace selectframe {
 
 class TSelectFrameControl;
 
 /// A frame as the host sees it: a facade over one frame control and its
 /// frame manager. It owns the control and destroys it on the last release,
-/// even while the host still has it placed in a window. Host handlers are
+/// even while the host still has it placed in a window; released from one
+/// of its own handlers, it hides the control and destroys it once the
+/// control has returned to the event loop. Host handlers are
 /// registered through the method registry, whose hook the frame captures:
 /// the registry itself then stores nothing, and every handler is called
 /// with the frame as sender.
@@ -63,6 +67,9 @@ private:
     // The host's window may delete the control before the frame goes.
     QPointer<TSelectFrameControl> Control;
     TMethod Handlers[HandlerCount];
+    /// What the control's events reach the frame through; cleared when the
+    /// frame goes, so a control outliving it calls no handler.
+    std::shared_ptr<TSelectFrame *> Link = std::make_shared<TSelectFrame *>(this);
 };
 
 } // namespace selectframe

@@ -2,6 +2,7 @@
 // export, used through the public headers only.
 #include <selectframe/SelectFrame.h>
 
+#include <QAction>
 #include <QLibrary>
 #include <QPointer>
 #include <QProcess>
@@ -30,6 +31,21 @@ QVariant param(ISelectFrame *frame, const char *key)
     params->GetValue(key, &value);
     return value;
 }
+
+/// A host that drops its frame from the frame's own change event, as a
+/// page closing on the user's choice would.
+struct TDroppingHost
+{
+    IPtr<ISelectFrame> frame;
+    int changes = 0;
+
+    static void onChange(void *data, ISelectFrame *)
+    {
+        auto *host = static_cast<TDroppingHost *>(data);
+        ++host->changes;
+        host->frame.reset();
+    }
+};
 
 } // namespace
 
@@ -179,6 +195,39 @@ private slots:
         TCalls calls;
         methods->SetMethod(keys::EventOnChange, makeMethod(&onChange, &calls));
         QVERIFY(methods->GetMethod(keys::EventOnChange).assigned());
+    }
+
+    void releasedFromItsOwnHandler()
+    {
+        QWidget window;
+        TDroppingHost host;
+        host.frame = newFrame();
+        IPtr<INamedMethods> methods;
+        host.frame->GetMethods(methods.put());
+        methods->SetMethod(keys::EventOnChange, makeMethod(&TDroppingHost::onChange, &host));
+        IPtr<IFrameItem> item;
+        host.frame->NewItem(item.put());
+        item->SetID("a");
+        QPointer<QWidget> control = host.frame->GetControl();
+        control->setParent(&window);
+        window.show();
+        host.frame->Initialize();
+
+        // The change event comes from inside the control's check-all pass,
+        // which has work left after it: the control must outlive that.
+        auto *checkAll = control->findChild<QAction *>(QStringLiteral("acCheckAll"));
+        QVERIFY(checkAll);
+        checkAll->trigger();
+        QCOMPARE(host.changes, 1);
+        QVERIFY(!host.frame);
+        QVERIFY(!control.isNull());
+        QVERIFY(control->isHidden());
+        // Further events of the dying control reach no handler.
+        control->findChild<QAction *>(QStringLiteral("acUncheckAll"))->trigger();
+        QCOMPARE(host.changes, 1);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(control.isNull());
+        QVERIFY(item.query<IFrameItemEx>()->GetChecked() == false);
     }
 
     void hostWindowMayGoFirst()
