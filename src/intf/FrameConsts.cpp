@@ -1,6 +1,6 @@
 #include "FrameConsts.h"
 
-#include <deque>
+#include <array>
 
 namespace selectframe {
 
@@ -72,13 +72,20 @@ const QList<const char *> &OptionCopyKeys()
     return list;
 }
 
-const QString &ColumnDataKey(int Column)
+QString ColumnDataKey(int Column)
 {
-    // A deque keeps the names in place as it grows.
-    thread_local std::deque<QString> names;
-    while (int(names.size()) <= Column)
-        names.push_back(QString::fromLatin1(keys::ValueColumnData).arg(names.size()));
-    return names[size_t(Column)];
+    // Bounded, so a sort asked for a column far out of range (or below 0)
+    // costs one name, not a table up to it.
+    constexpr int CachedColumns = 64;
+    static const std::array<QString, CachedColumns> names = [] {
+        std::array<QString, CachedColumns> made;
+        for (int c = 0; c < CachedColumns; ++c)
+            made[size_t(c)] = QString::fromLatin1(keys::ValueColumnData).arg(c);
+        return made;
+    }();
+    if (Column >= 0 && Column < CachedColumns)
+        return names[size_t(Column)];
+    return QString::fromLatin1(keys::ValueColumnData).arg(Column);
 }
 
 } // namespace selectframe

@@ -39,9 +39,9 @@ void WriteOptionDefaults(INamedParams *params);
 /// instead of being copied; per-column keys follow separately.
 const QList<const char *> &OptionCopyKeys();
 
-/// The name of the item value column `Column` shows, "column<Column>_data";
-/// made once per column, as painting and sorting ask for it per cell and
-/// per row. The reference stays valid for the life of the thread.
-const QString &ColumnDataKey(int Column);
+/// The item value that column `Column` shows ("column<n>_data"). The names
+/// of the first columns are made once, as painting and sorting ask for them
+/// per cell and per row; any other column's is made when asked.
+QString ColumnDataKey(int Column);
 
 } // namespace selectframe

@@ -122,6 +122,22 @@ private slots:
         QCOMPARE(test::shownCaptions(f.tree->model()), (QStringList{"a", "c", "b", "G"}));
     }
 
+    // No row has values in a column out of range: every row ties there and
+    // keeps its place, by keys and by pairs alike.
+    void columnsOutOfRangeKeepTheOrder()
+    {
+        TFrameFixture f;
+        f.add("c");
+        f.add("a");
+        f.add("b");
+        f.show();
+        for (const int column : {-1, 1000}) {
+            f.tree->Sort(f.vm()->getRoot(), column, stNatural, true);
+            QCOMPARE(test::shownCaptions(f.tree->model()), (QStringList{"c", "a", "b"}));
+            QCOMPARE(f.tree->OnNodeCompare(f.tree, f.at("c"), f.at("a"), column, stNatural), 0);
+        }
+    }
+
     // Without host handlers the tree sorts by keys read once per row; with
     // one it asks per pair. Both must give the same order, also where the
     // keys fall back to the collator (letters beyond ASCII, Czech "ch").
