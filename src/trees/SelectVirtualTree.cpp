@@ -11,6 +11,8 @@
 
 #include <QStringEncoder>
 
+#include <algorithm>
+
 namespace selectframe {
 
 namespace {
@@ -41,29 +43,16 @@ QVariant option(TFrameManager *frameManager, const char *key)
     return value;
 }
 
-/// `text` as it comes back from the 8-bit system code page: characters the
-/// code page lacks turn into '?'. On Windows that is the ANSI code page. On
-/// other systems the system encoding is UTF-8, which is not an 8-bit code
-/// page, so Latin-1, the 8-bit code page every Qt build has, stands in.
-QString throughSystemCodePage(const QString &text)
+/// `text` as it comes back from the system encoding: characters that
+/// encoding lacks are replaced. ASCII survives every system encoding, so
+/// texts made only of it, the usual case, skip the conversion.
+QString throughSystemEncoding(const QString &text)
 {
-#ifdef Q_OS_WIN
-    constexpr char16_t limit = 0x80; // ASCII survives every ANSI code page
-#else
-    constexpr char16_t limit = 0x100;
-#endif
-    bool fits = true;
-    for (QChar c : text)
-        fits = fits && c.unicode() < limit;
-    if (fits)
+    if (std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c.unicode() < 0x80; }))
         return text;
-#ifdef Q_OS_WIN
     QStringEncoder encoder(QStringConverter::System);
     QStringDecoder decoder(QStringConverter::System);
     return decoder.decode(encoder.encode(text));
-#else
-    return QString::fromLatin1(text.toLatin1());
-#endif
 }
 
 int imageIndex(const QString &value)
@@ -205,7 +194,7 @@ void TSelectVirtualTree::FillSlices(TVirtualNode Node, TSlices *Slices)
         caption->Style = getStyle("text");
         item->GetCaption(&caption->Text);
         link->Flag2 = 2;
-        link->Text = throughSystemCodePage(value(valueNames().ActionLink));
+        link->Text = throughSystemEncoding(value(valueNames().ActionLink));
     } else {
         caption->Style = getStyle(option(FrameManager, keys::OptionGroupsStyle).toByteArray());
         caption->Text = static_cast<TFrameGroupObject *>(record->FrameObject)->Name;
