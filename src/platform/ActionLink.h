@@ -6,8 +6,8 @@ class QAction;
 namespace selectframe {
 
 /// Makes the menu entry `entry` stand for `action`: it shows the action's
-/// caption, enabled state and visibility from now on, and choosing it
-/// triggers the action.
+/// caption and enabled state from now on, and its visibility whenever that
+/// of the action changes; choosing it triggers the action.
 void linkToAction(QAction *entry, QAction *action);
 
 } // namespace selectframe

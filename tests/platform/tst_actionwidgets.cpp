@@ -110,6 +110,31 @@ private slots:
         QCOMPARE(triggered, 1);
     }
 
+    // A menu that hides the entry itself keeps it hidden through other
+    // changes of the action; hiding or showing the action still reaches it.
+    void menuEntryTakesTheVisibilityOnlyWhenItChanges()
+    {
+        QAction action(QStringLiteral("Check"));
+        action.setVisible(false);
+        QAction entry;
+        linkToAction(&entry, &action);
+        QVERIFY(!entry.isVisible());
+        action.setVisible(true);
+        QVERIFY(entry.isVisible());
+        entry.setVisible(false);
+        action.setEnabled(false);
+        action.setText(QStringLiteral("Check again"));
+        QVERIFY(!entry.isVisible());
+        QVERIFY(!entry.isEnabled());
+        QCOMPARE(entry.text(), QStringLiteral("Check again"));
+        action.setVisible(false);
+        action.setVisible(true);
+        QVERIFY(entry.isVisible());
+        entry.setVisible(false);
+        action.setVisible(true);
+        QVERIFY(!entry.isVisible());
+    }
+
     void dropDownEventMayKeepTheMenuClosed()
     {
         TDropDownButton button;
