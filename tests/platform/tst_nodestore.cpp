@@ -162,6 +162,11 @@ private slots:
         const TVirtualNode ny = tree.New(&y, 0);
         tree.add(tree.Root(), ny, ltLastChild);
         QCOMPARE(tree.getItem(&y), ny);
+        // A moved row is still found.
+        tree.add(ny, nx, ltLastChild);
+        QCOMPARE(tree.getItem(&x), nx);
+        tree.add(tree.Root(), nx, ltLastChild);
+        QCOMPARE(tree.getItem(&x), nx);
 
         tree.remove(nx);
         QCOMPARE(tree.getItem(&x), TVirtualNode{});

@@ -42,8 +42,9 @@ void TNodeStore::attach(TVirtualNode parent, TVirtualNode node, int linkType)
     } else if (parent == node) {
         throw std::invalid_argument("a node cannot be linked below itself");
     }
+    // A moved node keeps its place in the data index: only removal drops it.
     if (n.Parent)
-        detach(node);
+        unlink(node);
     if (linkType == ltNextCell) {
         attachCell(parent, node);
         return;
@@ -93,6 +94,17 @@ void TNodeStore::detach(TVirtualNode node)
 {
     if (!contains(node) || node == root() || !rec(node).Parent)
         return;
+    const bool row = !rec(node).isCell();
+    unlink(node);
+    if (row && m_dataIndex) {
+        auto it = m_dataIndex->constFind(rec(node).Data);
+        if (it != m_dataIndex->cend() && *it == node.Id)
+            m_dataIndex->erase(it);
+    }
+}
+
+void TNodeStore::unlink(TVirtualNode node)
+{
     if (rec(node).isCell()) {
         detachCell(node);
         return;
@@ -104,11 +116,6 @@ void TNodeStore::detach(TVirtualNode node)
     for (size_t i = r.ChildIndex; i < list.All.size(); ++i)
         rec(list.All[i]).ChildIndex = uint32_t(i);
     r.Parent = 0;
-    if (m_dataIndex) {
-        auto it = m_dataIndex->constFind(r.Data);
-        if (it != m_dataIndex->cend() && *it == node.Id)
-            m_dataIndex->erase(it);
-    }
     markDirty(listSlot);
     changed();
 }

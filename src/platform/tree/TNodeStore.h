@@ -110,6 +110,9 @@ private:
     void markDirty(uint32_t list);
     void changed();
     void attachCell(TVirtualNode parent, TVirtualNode node);
+    /// Takes an attached node out of its parent's children or cells; the
+    /// data index is left alone.
+    void unlink(TVirtualNode node);
     void detachCell(TVirtualNode node);
     void layoutList(TChildList &list);
 
