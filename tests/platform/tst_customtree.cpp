@@ -372,6 +372,39 @@ private slots:
         QCOMPARE(h->getSortIndexs(), (QList<int>{2, 0}));
     }
 
+    void headerWidthsFromTheAdapter_data()
+    {
+        // Adapter widths (-1: none, so the column stretches) and what the
+        // header shows (-1: some room).
+        QTest::addColumn<QList<int>>("widths");
+        QTest::addColumn<QList<int>>("shown");
+        QTest::newRow("zero between stretching columns") << QList<int>{-1, 0, -1} << QList<int>{-1, 0, -1};
+        QTest::newRow("zero last of fixed columns") << QList<int>{100, 150, 0} << QList<int>{100, -1, 0};
+        QTest::newRow("zero first") << QList<int>{0, 150, -1} << QList<int>{0, 150, -1};
+    }
+    void headerWidthsFromTheAdapter()
+    {
+        QFETCH(QList<int>, widths);
+        QFETCH(QList<int>, shown);
+        TCustomHeader *h = tree->Header();
+        const auto shownWidths = [&] {
+            QList<int> r;
+            for (int id = 0; id < h->count(); ++id) {
+                const int w = h->getWidth(h->ItemByOrder(id));
+                r.append(shown[id] < 0 && w > 0 ? -1 : w);
+            }
+            return r;
+        };
+        manager->Header->Widths = widths;
+        tree->takeUp(upHeader);
+        QTRY_COMPARE(shownWidths(), shown);
+        // A width given again shows the column again.
+        manager->Header->Widths = {-1, 150, -1};
+        tree->takeUp(upHeader);
+        QTRY_COMPARE(h->getWidth(h->ItemByOrder(1)), 150);
+        QVERIFY(h->getWidth(h->ItemByOrder(0)) > 0);
+    }
+
     void headerClickSorts()
     {
         tree->OnNodeCompare = compareCaptions;

@@ -91,19 +91,23 @@ void TCustomHeader::takeUp(TBaseVirtualTree *columns)
     if (!columns)
         return;
     const TNodeStore &store = columns->store();
-    const int n = store.cellCount(columns->Root());
-    for (int id = 0; id < n && id < count(); ++id) {
+    const int n = qMin(store.cellCount(columns->Root()), count());
+    QList<int32_t> widths(n);
+    for (int id = 0; id < n; ++id) {
         uint32_t state = 0;
-        int32_t width = 0;
         int32_t second = 0;
         int32_t third = NoWidthThird;
-        columns->FillStateInfo(store.cell(columns->Root(), id), &state, &width, &second, &third);
-        const bool fixed = third == 0 && !(state & NoWidthFlag) && width > 0;
-        m_fixedWidth.append(fixed);
-        if (fixed)
-            resizeSection(id, width);
+        columns->FillStateInfo(store.cell(columns->Root(), id), &state, &widths[id], &second, &third);
+        m_fixedWidth.append(third == 0 && !(state & NoWidthFlag));
+        // No width hides the column, so that it is not the one stretched
+        // either when every column has a width.
+        setSectionHidden(id, m_fixedWidth[id] && widths[id] <= 0);
     }
+    // A section still stretching would not keep a width given to it.
     applyResizeModes();
+    for (int id = 0; id < n; ++id)
+        if (m_fixedWidth[id] && widths[id] > 0)
+            resizeSection(id, widths[id]);
 }
 
 void TCustomHeader::setColumnsResizable(bool on)

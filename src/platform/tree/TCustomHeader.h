@@ -42,8 +42,8 @@ public:
     TSortType nextSortType(int id) const;
 
     /// Reads the columns' widths from `columns`: a width is used when the
-    /// third integer is 0 and state flag 8 is clear; other columns share the
-    /// space that is left.
+    /// third integer is 0 and state flag 8 is clear, a width of 0 hiding the
+    /// column; other columns share the space that is left.
     void takeUp(TBaseVirtualTree *columns);
     void setColumns(TBaseVirtualTree *columns) { m_columns = columns; }
 
