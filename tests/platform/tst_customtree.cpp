@@ -473,6 +473,16 @@ private slots:
         QTest::keyClick(tree->viewport(), Qt::Key_Space);
         QCOMPARE(active.size(), 2);
         QCOMPARE(active[1].first, item);
+        // Hidden, the row keeps the focus but Space leaves it alone until it
+        // is shown again.
+        tree->SetNodeState(item, tree->GetNodeState(item) | nsHidden);
+        QTest::keyClick(tree->viewport(), Qt::Key_Space);
+        QCOMPARE(active.size(), 2);
+        QCOMPARE(tree->GetNodeFocused(), item);
+        tree->SetNodeState(item, tree->GetNodeState(item) & ~uint32_t(nsHidden));
+        QTest::keyClick(tree->viewport(), Qt::Key_Space);
+        QCOMPARE(active.size(), 3);
+        QCOMPARE(active[2].first, item);
 
         // A throwing handler never reaches the event loop and leaves no update
         // open.

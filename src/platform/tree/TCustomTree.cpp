@@ -545,7 +545,10 @@ void TCustomTree::setHover(const THitInfo &hit)
 void TCustomTree::keyPressEvent(QKeyEvent *event)
 {
     if (event->key() == Qt::Key_Space && event->modifiers() == Qt::NoModifier && m_focused) {
-        guarded("activating the focused row", [&] { activateCheck(m_focused); });
+        // A hidden row keeps the focus for when it is shown again, but is not
+        // there to be toggled meanwhile.
+        if (m_model->indexOf(m_focused).isValid())
+            guarded("activating the focused row", [&] { activateCheck(m_focused); });
         event->accept();
         return;
     }
