@@ -495,6 +495,33 @@ private slots:
         QCOMPARE(tree->updateCount(), 0);
     }
 
+    void doubleClicks()
+    {
+        const TVirtualNode loose = top(0);
+        const TVirtualNode group = top(1);
+        QList<TVirtualNode> active;
+        int clicks = 0;
+        tree->OnNodeActive = [&](TCustomTree *, TVirtualNode n, TSlice *) { active.append(n); };
+        tree->OnNodeClick = [&](TCustomTree *, const THitInfo &) { ++clicks; };
+        // A double click arrives as press, release, double click, release.
+        const auto doubleClick = [&](QPoint p) {
+            QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, p);
+            QTest::mouseDClick(tree->viewport(), Qt::LeftButton, {}, p);
+            QTest::mouseRelease(tree->viewport(), Qt::LeftButton, {}, p);
+        };
+
+        // On a check box each of its clicks toggles.
+        doubleClick(slicePoint(*tree, loose, 0, 0));
+        QCOMPARE(active, (QList<TVirtualNode>{loose, loose}));
+        QCOMPARE(clicks, 2);
+
+        // Elsewhere the double click expands a group and is no second click.
+        doubleClick(slicePoint(*tree, group, 0, 2));
+        QVERIFY(tree->GetNodeState(group) & nsExpanded);
+        QCOMPARE(active.size(), 2);
+        QCOMPARE(clicks, 3);
+    }
+
     void handCursorOverLinks()
     {
         tree->SetNodeState(top(1), nsExpanded);

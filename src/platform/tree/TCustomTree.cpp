@@ -509,15 +509,18 @@ void TCustomTree::mouseReleaseEvent(QMouseEvent *event)
 
 void TCustomTree::mouseDoubleClickEvent(QMouseEvent *event)
 {
-    bool onCheck = false;
-    guarded("hit testing", [&] {
-        const TCheckSlice *check = sliceAs<TCheckSlice>(hitTest(event->position().toPoint()).Slice);
-        onCheck = check && check->Shown;
-    });
-    if (onCheck)
-        event->accept();
-    else
+    THitInfo hit;
+    guarded("hit testing", [&] { hit = hitTest(event->position().toPoint()); });
+    const TCheckSlice *check = sliceAs<TCheckSlice>(hit.Slice);
+    if (!check || !check->Shown) {
         QTreeView::mouseDoubleClickEvent(event);
+        return;
+    }
+    // The double click stands for the second press: recorded as one, its
+    // release toggles the box again as the first click did.
+    if (event->button() == Qt::LeftButton)
+        m_pressed = hit;
+    event->accept();
 }
 
 void TCustomTree::mouseMoveEvent(QMouseEvent *event)
