@@ -89,8 +89,11 @@ TCustomSelectFrameControl::TCustomSelectFrameControl(QWidget *AOwner) : QWidget(
 TCustomSelectFrameControl::~TCustomSelectFrameControl()
 {
     edFilter->removeEventFilter(this);
-    // Destruction has to complete whatever the settings store does.
-    runGuarded("saving the tree layout", [this] { SaveTreeLayout(); });
+    // Destruction has to complete whatever the settings store does. A tree
+    // that was never built has no layout of the user's: saving it would
+    // overwrite the one remembered.
+    if (IsInitialized())
+        runGuarded("saving the tree layout", [this] { SaveTreeLayout(); });
     SelectTree->setVM(nullptr);
     FManager.reset();
     FSettings.reset();
@@ -727,10 +730,12 @@ void TCustomSelectFrameControl::tmFilterTimer(QObject *)
 
 void TCustomSelectFrameControl::ItemsCheckedByManager()
 {
-    // A pass before Initialize has no rows to show it; Initialize draws the
-    // states as they are.
-    if (!IsInitialized())
+    // A pass before Initialize has no rows to refresh or query, but the host
+    // still learns of it.
+    if (!IsInitialized()) {
+        Changed();
         return;
+    }
     SelectTree->BeginUpdate();
     const auto end = qScopeGuard([this] { SelectTree->EndUpdate(); });
     QString favorite;

@@ -193,6 +193,18 @@ private slots:
         QCOMPARE(f.changes, 2);
     }
 
+    void bulkPassBeforeInitializeStillReports()
+    {
+        TFrameFixture f;
+        f.add("a");
+        f.control.GetManager()->CheckByList({QStringLiteral("a")});
+        QCOMPARE(f.changes, 1);
+        QCOMPARE(f.checkedCaption(), QStringLiteral("Checked: 0")); // the model fills at Initialize
+        QVariant published;
+        f.control.GetManager()->Params()->GetValue(QByteArray(keys::PropertyCheckedCount), &published);
+        QCOMPARE(published, QVariant(0));
+    }
+
     void linkClickOnlyOnCheckedItems()
     {
         TFrameFixture f;

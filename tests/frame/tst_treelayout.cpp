@@ -1,5 +1,7 @@
 // Remembered sort keys and widths, through the settings store of a test.
 #include "frame/TreeLayout.h"
+#include "frame/uSelectFrame.h"
+#include "host/FrameManager.h"
 #include "platform/tree/TCustomHeader.h"
 #include "platform/tree/TTree.h"
 
@@ -132,6 +134,31 @@ private slots:
         TLayoutFixture again;
         QVERIFY(again.Layout.LoadTreeSort());
         QCOMPARE(again.order(), QStringLiteral("654321"));
+    }
+
+    // The control saves its layout as it goes, but only once its tree was
+    // built: a frame whose Initialize never ran (or failed) keeps the
+    // layout the user left.
+    void controlSavesOnlyABuiltLayout()
+    {
+        QSettings().setValue(QStringLiteral("Tests/Layout/SelectTree_Sort"), QStringLiteral("1=2"));
+        const auto makeControl = [] {
+            auto control = std::make_unique<TSelectFrameControl>(nullptr);
+            INamedParams *params = control->GetManager()->Params();
+            params->SetValue(keys::OptionUi, QByteArray("Tests\\Layout"));
+            params->SetValue(keys::OptionColumnNames, QByteArray("Name,Kind"));
+            return control;
+        };
+        makeControl().reset();
+        QCOMPARE(stored("SelectTree_Sort"), QStringLiteral("1=2"));
+        QVERIFY(stored("SelectTree_Width").isEmpty());
+
+        auto control = makeControl();
+        control->Initialize();
+        QCOMPARE(control->findChild<TTree *>()->Header()->getSortIndexs(), QList<int>{1});
+        control.reset();
+        QCOMPARE(stored("SelectTree_Sort"), QStringLiteral("1=2"));
+        QVERIFY(!stored("SelectTree_Width").isEmpty());
     }
 
     void emptyUiTouchesNothing()
