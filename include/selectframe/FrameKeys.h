@@ -1,5 +1,6 @@
 // The string keys through which a host talks to a frame. Keys are matched
-// byte for byte; every key the frame uses is lower case.
+// byte for byte; every key the frame uses is lower case. A key that carries
+// a column caption carries it in UTF-8.
 #pragma once
 
 #include <cstdint>
