@@ -255,6 +255,9 @@ void TCustomSelectFrameControl::Initialize()
     }
     BuildGroupByMenu();
     pnlBottom->setVisible(FSettings->SelectMode() != fsmOnlyOne);
+    // A checked set the host loaded before this call is checked now that
+    // there are rows for it, as a load afterwards would be.
+    FManager->ApplyPendingChecks();
 }
 
 void TCustomSelectFrameControl::Changed()

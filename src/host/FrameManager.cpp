@@ -71,6 +71,7 @@ void TFrameManager::Rebuild()
         ItemEnumerator(items.put());
         m_model->Load(items.get(), m_params.get());
     }
+    m_modelBuilt = true;
     m_params->SetValue(keys::PropertyTotalCount, QVariant(int32_t(ItemCount())));
 }
 
@@ -93,6 +94,10 @@ void TFrameManager::checkItems(Predicate wanted)
 
 void TFrameManager::CheckByList(const QStringList &IDs)
 {
+    if (!m_modelBuilt) {
+        m_pendingChecks = IDs;
+        return;
+    }
     // The list's own lookup ignores letter case. Matching runs over the
     // chains of the checked-ID list: an item that was ever checked knows its
     // chain, so most items are matched by one flag instead of hashing their
@@ -118,6 +123,20 @@ void TFrameManager::CheckByList(const QStringList &IDs)
             return bool(wantedChains[chain]);
         return wanted.contains(id);
     });
+}
+
+void TFrameManager::ApplyPendingChecks()
+{
+    if (!m_modelBuilt || !m_pendingChecks)
+        return;
+    const QStringList ids = std::move(*m_pendingChecks);
+    m_pendingChecks.reset();
+    CheckByList(ids);
+}
+
+QStringList TFrameManager::CheckedIDs() const
+{
+    return m_pendingChecks ? *m_pendingChecks : m_model->GetCheckedIDs();
 }
 
 void TFrameManager::CheckByValue(int ColumnIndex, const QString &Value)

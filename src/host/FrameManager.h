@@ -9,6 +9,7 @@
 #include <QtGlobal>
 
 #include <functional>
+#include <optional>
 
 namespace selectframe {
 
@@ -51,8 +52,15 @@ public:
     /// Publishes "property://checked.count".
     void PublishCheckedCount();
     /// Checks exactly the items whose ID is in `IDs` (ignoring case), hidden
-    /// rows included, then raises OnItemsChecked.
+    /// rows included, then raises OnItemsChecked. Before the model was first
+    /// built the list is kept instead, for ApplyPendingChecks.
     void CheckByList(const QStringList &IDs);
+    /// Runs the check by list kept from before the model was built, if any;
+    /// the control calls it once its rows exist.
+    void ApplyPendingChecks();
+    /// The IDs of the checked items; before the model was first built, the
+    /// list kept for it.
+    QStringList CheckedIDs() const;
     /// Checks exactly the items whose "column%d_data" value equals `Value`
     /// ignoring case, then raises OnItemsChecked.
     void CheckByValue(int ColumnIndex, const QString &Value);
@@ -79,6 +87,10 @@ private:
     IPtr<TInterfaceList> m_items;
     IPtr<INamedMethods> m_methods;
     std::unique_ptr<TFrameObjectManager> m_model;
+    bool m_modelBuilt = false;
+    /// A checked set the host loaded before Initialize, when there were no
+    /// model objects to check yet.
+    std::optional<QStringList> m_pendingChecks;
     TStateStorage *m_stateStorage = nullptr; // the object behind m_state
 };
 

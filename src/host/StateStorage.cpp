@@ -14,7 +14,7 @@ void TStateStorage::Save(QStringList *Target)
 {
     if (!Target)
         return;
-    *Target = Manager ? Manager->Model()->GetCheckedIDs() : QStringList();
+    *Target = Manager ? Manager->CheckedIDs() : QStringList();
 }
 
 } // namespace selectframe

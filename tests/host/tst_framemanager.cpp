@@ -221,6 +221,28 @@ private slots:
         QVERIFY(saved.isEmpty());
     }
 
+    void checkedSetLoadedBeforeTheModelWaitsForIt()
+    {
+        TFrameManager manager;
+        WriteOptionDefaults(manager.Params());
+        int passes = 0;
+        manager.OnItemsChecked = [&] { ++passes; };
+        addItem(manager, "one");
+        addItem(manager, "two");
+        manager.State()->Load({"TWO", "gone"});
+        QCOMPARE(passes, 0);
+        QCOMPARE(checkedIDs(manager), (QStringList{"TWO", "gone"}));
+        manager.Rebuild();
+        manager.ApplyPendingChecks();
+        QCOMPARE(passes, 1);
+        QCOMPARE(checkedIDs(manager), QStringList{"two"});
+        // Kept once only: a later rebuild starts unchecked, as any does.
+        manager.Rebuild();
+        manager.ApplyPendingChecks();
+        QCOMPARE(passes, 1);
+        QVERIFY(checkedIDs(manager).isEmpty());
+    }
+
     // The bundled engine list, grouped by category, as the demo host loads it.
     void loadsTheEngineList()
     {

@@ -230,6 +230,33 @@ private slots:
         QVERIFY(item.query<IFrameItemEx>()->GetChecked() == false);
     }
 
+    // The documented order: options, handlers, items, the checked set, then
+    // Initialize.
+    void checkedSetLoadedBeforeInitialize()
+    {
+        IPtr<ISelectFrame> frame = newFrame();
+        TCalls calls;
+        IPtr<INamedMethods> methods;
+        frame->GetMethods(methods.put());
+        methods->SetMethod(keys::EventOnChange, makeMethod(&onChange, &calls));
+        for (const char *id : {"a", "b", "c"}) {
+            IPtr<IFrameItem> item;
+            frame->NewItem(item.put());
+            item->SetID(id);
+        }
+        IPtr<IDataStorage> state;
+        frame->GetState(state.put());
+        state->Load({"c", "a"});
+        QVERIFY(calls.senders.isEmpty());
+        frame->Initialize();
+        QCOMPARE(calls.senders.size(), 1);
+        QCOMPARE(param(frame.get(), keys::PropertyCheckedCount).toInt(), 2);
+        QStringList saved;
+        state->Save(&saved);
+        saved.sort();
+        QCOMPARE(saved, (QStringList{"a", "c"}));
+    }
+
     void hostWindowMayGoFirst()
     {
         IPtr<ISelectFrame> frame = newFrame();
