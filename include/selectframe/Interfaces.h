@@ -130,7 +130,10 @@ struct IFrameItem : IInterface
 struct IFrameItemEx : IFrameItem
 {
     static constexpr TGUID iid = guid("{16B7B9C8-02ED-4197-898E-A06A3A92750E}");
+    /// The row showing the item, null while none does.
     virtual TSelectFrameNode *SF_CALL GetNode() = 0;
+    /// Set by the frame's trees as they show and discard rows; a host never
+    /// calls it, since the row operations below trust the node to be theirs.
     virtual void SF_CALL SetNode(TSelectFrameNode *Node) = 0;
     /// Whether the row is checked; false while no row shows the item.
     virtual bool SF_CALL GetChecked() = 0;

@@ -242,6 +242,10 @@ void TCustomSelectFrameControl::Initialize()
     auto manager = std::make_unique<TSelectVirtualManager>(FManager.get());
     manager->Tree->OnStyleLink = [this](TSelectFrameNode *R) { UpdateActionLinkStyle(R); };
     SelectTree->setVM(std::move(manager));
+    // A checked set the host loaded before this call is checked now that
+    // there are rows for it, as a load afterwards would be; first, so that
+    // nothing failing later in here can keep it from its rows.
+    FManager->ApplyPendingChecks();
     IVmManager *vm = SelectTree->getVM();
     if (!LoadTreeSort()) {
         const TSortType sortType = TSortType(VarToInt(Option(keys::OptionInitSort)) & 0xFF);
@@ -255,9 +259,6 @@ void TCustomSelectFrameControl::Initialize()
     }
     BuildGroupByMenu();
     pnlBottom->setVisible(FSettings->SelectMode() != fsmOnlyOne);
-    // A checked set the host loaded before this call is checked now that
-    // there are rows for it, as a load afterwards would be.
-    FManager->ApplyPendingChecks();
 }
 
 void TCustomSelectFrameControl::Changed()

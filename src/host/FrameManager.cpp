@@ -98,6 +98,8 @@ void TFrameManager::CheckByList(const QStringList &IDs)
         m_pendingChecks = IDs;
         return;
     }
+    // A newer pass replaces a kept list that was never applied.
+    m_pendingChecks.reset();
     // The list's own lookup ignores letter case. Matching runs over the
     // chains of the checked-ID list: an item that was ever checked knows its
     // chain, so most items are matched by one flag instead of hashing their
@@ -136,7 +138,7 @@ void TFrameManager::ApplyPendingChecks()
 
 QStringList TFrameManager::CheckedIDs() const
 {
-    return m_pendingChecks ? *m_pendingChecks : m_model->GetCheckedIDs();
+    return !m_modelBuilt && m_pendingChecks ? *m_pendingChecks : m_model->GetCheckedIDs();
 }
 
 void TFrameManager::CheckByValue(int ColumnIndex, const QString &Value)

@@ -3,6 +3,7 @@
 #include "RememberedLayout.h"
 #include "intf/resStrings.h"
 #include "platform/CommaText.h"
+#include "platform/Conversion.h"
 
 #include <selectframe/EFrameException.h>
 #include <selectframe/FrameKeys.h>
@@ -21,7 +22,7 @@ QString optionText(INamedParams *options, const char *key)
     QVariant value;
     if (options)
         options->GetValue(QByteArray(key), &value);
-    return value.toString();
+    return VarToStr(value);
 }
 
 } // namespace

@@ -241,6 +241,17 @@ private slots:
         manager.ApplyPendingChecks();
         QCOMPARE(passes, 1);
         QVERIFY(checkedIDs(manager).isEmpty());
+
+        // A pass once the model exists replaces a kept list never applied.
+        TFrameManager other;
+        WriteOptionDefaults(other.Params());
+        addItem(other, "one");
+        other.State()->Load({"one"});
+        other.Rebuild();
+        QVERIFY(checkedIDs(other).isEmpty()); // the model's, not the kept list
+        other.State()->Load({});
+        other.ApplyPendingChecks();
+        QVERIFY(checkedIDs(other).isEmpty());
     }
 
     // The bundled engine list, grouped by category, as the demo host loads it.
