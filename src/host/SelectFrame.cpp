@@ -92,56 +92,52 @@ void TSelectFrame::BindCompareEvents()
     if (Handlers[hItemCompare].assigned())
         Control->SetOnItemCompare([link = Link](QObject *, IFrameItem *Item1, IFrameItem *Item2, int32_t Column,
                                                 int32_t SortType, int32_t &Result) {
-            if (TSelectFrame *frame = *link)
-                frame->Forward<TItemCompareHandler>(hItemCompare, Item1, Item2, Column, SortType, &Result);
+            Forward<TItemCompareHandler>(*link, hItemCompare, Item1, Item2, Column, SortType, &Result);
         });
     else
         Control->SetOnItemCompare(nullptr);
     if (Handlers[hGroupCompare].assigned())
         Control->SetOnGroupCompare([link = Link](QObject *, const QString &Caption1, const QString &Caption2,
                                                  int32_t Column, int32_t SortType, int32_t &Result) {
-            if (TSelectFrame *frame = *link)
-                frame->Forward<TGroupCompareHandler>(hGroupCompare, Caption1, Caption2, Column, SortType, &Result);
+            Forward<TGroupCompareHandler>(*link, hGroupCompare, Caption1, Caption2, Column, SortType, &Result);
         });
     else
         Control->SetOnGroupCompare(nullptr);
 }
 
 template <class Handler, class... Args>
-void TSelectFrame::Forward(THandler slot, Args &&...args)
+void TSelectFrame::Forward(TSelectFrame *frame, THandler slot, Args &&...args)
 {
-    const TMethod handler = Handlers[slot];
+    // Null once the frame is gone while its control lives on.
+    if (!frame)
+        return;
+    const TMethod handler = frame->Handlers[slot];
     if (!handler.assigned())
         return;
     // Counted until after `self` lets go, which may be the last reference.
     const THandlerCall call;
     IPtr<ISelectFrame> self;
-    QueryInterface(ISelectFrame::iid, reinterpret_cast<void **>(self.put()));
+    frame->QueryInterface(ISelectFrame::iid, reinterpret_cast<void **>(self.put()));
     invokeMethod<std::remove_pointer_t<Handler>>(handler, self.get(), std::forward<Args>(args)...);
 }
 
 void TSelectFrame::BindControlEvents()
 {
     Control->SetOnChange([link = Link](QObject *) {
-        if (TSelectFrame *frame = *link)
-            frame->Forward<TOnChangeHandler>(hChange);
+        Forward<TOnChangeHandler>(*link, hChange);
     });
     BindCompareEvents();
     Control->SetOnChangeGroupBy([link = Link](QObject *, const QString &GroupID, IFrameItemEnumerator *Enum) {
-        if (TSelectFrame *frame = *link)
-            frame->Forward<TChangeGroupHandler>(hChangeGroup, GroupID, Enum);
+        Forward<TChangeGroupHandler>(*link, hChangeGroup, GroupID, Enum);
     });
     Control->SetOnActionClick([link = Link](QObject *, IFrameItem *Item) {
-        if (TSelectFrame *frame = *link)
-            frame->Forward<TActionClickHandler>(hActionClick, Item);
+        Forward<TActionClickHandler>(*link, hActionClick, Item);
     });
     Control->OnFavAction = [link = Link](QObject *, int32_t Action, const QVariant &Value) {
-        if (TSelectFrame *frame = *link)
-            frame->Forward<TFavActionHandler>(hFavAction, Action, Value);
+        Forward<TFavActionHandler>(*link, hFavAction, Action, Value);
     };
     Control->OnItemQuery = [link = Link](QObject *, IFrameItem *Item, const QString &Favorite) {
-        if (TSelectFrame *frame = *link)
-            frame->Forward<TItemQueryHandler>(hItemQuery, Item, Favorite);
+        Forward<TItemQueryHandler>(*link, hItemQuery, Item, Favorite);
     };
 }
 

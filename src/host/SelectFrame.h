@@ -55,9 +55,10 @@ private:
     void BindControlEvents();
     /// Gives the control the compare events the host has handlers for.
     void BindCompareEvents();
-    /// Calls the handler in `slot` with the frame as sender, when assigned.
+    /// Calls the handler in `slot` of `frame` (as the control's events name
+    /// it through Link) with the frame as sender, when assigned.
     template <class Handler, class... Args>
-    void Forward(THandler slot, Args &&...args);
+    static void Forward(TSelectFrame *frame, THandler slot, Args &&...args);
 
     IPtr<ISelectFrameSettings> Settings;
     IPtr<INamedParams> Params;

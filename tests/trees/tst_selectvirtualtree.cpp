@@ -222,10 +222,14 @@ private slots:
         frame->add("a", {}, {{"image", image}, {"c_action_link", link}});
         show();
         QCOMPARE(slice<TImageSlice>(top(0), 1)->ImageIndex, index);
+        // Under a system encoding that lacks some of its characters (an ANSI
+        // code page), the link must not come back whole.
         QStringEncoder encoder(QStringConverter::System);
-        if (const QByteArray encoded = encoder(link); encoder.hasError())
-            QSKIP("The system encoding lacks characters of this link");
-        QCOMPARE(textOf(filled(top(0)), 3), link);
+        const QByteArray encoded = encoder(link);
+        if (encoder.hasError())
+            QVERIFY(textOf(filled(top(0)), 3) != link);
+        else
+            QCOMPARE(textOf(filled(top(0)), 3), link);
     }
 
     // No encoding holds a lone surrogate: the link shows a replacement for
