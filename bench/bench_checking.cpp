@@ -20,7 +20,7 @@
 #include "frame/CheckMenuItems.h"
 #include "frame/TreeLayout.h"
 #include "frame/uSelectFrame.h"
-#include "host/FrameManager.h"
+#include "hub/FrameManager.h"
 #include "host/SelectFrameFactory.h"
 #include "platform/tree/TTree.h"
 

@@ -4,7 +4,7 @@
 
 #include "BenchUtil.h"
 
-#include "host/FrameManager.h"
+#include "hub/FrameManager.h"
 #include "intf/FrameConsts.h"
 
 #include <QCoreApplication>

@@ -17,7 +17,7 @@
 #include "PeerTrees.h"
 
 #include "frame/SelectTreeKeyOrder.h"
-#include "host/FrameManager.h"
+#include "hub/FrameManager.h"
 #include "platform/CommaText.h"
 #include "platform/tree/TBaseVirtualManager.h"
 #include "platform/tree/TCheckSlice.h"

@@ -1,5 +1,8 @@
 #include "TreeLayout.h"
 
+#include "frame/uSelectFrame.h"
+#include "hub/FrameManager.h"
+
 #include "model/RememberedLayout.h"
 #include "platform/CommaText.h"
 #include "platform/UserSettingsStore.h"
@@ -91,6 +94,18 @@ bool TTreeLayout::ApplySortText(const QString &Text)
         return false;
     FTree->Sort(FTree->getVM()->getRoot(), orders, types, true);
     return true;
+}
+
+// The control's side: its tree under its own options.
+
+bool TCustomSelectFrameControl::LoadTreeSort()
+{
+    return TTreeLayout(FManager->Params(), SelectTree).LoadTreeSort();
+}
+
+void TCustomSelectFrameControl::SaveTreeLayout()
+{
+    TTreeLayout(FManager->Params(), SelectTree).SaveTreeLayout();
 }
 
 } // namespace selectframe

@@ -4,6 +4,7 @@
 #include "frame/FrameSettings.h"
 #include "platform/TextCollator.h"
 #include "platform/tree/THitInfo.h"
+#include "platform/tree/TNodeOrder.h"
 #include "platform/tree/TSortType.h"
 #include "ui_SelectFrameControl.h"
 
@@ -122,8 +123,6 @@ protected:
     /// bottom bar and the tree, in this order; the side panel keeps its own
     /// state.
     void changeEvent(QEvent *Event) override;
-    /// Turns the filter box's focus and key events into its handlers.
-    bool eventFilter(QObject *Watched, QEvent *Event) override;
 
 private:
     using TActionMethod = void (TCustomSelectFrameControl::*)(QObject *Sender);
@@ -131,52 +130,23 @@ private:
     void bindFormEvents();
     void bindAction(QAction *Action, TActionMethod Execute, TActionMethod Update = nullptr);
     QVariant Option(const char *Key) const;
+    /// An option key naming a column by its caption.
+    static QByteArray ColumnOptionKey(const char *Pattern, const QString &Caption);
     /// Shows `Text` in a count label, which sizes itself to its text.
     static void SetCountCaption(QLabel *Label, const QString &Text);
 
     // Reactions to the settings.
     void LayoutSidePanel();
     void SetFavoritesButtonMenu();
-    void SfmShowOnlyChecked();
-    void SfmFilter();
 
-    // Handlers of the form's components.
-    void SelectTreeNodeActiveExecute(TCustomTree *Sender, TVirtualNode Node, TSlice *Slice);
-    int SelectTreeNodeCompare(TCustomTree *Sender, TVirtualNode Node1, TVirtualNode Node2, int Column,
-                              TSortType SortType);
-    void SelectTreeNodeClick(TCustomTree *Sender, const THitInfo &HitInfo);
-    void btnCheckDropdownPushed(TDropDownButton *Sender, bool &DoDefault);
-    void btnFavoritesDropdownPushed(TDropDownButton *Sender, bool &DoDefault);
-    void pmEmbeddedFavoritesPopup(TPopupMenu *Sender);
-    void acOrganizeFavoritesExecute(QObject *Sender);
-    void acCheckAllExecute(QObject *Sender);
-    void acUncheckAllExecute(QObject *Sender);
-    void acCheckByFavoriteExecute(QObject *Sender);
-    void acCheckByDataExecute(QObject *Sender);
-    void acCheckEmbeddedFavoritesExecute(QObject *Sender);
-    void acSetEmbeddedFavoritesExecute(QObject *Sender);
-    void acClearEmbeddedFavoritesExecute(QObject *Sender);
-    void acGroupByExecute(QObject *Sender);
-    void acFilterApplyExecute(QObject *Sender);
-    void acFilterApplyUpdate(QObject *Sender);
-    void acFilterClearExecute(QObject *Sender);
-    void acFilterClearUpdate(QObject *Sender);
-    void edFilterEnter(QObject *Sender);
-    void edFilterExit(QObject *Sender);
-    /// `Key` is the typed character; clearing it swallows the key.
-    void edFilterKeyPress(QObject *Sender, QChar &Key);
-    void edFilterKeyUp(QObject *Sender, int &Key, Qt::KeyboardModifiers Shift);
-    void tmFilterTimer(QObject *Sender);
-
-    // Row checking and the action link.
+    /// The tree's item adapter and the record of one of its rows.
     TSelectVirtualTree *Rows() const;
     TSelectFrameNode *RecordOf(TVirtualNode Node) const;
-    /// Restyles the action link of an item row (see SelectTreeNodeClick):
-    /// by its check state and its "c_action_link_err" value.
-    void UpdateActionLinkStyle(TSelectFrameNode *R);
-    /// The same for the row of `Node`; a row not drawn yet gets its style
-    /// when it is.
-    void UpdateNodeLinkStyle(TVirtualNode Node);
+
+    // Checking (SelectFrameChecking.cpp).
+    void SelectTreeNodeActiveExecute(TCustomTree *Sender, TVirtualNode Node, TSlice *Slice);
+    void acCheckAllExecute(QObject *Sender);
+    void acUncheckAllExecute(QObject *Sender);
     void SetRowState(TVirtualNode Node, TFrameCheckState S);
     bool ChildrenDiffer(TVirtualNode Node, TFrameCheckState S) const;
     void SetSubtreeState(TVirtualNode Node, TFrameCheckState S);
@@ -187,10 +157,13 @@ private:
     void SetAllStates(TFrameCheckState S);
     /// Calls `Callback` for every row, depth first, parents first.
     void ForEachNode(const std::function<void(TVirtualNode)> &Callback) const;
-
-    // Steps that belong to the check menu, the remembered layout, group by
-    // and the filter.
+    /// Refreshes and queries every row after a bulk pass of the manager.
     void ItemsCheckedByManager();
+
+    // The check menu (SelectFrameCheckMenu.cpp).
+    void btnCheckDropdownPushed(TDropDownButton *Sender, bool &DoDefault);
+    void acCheckByFavoriteExecute(QObject *Sender);
+    void acCheckByDataExecute(QObject *Sender);
     void BuildCheckMenu();
     /// The distinct non-empty values of a column, in order of first
     /// appearance, letter case not counting.
@@ -198,14 +171,27 @@ private:
     /// The column's other values under a grid submenu of `Menu`.
     void AddOtherValues(const TFrameColumnObject *Column, QMenu *Menu, const QStringList &Values);
     void AddFavoritesTail();
+
+    // Sorting and the action link (SelectFrameSorting.cpp).
+    int SelectTreeNodeCompare(TCustomTree *Sender, TVirtualNode Node1, TVirtualNode Node2, int Column,
+                              TSortType SortType);
+    /// The order of rows by keys read once per row; none while a host
+    /// compare handler is bound, so that every pair is asked for.
+    std::unique_ptr<TNodeOrder> SelectTreeNodeOrder(TCustomTree *Sender, const std::vector<TSortKey> &Keys);
+    void SelectTreeNodeClick(TCustomTree *Sender, const THitInfo &HitInfo);
+    /// Restyles the action link of an item row (see SelectTreeNodeClick):
+    /// by its check state and its "c_action_link_err" value.
+    void UpdateActionLinkStyle(TSelectFrameNode *R);
+    /// The same for the row of `Node`; a row not drawn yet gets its style
+    /// when it is.
+    void UpdateNodeLinkStyle(TVirtualNode Node);
+
+    // The remembered layout (TreeLayout.cpp).
     bool LoadTreeSort();
     void SaveTreeLayout();
-    void BuildGroupByMenu();
+
     /// Shows `Action` on the filter button and binds the button to it.
     void SetFilterButtonMode(QAction *Action);
-    void ClearFilterQuietly(bool Lock);
-    void FilterPass();
-    void CheckedOnlyPass();
 
     /// The filter box's typing pause; a form component, created here since
     /// forms hold no timers.
@@ -220,9 +206,6 @@ private:
     TTreeGroupCompareEvent FOnGroupCompare;
     TTreeChangeGroupByEvent FOnChangeGroupBy;
     TTreeActionClickEvent FOnActionClick;
-    bool FFilterEdited = false;
-    bool FFilterLocked = false;
-    QStringList FGroupByColumns;
     /// Row texts compare in the user's locale, letter case counting; made
     /// once, as sorting asks for every pair.
     TTextCollator FCollator;

@@ -1,7 +1,7 @@
 #include "SelectFrame.h"
 
 #include "frame/uSelectFrame.h"
-#include "host/FrameManager.h"
+#include "hub/FrameManager.h"
 #include "host/SelectFrameSettings.h"
 #include "intf/resStrings.h"
 

@@ -1,7 +1,7 @@
 // The node records of one build of the item tree.
 #pragma once
 
-#include "host/FrameItemRow.h"
+#include "hub/FrameItemRow.h"
 #include "model/ObjectArena.h"
 #include "trees/SelectFrameNode.h"
 

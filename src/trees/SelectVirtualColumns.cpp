@@ -1,6 +1,6 @@
 #include "SelectVirtualColumns.h"
 
-#include "host/FrameManager.h"
+#include "hub/FrameManager.h"
 #include "platform/tree/TSlicesFactory.h"
 #include "platform/tree/TStringSlice.h"
 

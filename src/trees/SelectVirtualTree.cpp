@@ -1,6 +1,6 @@
 #include "SelectVirtualTree.h"
 
-#include "host/FrameManager.h"
+#include "hub/FrameManager.h"
 #include "intf/FrameConsts.h"
 #include "platform/tree/TCheckSlice.h"
 #include "platform/tree/TImageSlice.h"

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "frame/uSelectFrame.h"
-#include "host/FrameManager.h"
+#include "hub/FrameManager.h"
 #include "intf/FrameConsts.h"
 #include "model/FrameObjects.h"
 #include "platform/SlicePoint.h"

@@ -1,6 +1,6 @@
 #include "frame/SplitPopupMenu.h"
 #include "frame/uSelectFrame.h"
-#include "host/FrameManager.h"
+#include "hub/FrameManager.h"
 #include "intf/FrameConsts.h"
 #include "platform/ActionButton.h"
 #include "platform/DropDownButton.h"

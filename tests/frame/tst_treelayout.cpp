@@ -1,7 +1,7 @@
 // Remembered sort keys and widths, through the settings store of a test.
 #include "frame/TreeLayout.h"
 #include "frame/uSelectFrame.h"
-#include "host/FrameManager.h"
+#include "hub/FrameManager.h"
 #include "platform/tree/TCustomHeader.h"
 #include "platform/tree/TTree.h"
 

@@ -1,9 +1,9 @@
 #include "model/FrameObjectManager.h"
 #include "model/RememberedLayout.h"
 
-#include "host/Enumerators.h"
-#include "host/FrameItem.h"
-#include "host/NamedParams.h"
+#include "hub/Enumerators.h"
+#include "hub/FrameItem.h"
+#include "hub/NamedParams.h"
 #include "platform/InterfaceList.h"
 #include "platform/TestSettingsScope.h"
 #include "platform/UserSettingsStore.h"

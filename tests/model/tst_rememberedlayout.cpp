@@ -2,7 +2,7 @@
 #include "platform/CommaText.h"
 #include "platform/TestSettingsScope.h"
 
-#include "host/NamedParams.h"
+#include "hub/NamedParams.h"
 
 #include <selectframe/FrameKeys.h>
 

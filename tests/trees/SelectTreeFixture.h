@@ -2,7 +2,7 @@
 // rows an item tree built for it.
 #pragma once
 
-#include "host/FrameManager.h"
+#include "hub/FrameManager.h"
 #include "trees/SelectVirtualManager.h"
 
 #include <selectframe/FrameKeys.h>

@@ -1,5 +1,5 @@
-#include "host/NamedMethods.h"
-#include "host/NamedParams.h"
+#include "hub/NamedMethods.h"
+#include "hub/NamedParams.h"
 
 #include <selectframe/EFrameException.h>
 

@@ -1,7 +1,7 @@
 // One row the host supplies.
 #pragma once
 
-#include "host/StringValueList.h"
+#include "hub/StringValueList.h"
 #include "platform/InterfacedObject.h"
 
 namespace selectframe {

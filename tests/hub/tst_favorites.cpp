@@ -1,7 +1,7 @@
-#include "host/Enumerators.h"
-#include "host/FavoritesManager.h"
-#include "host/FrameItem.h"
-#include "host/SelectFavorite.h"
+#include "hub/Enumerators.h"
+#include "hub/FavoritesManager.h"
+#include "hub/FrameItem.h"
+#include "hub/SelectFavorite.h"
 
 #include <QRandomGenerator>
 #include <QScopeGuard>

@@ -1,11 +1,11 @@
 #include "FrameManager.h"
 
-#include "host/Enumerators.h"
-#include "host/FavoritesManager.h"
-#include "host/FrameItem.h"
-#include "host/NamedMethods.h"
-#include "host/NamedParams.h"
-#include "host/StateStorage.h"
+#include "hub/Enumerators.h"
+#include "hub/FavoritesManager.h"
+#include "hub/FrameItem.h"
+#include "hub/NamedMethods.h"
+#include "hub/NamedParams.h"
+#include "hub/StateStorage.h"
 #include "platform/FoldedTextSet.h"
 #include "platform/InterfaceList.h"
 

@@ -1,7 +1,7 @@
 #include "FavoritesManager.h"
 
-#include "host/Enumerators.h"
-#include "host/SelectFavorite.h"
+#include "hub/Enumerators.h"
+#include "hub/SelectFavorite.h"
 #include "platform/CommaText.h"
 
 #include <mutex>

@@ -1,6 +1,6 @@
-#include "host/FrameItem.h"
-#include "host/FrameItemRow.h"
-#include "host/StringValueList.h"
+#include "hub/FrameItem.h"
+#include "hub/FrameItemRow.h"
+#include "hub/StringValueList.h"
 
 #include <QTest>
 

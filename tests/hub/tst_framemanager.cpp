@@ -1,5 +1,5 @@
-#include "host/FrameManager.h"
-#include "host/NamedParams.h"
+#include "hub/FrameManager.h"
+#include "hub/NamedParams.h"
 #include "intf/FrameConsts.h"
 
 #include <selectframe/EFrameException.h>

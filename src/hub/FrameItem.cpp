@@ -1,6 +1,6 @@
 #include "FrameItem.h"
 
-#include "host/FrameItemRow.h"
+#include "hub/FrameItemRow.h"
 #include "model/ObjectArena.h"
 
 #include <mutex>
