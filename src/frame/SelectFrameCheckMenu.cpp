@@ -143,8 +143,8 @@ void TCustomSelectFrameControl::AddOtherValues(const TFrameColumnObject *Column,
     auto *target = new TGridMenu(Menu);
     target->setTitle(title);
     Menu->addMenu(target);
-    const int rowLimit = VarToInt(Option(keys::OptionRowLimit));
-    const int columnLimit = VarToInt(Option(keys::OptionColumnLimit));
+    const int rowLimit = SizeOption(keys::OptionRowLimit);
+    const int columnLimit = SizeOption(keys::OptionColumnLimit);
     const QString more = VarToStr(Option(keys::OptionMoreCaption));
 
     // Sorted in the user's locale, letter case not counting, as the values

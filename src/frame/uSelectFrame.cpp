@@ -131,6 +131,11 @@ void TCustomSelectFrameControl::SetCountCaption(QLabel *Label, const QString &Te
     Label->adjustSize();
 }
 
+int TCustomSelectFrameControl::SizeOption(const char *Key) const
+{
+    return ClampToOptionRange(Key, VarToInt(Option(Key)));
+}
+
 QByteArray TCustomSelectFrameControl::ColumnOptionKey(const char *Pattern, const QString &Caption)
 {
     return QString::fromLatin1(Pattern).arg(Caption).toUtf8();
@@ -150,8 +155,8 @@ void TCustomSelectFrameControl::SetSettings(TFrameSettings *Value)
 void TCustomSelectFrameControl::ApplyOptions()
 {
     using namespace keys;
-    SelectTree->setHeaderHeight(VarToInt(Option(OptionHeaderHeight)));
-    SelectTree->setRowHeight(VarToInt(Option(OptionRowHeight)));
+    SelectTree->setHeaderHeight(SizeOption(OptionHeaderHeight));
+    SelectTree->setRowHeight(SizeOption(OptionRowHeight));
     // The option can only switch row selection on: the tree's own setting
     // stands otherwise.
     if (VarToBool(Option(OptionRowSelect)))

@@ -130,6 +130,8 @@ private:
     void bindFormEvents();
     void bindAction(QAction *Action, TActionMethod Execute, TActionMethod Update = nullptr);
     QVariant Option(const char *Key) const;
+    /// A size or count option, brought into what a screen can show.
+    int SizeOption(const char *Key) const;
     /// An option key naming a column by its caption.
     static QByteArray ColumnOptionKey(const char *Pattern, const QString &Caption);
     /// Shows `Text` in a count label, which sizes itself to its text.

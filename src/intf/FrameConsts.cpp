@@ -1,5 +1,6 @@
 #include "FrameConsts.h"
 
+#include <algorithm>
 #include <array>
 
 namespace selectframe {
@@ -49,6 +50,32 @@ const QList<TOptionDefault> &OptionDefaults()
         {OptionFavShowHelp, QVariant(false)},
     };
     return table;
+}
+
+const QList<TOptionRange> &OptionRanges()
+{
+    using namespace keys;
+    // Lengths in pixels: a few screens across at most. Counts of menu rows
+    // and columns: more than a screen holds at any font size.
+    static const QList<TOptionRange> table{
+        {OptionRowLimit, 0, 1000},
+        {OptionColumnLimit, 0, 100},
+        {OptionHeaderHeight, 0, 240},
+        {OptionRowHeight, 0, 240},
+        {OptionColumnsWidth, -1, 8192},
+        {OptionFavColumnsWidth, -1, 8192},
+        {OptionFavFormWidth, 0, 8192},
+        {OptionFavFormHeight, 0, 8192},
+    };
+    return table;
+}
+
+int32_t ClampToOptionRange(const char *Key, int32_t Value)
+{
+    for (const TOptionRange &range : OptionRanges())
+        if (qstrcmp(range.Key, Key) == 0)
+            return std::clamp(Value, range.Min, range.Max);
+    return Value;
 }
 
 void WriteOptionDefaults(INamedParams *params)

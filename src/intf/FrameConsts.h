@@ -34,6 +34,24 @@ const QList<TOptionDefault> &OptionDefaults();
 /// Writes every default into `params`, in table order.
 void WriteOptionDefaults(INamedParams *params);
 
+/// What a real screen can show of a size or count option. A value outside
+/// is clamped to the nearer end when the option is read, so that no value a
+/// host writes makes a paint hang or a menu layout overflow. For width
+/// lists the range holds for each entry.
+struct TOptionRange
+{
+    const char *Key;
+    int32_t Min;
+    int32_t Max;
+};
+
+/// Every option that has a range, in the order of the defaults.
+const QList<TOptionRange> &OptionRanges();
+
+/// `Value` of option `Key` brought into its range; a key without one gives
+/// `Value` unchanged.
+int32_t ClampToOptionRange(const char *Key, int32_t Value);
+
 /// The options a second control (the favorites dialog's) copies from the
 /// first, in this order. "option://show.favorites" is written as false
 /// instead of being copied; per-column keys follow separately.

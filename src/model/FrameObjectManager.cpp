@@ -1,6 +1,7 @@
 #include "FrameObjectManager.h"
 
 #include "RememberedLayout.h"
+#include "intf/FrameConsts.h"
 #include "intf/resStrings.h"
 #include "platform/CommaText.h"
 #include "platform/Conversion.h"
@@ -150,7 +151,7 @@ void TFrameObjectManager::LoadColumns(INamedParams *Options)
         } else if (i < widths.size()) {
             bool ok = false;
             const int width = widths[i].toInt(&ok);
-            column->Width = ok ? width : -1;
+            column->Width = ok ? ClampToOptionRange(keys::OptionColumnsWidth, width) : -1;
         }
         m_columns.push_back(std::move(column));
     }

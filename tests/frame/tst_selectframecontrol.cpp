@@ -420,6 +420,57 @@ private slots:
                  part<QMenu>(*control, "pmEmbeddedFavorites"));
     }
 
+    // Values no screen can show are brought into range: before, a row or
+    // header height of INT_MAX made the first paint hang while memory grew
+    // past gigabytes, and a row limit of INT_MAX overflowed in the check
+    // menu's layout.
+    void sizeOptionsAreClampedToAScreen_data()
+    {
+        QTest::addColumn<QByteArray>("key");
+        QTest::addColumn<QVariant>("value");
+        QTest::addColumn<int>("header");
+        QTest::addColumn<int>("row");
+        QTest::addColumn<int>("width");
+        const QVariant huge(int32_t(2147483647));
+        QTest::newRow("header max") << QByteArray(keys::OptionHeaderHeight) << huge << 240 << 22 << 100;
+        QTest::newRow("row max") << QByteArray(keys::OptionRowHeight) << huge << 18 << 240 << 100;
+        QTest::newRow("row negative") << QByteArray(keys::OptionRowHeight) << QVariant(-7) << 18 << 22 << 100;
+        QTest::newRow("width max") << QByteArray(keys::OptionColumnsWidth) << QVariant("2147483647") << 18 << 22
+                                   << 8192;
+        QTest::newRow("row limit max") << QByteArray(keys::OptionRowLimit) << huge << 18 << 22 << 100;
+        QTest::newRow("column limit max") << QByteArray(keys::OptionColumnLimit) << huge << 18 << 22 << 100;
+    }
+
+    void sizeOptionsAreClampedToAScreen()
+    {
+        QFETCH(QByteArray, key);
+        QFETCH(QVariant, value);
+        auto control = newControl();
+        setOption(*control, keys::OptionColumnsWidth, QByteArray("100"));
+        setOption(*control, keys::OptionColumnNames, QByteArray("Name,Country"));
+        setOption(*control, keys::OptionFavoriteColumns, QByteArray("Country"));
+        setOption(*control, "option://fav.other_name.Country", QByteArray("Other"));
+        setOption(*control, key.constData(), value);
+        for (int i = 0; i < 50; ++i) {
+            IPtr<IFrameItem> item;
+            control->NewItem(item.put());
+            item->SetID(QString::number(i));
+            IPtr<IStringValueList> values;
+            item->GetValues(values.put());
+            values->SetValue(QStringLiteral("column1_data"), QStringLiteral("c%1").arg(i));
+        }
+        control->Initialize();
+        control->resize(400, 300);
+        QVERIFY(!control->grab().isNull());
+        auto *tree = part<TTree>(*control, "SelectTree");
+        QFETCH(int, header);
+        QFETCH(int, row);
+        QFETCH(int, width);
+        QCOMPARE(tree->headerHeight(), header);
+        QCOMPARE(tree->uniformRowHeight(), row);
+        QCOMPARE(tree->Header()->getWidth(tree->Header()->ItemByOrder(0)), width);
+    }
+
     void initializeWithDefaults()
     {
         auto control = newControl();
