@@ -76,13 +76,7 @@ bool TTreeLayout::ApplySortText(const QString &Text)
     QList<int> orders;
     QList<TSortType> types;
     bool anySorted = false;
-    for (const QString &entry : splitCommaText(Text)) {
-        const qsizetype equals = entry.indexOf(u'=');
-        bool idOk = false, typeOk = false;
-        const int id = entry.left(equals).toInt(&idOk);
-        const int type = equals < 0 ? 0 : entry.mid(equals + 1).toInt(&typeOk);
-        if (equals < 0 || !idOk || !typeOk)
-            continue;
+    for (const auto &[id, type] : parseLayoutPairs(splitCommaText(Text))) {
         const int order = header->OrderByID(id);
         if (order < 0)
             continue;

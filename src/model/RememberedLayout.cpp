@@ -38,19 +38,29 @@ QList<int> ReadColumnWidths(INamedParams *Options)
     return parseColumnWidths(store.readString(QString::fromLatin1(LayoutWidthValue)));
 }
 
-QList<int> parseColumnWidths(QStringView text)
+QList<std::pair<int, int>> parseLayoutPairs(const QStringList &entries)
 {
-    const QStringList entries = splitCommaText(text);
-    QList<int> widths(entries.size(), 0);
+    QList<std::pair<int, int>> pairs;
     for (const QString &entry : entries) {
         const qsizetype equals = entry.indexOf(QLatin1Char('='));
         if (equals < 0)
             continue;
-        bool indexOk = false;
-        bool widthOk = false;
-        const int index = QStringView(entry).left(equals).toInt(&indexOk);
-        const int width = QStringView(entry).mid(equals + 1).toInt(&widthOk);
-        if (!indexOk || !widthOk || index < 0 || index > kMaxColumnIndex)
+        bool firstOk = false;
+        bool secondOk = false;
+        const int first = QStringView(entry).left(equals).toInt(&firstOk);
+        const int second = QStringView(entry).mid(equals + 1).toInt(&secondOk);
+        if (firstOk && secondOk)
+            pairs.append({first, second});
+    }
+    return pairs;
+}
+
+QList<int> parseColumnWidths(QStringView text)
+{
+    const QStringList entries = splitCommaText(text);
+    QList<int> widths(entries.size(), 0);
+    for (const auto &[index, width] : parseLayoutPairs(entries)) {
+        if (index < 0 || index > kMaxColumnIndex)
             continue;
         if (index >= widths.size())
             widths.resize(index + 1, 0);

@@ -7,6 +7,8 @@
 #include <QString>
 #include <QStringView>
 
+#include <utility>
+
 namespace selectframe {
 
 /// Names of the remembered values under the layout key.
@@ -21,6 +23,10 @@ QString RememberedLayoutKey(INamedParams *Options);
 /// Remembered widths by column position, read without creating anything;
 /// empty when nothing is remembered. Unset positions hold 0.
 QList<int> ReadColumnWidths(INamedParams *Options);
+
+/// The "a=b" entries of a remembered value (its comma text split) whose
+/// both sides are integers, in order; any other entry is skipped.
+QList<std::pair<int, int>> parseLayoutPairs(const QStringList &entries);
 
 /// Parses a remembered width value: comma text of "index=width" entries.
 /// The result has one element per entry, grown to cover the highest index;
