@@ -8,6 +8,7 @@
 #include "TTreeModel.h"
 #include "TTreeUpdate.h"
 
+#include <QAccessible>
 #include <QHelpEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -465,8 +466,34 @@ void TCustomTree::activateCheck(TVirtualNode row)
     TSlices *slices = rows() ? rows()->filledSlicesOf(row) : nullptr;
     TCheckSlice *check = slices ? slices->first<TCheckSlice>() : nullptr;
     if (check && check->Shown && OnNodeActive)
-        OnNodeActive(this, row, check);
+        activate(row, check);
 }
+
+void TCustomTree::activate(TVirtualNode row, TSlice *slice)
+{
+    const QVariant before = m_model->indexOf(row).data(Qt::CheckStateRole);
+    OnNodeActive(this, row, slice);
+    if (!rows())
+        return;
+    const QModelIndex index = m_model->indexOf(row);
+    const QVariant after = index.data(Qt::CheckStateRole);
+    if (!index.isValid() || after == before)
+        return;
+    QAccessibleInterface *view = QAccessible::queryAccessibleInterface(this);
+    QAccessibleTableInterface *table = view ? view->tableInterface() : nullptr;
+    // Rows are of one height, so a shown row's place gives its visual row.
+    const int visualRow = (visualRect(index).top() + verticalOffset()) / qMax(1, rowHeight(index));
+    QAccessibleInterface *cell = table ? table->cellAt(visualRow, 0) : nullptr;
+    if (!cell)
+        return;
+    QAccessible::State changed;
+    changed.checked = true;
+    changed.checkStateMixed = before.toInt() == Qt::PartiallyChecked || after.toInt() == Qt::PartiallyChecked;
+    QAccessibleStateChangeEvent event(cell, changed);
+    s_updateAccessibility(&event);
+}
+
+void (*TCustomTree::s_updateAccessibility)(QAccessibleEvent *) = &QAccessible::updateAccessibility;
 
 void TCustomTree::mousePressEvent(QMouseEvent *event)
 {
@@ -503,7 +530,7 @@ void TCustomTree::mouseReleaseEvent(QMouseEvent *event)
             return;
         const TSlices *slices = rows()->store().slices(hit.Node);
         if (TSlice *slice = slices ? slices->GetSlice(hit.SliceIndex) : nullptr)
-            OnNodeActive(this, hit.Row, slice);
+            activate(hit.Row, slice);
     });
 }
 

@@ -14,6 +14,8 @@
 #include <memory>
 #include <vector>
 
+class QAccessibleEvent;
+
 namespace selectframe {
 
 class TBaseVirtualTree;
@@ -150,6 +152,12 @@ protected:
     QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex &index,
                                                          const QEvent *event = nullptr) const override;
 
+public:
+    /// Where the tree's accessibility events go: to QAccessible, which
+    /// passes them on only where an accessibility bridge is active. Suites
+    /// run without one and watch here instead.
+    static void (*s_updateAccessibility)(QAccessibleEvent *Event);
+
 private:
     TBaseVirtualTree *rows() const;
     void sortBy(TVirtualNode start, const std::vector<TSortKey> &keys, bool recursive);
@@ -164,6 +172,9 @@ private:
     void dropFocus();
     void onExpansion(const QModelIndex &index, bool expanded);
     void activateCheck(TVirtualNode row);
+    /// Raises OnNodeActive for a slice of `row`, and tells assistive tools
+    /// when that changed the row's check box.
+    void activate(TVirtualNode row, TSlice *slice);
     void showToolTip(QHelpEvent *event);
     void setHover(const THitInfo &hit);
     /// Runs a reaction to input; a throwing handler is reported and the

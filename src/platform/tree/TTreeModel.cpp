@@ -144,9 +144,33 @@ bool TTreeModel::hasChildren(const QModelIndex &parent) const
 
 QVariant TTreeModel::data(const QModelIndex &index, int role) const
 {
-    if (!index.isValid() || !m_takenUp || (role != Qt::DisplayRole && role != Qt::CheckStateRole))
+    if (!index.isValid() || !m_takenUp)
         return {};
-    return cellData(m_rows->store().cell(nodeOf(index), index.column()), role);
+    switch (role) {
+    case Qt::DisplayRole:
+    case Qt::CheckStateRole:
+    case Qt::AccessibleTextRole:
+        return cellData(m_rows->store().cell(nodeOf(index), index.column()), role);
+    case Qt::ToolTipRole:
+    case Qt::AccessibleDescriptionRole:
+        // The row's hint, for every cell of the row; the tree shows tool
+        // tips itself, so this is what assistive tools read.
+        try {
+            QString hint;
+            m_rows->FillToolTip(nodeOf(index), &hint);
+            // Assistive tools read a check box as checked or not; a mixed
+            // one says so here.
+            if (role == Qt::AccessibleDescriptionRole && index.column() == 0
+                && data(index, Qt::CheckStateRole) == Qt::PartiallyChecked)
+                hint = hint.isEmpty() ? tr("partially checked") : tr("partially checked") + QStringLiteral(", ") + hint;
+            return hint.isEmpty() ? QVariant() : QVariant(hint);
+        } catch (...) {
+            reportAdapterFailure("data");
+        }
+        return {};
+    default:
+        return {};
+    }
 }
 
 QVariant TTreeModel::cellData(TVirtualNode cell, int role) const
@@ -160,6 +184,15 @@ QVariant TTreeModel::cellData(TVirtualNode cell, int role) const
         if (role == Qt::DisplayRole) {
             const TStringSlice *text = slices->first<TStringSlice>();
             return text ? QVariant(text->Text) : QVariant();
+        }
+        if (role == Qt::AccessibleTextRole) {
+            // Every text of the cell, so that a row's action link is read
+            // after its caption.
+            QStringList texts;
+            for (int i = 0; i < slices->Count(); ++i)
+                if (const auto *text = sliceAs<TStringSlice>(slices->GetSlice(i)); text && !text->Text.isEmpty())
+                    texts.append(text->Text);
+            return texts.isEmpty() ? QVariant() : QVariant(texts.join(QStringLiteral(", ")));
         }
         const TCheckSlice *check = slices->first<TCheckSlice>();
         if (!check || !check->Shown)
@@ -199,6 +232,13 @@ Qt::ItemFlags TTreeModel::flags(const QModelIndex &index) const
     Qt::ItemFlags f = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
     if (!(index.internalId() & TChildList::ParentBit))
         f |= Qt::ItemNeverHasChildren;
+    // Says to assistive tools that the cell has a check box; the tree's own
+    // input handling toggles it, the model is never written. Only slices
+    // already made are asked: the view asks flags of rows it never paints.
+    const TSlices *slices = m_takenUp ? m_rows->store().slices(m_rows->store().cell(nodeOf(index), index.column())) : nullptr;
+    const TCheckSlice *check = slices ? slices->first<TCheckSlice>() : nullptr;
+    if (check && check->Shown)
+        f |= Qt::ItemIsUserCheckable;
     return f;
 }
 
