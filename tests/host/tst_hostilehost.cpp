@@ -1,5 +1,7 @@
 // Hosts that do what a host should not, through the public boundary only:
 // each either works or fails with a clear error, and none crashes.
+#include "LoadedPlugin.h"
+
 #include <selectframe/SelectFrame.h>
 
 #include <QAction>
@@ -65,15 +67,11 @@ class TestHostileHost : public QObject
 {
     Q_OBJECT
 
-    QLibrary m_library{QStringLiteral(SF_PLUGIN_PATH)};
-    TCreateManager m_create = nullptr;
+    test::TLoadedPlugin m_plugin;
 
     IPtr<ISelectFrame> newFrame(QWidget *window, const QStringList &ids = {"a", "b", "c"})
     {
-        IPtr<ISelectFrameFactory> factory;
-        m_create(factory.put());
-        IPtr<ISelectFrame> frame;
-        factory->CreateFrame(frame.put());
+        IPtr<ISelectFrame> frame = m_plugin.newFrame();
         for (const QString &id : ids) {
             IPtr<IFrameItem> item;
             frame->NewItem(item.put());
@@ -86,12 +84,7 @@ class TestHostileHost : public QObject
     }
 
 private slots:
-    void initTestCase()
-    {
-        QVERIFY2(m_library.load(), qPrintable(m_library.errorString()));
-        m_create = reinterpret_cast<TCreateManager>(m_library.resolve(CreateManagerSymbol));
-        QVERIFY(m_create);
-    }
+    void initTestCase() { m_plugin.load(); }
 
     // The user checks a row with the keyboard and the host misbehaves in
     // the change event: the event loop sees no exception, the tree's

@@ -1,5 +1,7 @@
 // The plug-in as a host sees it: loaded by path, reached through its one
 // export, used through the public headers only.
+#include "LoadedPlugin.h"
+
 #include <selectframe/SelectFrame.h>
 
 #include <QAction>
@@ -53,30 +55,17 @@ class TestPlugin : public QObject
 {
     Q_OBJECT
 
-    QLibrary m_library{QStringLiteral(SF_PLUGIN_PATH)};
-    TCreateManager m_create = nullptr;
+    test::TLoadedPlugin m_plugin;
 
-    IPtr<ISelectFrame> newFrame()
-    {
-        IPtr<ISelectFrameFactory> factory;
-        m_create(factory.put());
-        IPtr<ISelectFrame> frame;
-        factory->CreateFrame(frame.put());
-        return frame;
-    }
+    IPtr<ISelectFrame> newFrame() { return m_plugin.newFrame(); }
 
 private slots:
-    void initTestCase()
-    {
-        QVERIFY2(m_library.load(), qPrintable(m_library.errorString()));
-        m_create = reinterpret_cast<TCreateManager>(m_library.resolve(CreateManagerSymbol));
-        QVERIFY(m_create);
-    }
+    void initTestCase() { m_plugin.load(); }
 
     void exportsOnlyCreateManager()
     {
         QProcess nm;
-        nm.start(QStringLiteral("nm"), {"-D", "--defined-only", m_library.fileName()});
+        nm.start(QStringLiteral("nm"), {"-D", "--defined-only", m_plugin.library.fileName()});
         QVERIFY2(nm.waitForFinished(), "nm did not run");
         QStringList symbols;
         for (const QByteArray &line : nm.readAllStandardOutput().split('\n'))
@@ -88,8 +77,8 @@ private slots:
     void eachCallGivesANewFactory()
     {
         IPtr<ISelectFrameFactory> a, b;
-        m_create(a.put());
-        m_create(b.put());
+        m_plugin.create(a.put());
+        m_plugin.create(b.put());
         QVERIFY(a && b && a != b);
         QVERIFY(a.query<IInterface>() == a.query<ISelectFrameFactory>().query<IInterface>());
         QVERIFY(!a.query<ISelectFrame>());
