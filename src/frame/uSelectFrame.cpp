@@ -1,7 +1,7 @@
 // The control's core: its form, the options, initialisation, the counts
 // line, the settings' messages and the side panel. Its behaviours live in
-// units of their own: checking, the check menu, sorting and the remembered
-// layout.
+// units of their own: checking, the check menu, sorting, the filter and the
+// remembered layout.
 #include "uSelectFrame.h"
 
 #include "frame/SplitPopupMenu.h"
@@ -45,6 +45,8 @@ TCustomSelectFrameControl::TCustomSelectFrameControl(QWidget *AOwner) : QWidget(
     FCheckMenu = new TSplitPopupMenu(this);
     FCheckMenu->setObjectName(QStringLiteral("FCheckMenu"));
     FCheckMenu->OnPopup = [this](TPopupMenu *) { FCheckMenu->UpdateItems(0); };
+    m_actions->UpdateBeforeShowing(FCheckMenu);
+    m_actions->UpdateBeforeShowing(pmEmbeddedFavorites);
 
     // The drop-down check button takes the place of the plain one.
     btnCheck->resize(btnCheckAll->width(), btnCheckAll->height());
@@ -81,6 +83,7 @@ void TCustomSelectFrameControl::bindFormEvents()
     bindAction(acUncheckAll, &T::acUncheckAllExecute);
     bindAction(acCheckByFavorite, &T::acCheckByFavoriteExecute);
     bindAction(acCheckByData, &T::acCheckByDataExecute);
+    bindFilterEvents();
 
     btnCheckAll->setAction(acCheckAll);
     btnUncheckAll->setAction(acUncheckAll);
@@ -216,14 +219,18 @@ void TCustomSelectFrameControl::Initialize()
             SelectTree->Expand(first, TCustomTree::emExpandShow, 0);
     }
     pnlBottom->setVisible(FSettings->SelectMode() != fsmOnlyOne);
+    m_actions->UpdateAll();
 }
 
 void TCustomSelectFrameControl::Changed()
 {
     FManager->PublishCheckedCount();
     SetCountCaption(lbCheckedCount, QStringLiteral("Checked: %1").arg(FManager->Model()->CheckedCount()));
+    m_actions->RequestUpdate();
     if (FOnChange)
         FOnChange(this);
+    if (FSettings->ShowOnlyChecked())
+        ApplyShowOnlyChecked();
 }
 
 void TCustomSelectFrameControl::CopyOptionsFrom(TFrameManager *Source)
@@ -269,7 +276,11 @@ void TCustomSelectFrameControl::NewItem(IFrameItem **Item)
 
 bool TCustomSelectFrameControl::event(QEvent *Event)
 {
-    switch (int(Event->type())) {
+    const int type = int(Event->type());
+    // What the actions show may follow any setting.
+    if (type >= SFM_SHOWONLYCHECKED && type <= SFM_SHOWGROUPBY)
+        m_actions->RequestUpdate();
+    switch (type) {
     case SFM_SHOWFAVORITES:
     case SFM_SHOWFILTER:
     case SFM_SHOWGROUPBY:
@@ -277,6 +288,13 @@ bool TCustomSelectFrameControl::event(QEvent *Event)
         return true;
     case SFM_FAVORITESMODE:
         SetFavoritesButtonMenu();
+        return true;
+    case SFM_FILTER:
+        ApplyFilter();
+        return true;
+    case SFM_SHOWONLYCHECKED:
+        ClearFilterQuietly(true);
+        ApplyShowOnlyChecked();
         return true;
     default:
         return QWidget::event(Event);
@@ -323,13 +341,6 @@ void TCustomSelectFrameControl::SetFavoritesButtonMenu()
         btnFavorites->setDropdownMenu(nullptr);
         break;
     }
-}
-
-void TCustomSelectFrameControl::SetFilterButtonMode(QAction *Action)
-{
-    btnFilter->setIcon(QIcon(Action == acFilterApply ? QStringLiteral(":/main/edit/find1.svg")
-                                                     : QStringLiteral(":/main/cancel2.svg")));
-    btnFilter->setAction(Action);
 }
 
 TSelectVirtualTree *TCustomSelectFrameControl::Rows() const

@@ -119,6 +119,8 @@ protected:
 
     /// The settings' change events.
     bool event(QEvent *Event) override;
+    /// The filter box's focus moves and keys.
+    bool eventFilter(QObject *Watched, QEvent *Event) override;
     /// Enabling or disabling the control explicitly does the same to the
     /// bottom bar and the tree, in this order; the side panel keeps its own
     /// state.
@@ -192,13 +194,38 @@ private:
     bool LoadTreeSort();
     void SaveTreeLayout();
 
+    // The filter box and the checked-only view (SelectFrameFilter.cpp).
+    void bindFilterEvents();
+    void edFilterEnter(QObject *Sender);
+    void edFilterKeyPress(QObject *Sender);
+    void edFilterKeyUp(QObject *Sender, int Key, Qt::KeyboardModifiers Shift);
+    void tmFilterTimer(QObject *Sender);
+    void edFilterExit(QObject *Sender);
+    void acFilterApplyUpdate(QObject *Sender);
+    void acFilterApplyExecute(QObject *Sender);
+    void acFilterClearUpdate(QObject *Sender);
+    void acFilterClearExecute(QObject *Sender);
     /// Shows `Action` on the filter button and binds the button to it.
     void SetFilterButtonMode(QAction *Action);
+    /// Clears the filter with the box back on its placeholder; with `Lock`,
+    /// the rows are left as they are.
+    void ClearFilterQuietly(bool Lock);
+    /// Hides the rows that do not match the filter in force (and, with the
+    /// checked-only view, the unchecked ones), in one tree update.
+    void ApplyFilter();
+    /// Hides the unchecked rows while the checked-only view is on, shows
+    /// every row otherwise; turns the view off when nothing is checked.
+    void ApplyShowOnlyChecked();
+    void SetNodeHidden(TVirtualNode Node, bool Hidden);
 
     /// The filter box's typing pause; a form component, created here since
     /// forms hold no timers.
     QTimer *tmFilter = nullptr;
     TActionHandlers *m_actions = nullptr;
+    /// The box holds the user's own text, not the placeholder.
+    bool FFilterEdited = false;
+    /// A quiet clearing is under way: a new filter changes no rows.
+    bool FFilterLocked = false;
 
     std::unique_ptr<TFrameSettings> FSettings;
     TSplitPopupMenu *FCheckMenu = nullptr;

@@ -157,6 +157,7 @@ void TFrameItem::GetCaption(QString *Result)
 void TFrameItem::SetCaption(const QString &NewCaption)
 {
     Caption = NewCaption;
+    TextChanged();
 }
 
 void TFrameItem::GetValues(IStringValueList **Result)
@@ -187,6 +188,12 @@ void TFrameItem::SetChecked(bool Value)
         ops->setRowChecked(Node, Value);
 }
 
+void TFrameItem::TextChanged()
+{
+    if (IFrameItemRowOps *ops = frameItemRowOps(Node))
+        ops->rowTextChanged(Node);
+}
+
 void TFrameItem::Refresh()
 {
     if (IFrameItemRowOps *ops = frameItemRowOps(Node))
@@ -214,6 +221,7 @@ void TFrameItem::TValues::GetValue(const QString &Name, QString *Value)
 void TFrameItem::TValues::SetValue(const QString &Name, const QString &Value)
 {
     Lines.setValue(Name, Value);
+    Owner.TextChanged();
 }
 
 } // namespace selectframe

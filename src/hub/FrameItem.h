@@ -59,6 +59,9 @@ private:
 
     ~TFrameItem() override = default;
 
+    /// Tells the rows showing the item that its texts changed.
+    void TextChanged();
+
     QString ID;
     QString Caption;
     TValues Values{*this};

@@ -17,6 +17,9 @@ struct IFrameItemRowOps
     virtual void setRowChecked(TSelectFrameNode *node, bool checked) = 0;
     /// Re-styles the row's action-link cell after the item's values changed.
     virtual void refreshRow(TSelectFrameNode *node) = 0;
+    /// The item's caption or one of its values changed: whatever the rows
+    /// showing it keep of its texts is out of date.
+    virtual void rowTextChanged(TSelectFrameNode *node) = 0;
 
 protected:
     ~IFrameItemRowOps() = default;

@@ -2,11 +2,72 @@
 
 #include "GuardedCall.h"
 
+#include <utility>
+#include <vector>
+
 #include <QAction>
+#include <QCoreApplication>
+#include <QEvent>
+#include <QMenu>
+#include <QTimer>
 
 namespace selectframe {
 
-TActionHandlers::TActionHandlers(QObject *parent) : QObject(parent) {}
+TActionHandlers::TActionHandlers(QObject *parent) : QObject(parent)
+{
+    if (QCoreApplication *app = QCoreApplication::instance())
+        app->installEventFilter(this);
+}
+
+bool TActionHandlers::eventFilter(QObject *watched, QEvent *event)
+{
+    switch (event->type()) {
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::Wheel:
+    case QEvent::FocusIn:
+    case QEvent::FocusOut:
+        RequestUpdate();
+        break;
+    default:
+        break;
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+void TActionHandlers::RequestUpdate()
+{
+    // A zero timer runs after what is queued: one run per burst, and as an
+    // unchanged state changes nothing, the handlers never keep the loop
+    // busy.
+    if (std::exchange(m_updatePending, true))
+        return;
+    QTimer::singleShot(0, this, [this] {
+        m_updatePending = false;
+        UpdateAll();
+    });
+}
+
+void TActionHandlers::UpdateAll()
+{
+    // Copies: a handler may bind anew while it runs.
+    std::vector<std::pair<QAction *, THandler>> updates;
+    for (const auto &[action, handlers] : m_handlers)
+        if (handlers.Update)
+            updates.emplace_back(action, handlers.Update);
+    for (const auto &[action, update] : updates) {
+        const QByteArray what = action->objectName().toUtf8();
+        runGuarded(what.constData(), [&update, action = action] { update(action); });
+    }
+}
+
+void TActionHandlers::UpdateBeforeShowing(QMenu *menu)
+{
+    connect(menu, &QMenu::aboutToShow, this, &TActionHandlers::UpdateAll);
+}
 
 void TActionHandlers::bind(QAction *action, THandler onExecute, THandler onUpdate)
 {
@@ -32,6 +93,7 @@ bool TActionHandlers::Execute(QAction *action)
         handlers.Update(action);
     if (!action->isEnabled() || !handlers.Execute)
         return false;
+    RequestUpdate();
     handlers.Execute(action);
     return true;
 }

@@ -7,13 +7,17 @@
 #include <unordered_map>
 
 class QAction;
+class QMenu;
 
 namespace selectframe {
 
 /// The execute and update handlers of a set of actions. Executing an action
 /// runs its update handler first and executes only when the action is then
 /// enabled; a triggered action (by a button, a menu entry or a shortcut)
-/// is executed the same way, as a reaction to input.
+/// is executed the same way, as a reaction to input. Every update handler
+/// also runs once the event loop has worked off a burst of input or an
+/// execution (see RequestUpdate), so what the actions show follows the
+/// state without anyone executing them.
 class TActionHandlers : public QObject
 {
     Q_OBJECT
@@ -31,6 +35,19 @@ public:
     /// its execute handler. Returns whether it executed. Exceptions of the
     /// handlers reach the caller.
     bool Execute(QAction *action);
+    /// Runs every update handler. Exceptions are caught and reported: this
+    /// runs from the event loop.
+    void UpdateAll();
+    /// Has UpdateAll run before `menu` shows, so its entries are up to date
+    /// when the user sees them.
+    void UpdateBeforeShowing(QMenu *menu);
+    /// Has UpdateAll run when the events queued now are done; requests made
+    /// meanwhile are one. Input to the application and every execution
+    /// request it on their own; so may any change of state.
+    void RequestUpdate();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     struct THandlers
@@ -40,6 +57,7 @@ private:
     };
 
     std::unordered_map<QAction *, THandlers> m_handlers;
+    bool m_updatePending = false;
 };
 
 } // namespace selectframe

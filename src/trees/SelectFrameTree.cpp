@@ -69,6 +69,31 @@ void TSelectFrameTree::Clear()
         unlink(row);
     m_itemRows.clear();
     m_otherNodes.clear();
+    m_filterTexts.clear();
+    m_filterGarbage = 0;
+}
+
+QStringView TSelectFrameTree::FilterText(TSelectFrameNode *Row)
+{
+    auto *row = static_cast<TItemRow *>(Row);
+    if (row->TextLength < 0) {
+        if (m_filterGarbage > m_filterTexts.size() / 2 && m_filterGarbage > 0)
+            dropFilterTexts();
+        const qsizetype start = m_filterTexts.size();
+        if (OnMakeFilterText)
+            OnMakeFilterText(row, m_filterTexts);
+        row->TextStart = uint32_t(start);
+        row->TextLength = int32_t(m_filterTexts.size() - start);
+    }
+    return QStringView(m_filterTexts).mid(row->TextStart, row->TextLength);
+}
+
+void TSelectFrameTree::dropFilterTexts()
+{
+    for (TItemRow *row : m_itemRows)
+        row->TextLength = -1;
+    m_filterTexts.clear();
+    m_filterGarbage = 0;
 }
 
 bool TSelectFrameTree::rowChecked(TSelectFrameNode *node)
@@ -85,6 +110,18 @@ void TSelectFrameTree::refreshRow(TSelectFrameNode *node)
 {
     if (OnRefreshRow)
         OnRefreshRow(node);
+}
+
+void TSelectFrameTree::rowTextChanged(TSelectFrameNode *node)
+{
+    // The item names its newest row; the older ones, in this tree or in
+    // others, show the same texts.
+    for (auto *row = static_cast<TItemRow *>(node); row; row = row->Older) {
+        if (row->TextLength < 0)
+            continue;
+        row->Tree->m_filterGarbage += row->TextLength;
+        row->TextLength = -1;
+    }
 }
 
 } // namespace selectframe

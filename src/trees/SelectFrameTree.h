@@ -5,6 +5,9 @@
 #include "model/ObjectArena.h"
 #include "trees/SelectFrameNode.h"
 
+#include <QString>
+#include <QStringView>
+
 #include <cstddef>
 #include <functional>
 
@@ -52,6 +55,16 @@ public:
     /// Number of records.
     std::size_t Count() const { return m_itemRows.size() + m_otherNodes.size(); }
 
+    /// The texts the filter matches in an item row: its column texts,
+    /// lower-cased, each closed by a U+0000 so that no match runs from one
+    /// column into the next. Made through OnMakeFilterText on first use and
+    /// again after the host changed the item's caption or values. The view
+    /// holds until the next call.
+    QStringView FilterText(TSelectFrameNode *Row);
+    /// Appends an item row's texts, as FilterText gives them, to `Out`;
+    /// installed by the row adapter, which knows the columns.
+    std::function<void(const TSelectFrameNode *Row, QString &Out)> OnMakeFilterText;
+
     /// Restyles an item row's action link when the host calls Refresh on the
     /// item; the row adapter installs its restyling here, until then Refresh
     /// changes nothing. Called with the row record the item names.
@@ -74,6 +87,10 @@ private:
         /// after it.
         TItemRow *Older = nullptr;
         TItemRow *Newer = nullptr;
+        /// Where FilterText keeps the row's texts in m_filterTexts; a length
+        /// of -1 while they are still to be made.
+        uint32_t TextStart = 0;
+        int32_t TextLength = -1;
     };
 
     static IFrameItemRowOps *rowOpsOf(TSelectFrameNode *node);
@@ -82,9 +99,19 @@ private:
     bool rowChecked(TSelectFrameNode *node) override;
     void setRowChecked(TSelectFrameNode *node, bool checked) override;
     void refreshRow(TSelectFrameNode *node) override;
+    void rowTextChanged(TSelectFrameNode *node) override;
+    /// Forgets every row's texts, so that they are made anew into an empty
+    /// buffer.
+    void dropFilterTexts();
 
     TObjectArena<TItemRow> m_itemRows;
     TObjectArena<TSelectFrameNode> m_otherNodes;
+    // One buffer for the texts of every row: a million rows would otherwise
+    // take a million allocations, and the passes read it in order. Texts
+    // made again after a change go to its end; what they leave behind is
+    // counted, and the buffer is emptied once that is more than half.
+    QString m_filterTexts;
+    qsizetype m_filterGarbage = 0;
 };
 
 } // namespace selectframe

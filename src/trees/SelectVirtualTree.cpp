@@ -73,6 +73,26 @@ T *sliceAt(TSlices *slices, int index)
 TSelectVirtualTree::TSelectVirtualTree(TFrameManager *FrameManager) : FrameManager(FrameManager)
 {
     NodeRecords.OnRefreshRow = [this](TSelectFrameNode *Row) { RestyleLink(Row); };
+    NodeRecords.OnMakeFilterText = [this](const TSelectFrameNode *Row, QString &Out) { AppendFilterText(Row, Out); };
+}
+
+void TSelectVirtualTree::AppendFilterText(const TSelectFrameNode *Row, QString &Out) const
+{
+    IFrameItem *item = static_cast<const TFrameItemObject *>(Row->FrameObject)->Item.get();
+    IPtr<IStringValueList> values;
+    item->GetValues(values.put());
+    const int columns = FrameManager->Model()->ColumnCount();
+    QString text;
+    for (int column = 0; column < columns; ++column) {
+        text.clear();
+        if (column == 0)
+            item->GetCaption(&text);
+        else if (values)
+            values->GetValue(ColumnDataKey(column), &text);
+        // A U+0000 of the host's own would open a match across columns.
+        Out += text.toLower().replace(QChar(0), QChar::ReplacementCharacter);
+        Out += QChar(0);
+    }
 }
 
 void TSelectVirtualTree::RestyleLink(TSelectFrameNode *Row)

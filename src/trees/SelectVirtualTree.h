@@ -53,6 +53,9 @@ public:
     TSelectFrameTree NodeRecords;
 
 private:
+    /// What the filter matches in an item row: the caption, then the
+    /// "column%d_data" value of each further column.
+    void AppendFilterText(const TSelectFrameNode *Row, QString &Out) const;
     void BuildTree();
     /// A row for `object` under `parent`, with its column cells.
     TVirtualNode addRow(TVirtualNode parent, TBaseFrameObject *object, int columnCount);

@@ -18,6 +18,7 @@ struct TFakeRowOps final : IFrameItemRowOps
     char rows[2] = {};
     std::map<TSelectFrameNode *, bool> checked;
     QList<TSelectFrameNode *> refreshed;
+    QList<TSelectFrameNode *> textChanged;
     int calls = 0;
 
     TSelectFrameNode *node(int i) { return reinterpret_cast<TSelectFrameNode *>(&rows[i]); }
@@ -37,6 +38,7 @@ struct TFakeRowOps final : IFrameItemRowOps
         ++calls;
         refreshed.append(n);
     }
+    void rowTextChanged(TSelectFrameNode *n) override { textChanged.append(n); }
 };
 
 TFakeRowOps *fakeOps = nullptr;
@@ -296,6 +298,10 @@ private slots:
         QVERIFY(!fakeOps->checked[second]);
         item->Refresh();
         QCOMPARE(fakeOps->refreshed, (QList<TSelectFrameNode *>{first, second}));
+        // Texts the rows keep go stale with the caption and with any value.
+        item->SetCaption("renamed");
+        valuesOf(item)->SetValue("column1_data", "x");
+        QCOMPARE(fakeOps->textChanged, (QList<TSelectFrameNode *>{second, second}));
 
         item->SetNode(nullptr);
         const int calls = fakeOps->calls;

@@ -1,0 +1,211 @@
+// The control's filter box and its checked-only view: the box's two states
+// (placeholder and the user's own text), the typing pause, the apply and
+// clear actions behind the box's button, and the passes that hide rows
+// through their node state. Rows are never removed, so checking, counting
+// and favorites keep working on hidden ones.
+#include "frame/uSelectFrame.h"
+
+#include "frame/ItemValues.h"
+#include "hub/FrameManager.h"
+#include "platform/ActionHandlers.h"
+#include "platform/GuardedCall.h"
+#include "trees/SelectVirtualManager.h"
+
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <QScopeGuard>
+#include <QTimer>
+
+namespace selectframe {
+
+namespace {
+
+/// Focus that moves because a menu opens or the window loses activation is
+/// no move of the user's: the box is left as it is.
+bool isUsersFocusMove(const QEvent *Event)
+{
+    const Qt::FocusReason reason = static_cast<const QFocusEvent *>(Event)->reason();
+    return reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason;
+}
+
+} // namespace
+
+void TCustomSelectFrameControl::bindFilterEvents()
+{
+    using T = TCustomSelectFrameControl;
+    bindAction(acFilterApply, &T::acFilterApplyExecute, &T::acFilterApplyUpdate);
+    bindAction(acFilterClear, &T::acFilterClearExecute, &T::acFilterClearUpdate);
+    connect(tmFilter, &QTimer::timeout, this,
+            [this] { runGuarded("tmFilter", [this] { tmFilterTimer(tmFilter); }); });
+    edFilter->installEventFilter(this);
+    // The panel's image marks the box as a filter.
+    edFilter->addAction(QIcon(pnFilter->property("image").toString()), QLineEdit::LeadingPosition);
+}
+
+bool TCustomSelectFrameControl::eventFilter(QObject *Watched, QEvent *Event)
+{
+    if (Watched != edFilter)
+        return QWidget::eventFilter(Watched, Event);
+    switch (Event->type()) {
+    case QEvent::FocusIn:
+        if (isUsersFocusMove(Event))
+            runGuarded("edFilter", [this] { edFilterEnter(edFilter); });
+        break;
+    case QEvent::FocusOut:
+        if (isUsersFocusMove(Event))
+            runGuarded("edFilter", [this] { edFilterExit(edFilter); });
+        break;
+    case QEvent::KeyPress:
+        edFilterKeyPress(edFilter);
+        break;
+    case QEvent::KeyRelease: {
+        const auto *key = static_cast<const QKeyEvent *>(Event);
+        if (!key->isAutoRepeat())
+            edFilterKeyUp(edFilter, key->key(), key->modifiers());
+        break;
+    }
+    default:
+        break;
+    }
+    return false;
+}
+
+void TCustomSelectFrameControl::edFilterEnter(QObject *)
+{
+    if (!FFilterEdited)
+        edFilter->clear();
+}
+
+void TCustomSelectFrameControl::edFilterKeyPress(QObject *)
+{
+    // Every key starts a full pause anew.
+    tmFilter->stop();
+    tmFilter->start();
+}
+
+void TCustomSelectFrameControl::edFilterKeyUp(QObject *, int Key, Qt::KeyboardModifiers Shift)
+{
+    if (Key == Qt::Key_Escape && (Shift & ~Qt::KeypadModifier) == Qt::NoModifier)
+        edFilter->clear();
+}
+
+void TCustomSelectFrameControl::tmFilterTimer(QObject *)
+{
+    m_actions->Execute(acFilterApply);
+    tmFilter->stop();
+}
+
+void TCustomSelectFrameControl::edFilterExit(QObject *)
+{
+    FFilterEdited = !edFilter->text().isEmpty();
+    m_actions->Execute(acFilterApply);
+    tmFilter->stop();
+    if (!FFilterEdited)
+        edFilter->setText(FSettings->FilterHint());
+}
+
+void TCustomSelectFrameControl::acFilterApplyUpdate(QObject *)
+{
+    acFilterApply->setEnabled(tmFilter->isActive() || FFilterEdited);
+}
+
+void TCustomSelectFrameControl::acFilterApplyExecute(QObject *)
+{
+    const QString text = edFilter->text();
+    FSettings->SetFilter(text);
+    SetFilterButtonMode(text.isEmpty() ? acFilterApply : acFilterClear);
+}
+
+void TCustomSelectFrameControl::acFilterClearUpdate(QObject *)
+{
+    acFilterClear->setEnabled(!FSettings->Filter().isEmpty() || FFilterEdited);
+}
+
+void TCustomSelectFrameControl::acFilterClearExecute(QObject *)
+{
+    FSettings->SetFilter(QString());
+    // A placeholder put into the box while the user is in it would be taken
+    // for the user's text on leaving; it comes back then instead.
+    edFilter->setText(edFilter->hasFocus() ? QString() : FSettings->FilterHint());
+    FFilterEdited = false;
+    SetFilterButtonMode(acFilterApply);
+}
+
+void TCustomSelectFrameControl::SetFilterButtonMode(QAction *Action)
+{
+    btnFilter->setIcon(QIcon(Action == acFilterApply ? QStringLiteral(":/main/edit/find1.svg")
+                                                     : QStringLiteral(":/main/cancel2.svg")));
+    btnFilter->setAction(Action);
+}
+
+void TCustomSelectFrameControl::ClearFilterQuietly(bool Lock)
+{
+    FFilterLocked = Lock;
+    const auto unlock = qScopeGuard([this] { FFilterLocked = false; });
+    m_actions->Execute(acFilterClear);
+}
+
+void TCustomSelectFrameControl::ApplyFilter()
+{
+    if (FFilterLocked || !IsInitialized())
+        return;
+    SelectTree->BeginUpdate();
+    const auto end = qScopeGuard([this] { SelectTree->EndUpdate(); });
+    // Folded as the rows' texts are (see TSelectFrameTree::FilterText).
+    const QString filter = FSettings->Filter().toLower().replace(QChar(0), QChar::ReplacementCharacter);
+    const bool onlyChecked = FSettings->ShowOnlyChecked();
+    TSelectVirtualTree *rows = Rows();
+    ForEachNode([&](TVirtualNode node) {
+        bool hidden = false;
+        if (!filter.isEmpty()) {
+            TSelectFrameNode *record = rows->recordOf(node);
+            if (record->FrameObject->Kind == fokItem)
+                hidden = !rows->NodeRecords.FilterText(record).contains(filter);
+            if (onlyChecked && record->FrameObject->State == fcsUnchecked)
+                hidden = true;
+        }
+        SetNodeHidden(node, hidden);
+    });
+    const IVmManager *vm = SelectTree->getVM();
+    ForEachNode([&](TVirtualNode node) {
+        const TBaseFrameObject *object = rows->recordOf(node)->FrameObject;
+        if (object->Kind != fokGroup)
+            return;
+        const auto *group = static_cast<const TFrameGroupObject *>(object);
+        // The group's tallies count all its items, hidden or not.
+        SetRowState(node, !group->HasOtherState(fcsUnchecked) ? fcsUnchecked
+                          : !group->HasOtherState(fcsChecked) ? fcsChecked
+                                                               : fcsMixed);
+        if (filter.isEmpty() || group->Name.toLower().contains(filter))
+            return;
+        for (TVirtualNode child = vm->getFirstChild(node); child; child = vm->getNextSibling(child))
+            if (!(SelectTree->GetNodeState(child) & nsHidden))
+                return;
+        SetNodeHidden(node, true);
+    });
+    SelectTree->getVM()->updateControl();
+}
+
+void TCustomSelectFrameControl::ApplyShowOnlyChecked()
+{
+    if (!IsInitialized())
+        return;
+    if (FManager->Model()->CheckedCount() == 0)
+        FSettings->ResetShowOnlyChecked();
+    const bool onlyChecked = FSettings->ShowOnlyChecked();
+    SelectTree->BeginUpdate();
+    const auto end = qScopeGuard([this] { SelectTree->EndUpdate(); });
+    ForEachNode([&](TVirtualNode node) {
+        SetNodeHidden(node, onlyChecked && RecordOf(node)->FrameObject->State == fcsUnchecked);
+    });
+}
+
+void TCustomSelectFrameControl::SetNodeHidden(TVirtualNode Node, bool Hidden)
+{
+    const uint32_t state = SelectTree->GetNodeState(Node);
+    const uint32_t wanted = Hidden ? state | nsHidden : state & ~uint32_t(nsHidden);
+    if (wanted != state)
+        SelectTree->SetNodeState(Node, wanted);
+}
+
+} // namespace selectframe
