@@ -1,0 +1,93 @@
+// The simple dialog base and the input box, driven by keys and clicks.
+#include "platform/InputQuery.h"
+#include "platform/SimpleDialog.h"
+
+#include "platform/TypeText.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+using namespace selectframe;
+
+namespace {
+
+/// Runs `act` on the modal box once it shows.
+void whenModal(const std::function<void(QWidget *)> &act)
+{
+    QTimer::singleShot(0, [act] {
+        QWidget *box = QApplication::activeModalWidget();
+        QVERIFY(box);
+        act(box);
+    });
+}
+
+} // namespace
+
+class TstSimpleDialogs : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void inputQuery_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<bool>("ok");
+        QTest::addColumn<bool>("result");
+        QTest::addColumn<QString>("value");
+        QTest::newRow("ok") << "Main" << true << true << "Main";
+        QTest::newRow("cancel") << "Main" << false << false << "start";
+        QTest::newRow("cut at 5") << "abcdefgh" << true << true << "abcde";
+        QTest::newRow("unicode") << "Ünï ✓" << true << true << "Ünï ✓";
+    }
+    void inputQuery()
+    {
+        QFETCH(QString, typed);
+        QFETCH(bool, ok);
+        QString value = QStringLiteral("start");
+        QSize size;
+        whenModal([&](QWidget *box) {
+            auto *edit = box->findChild<QLineEdit *>();
+            QCOMPARE(edit->selectedText(), QStringLiteral("start"));
+            test::typeText(edit, typed);
+            size = box->size();
+            // The buttons lie 15 pixels below the edit, the client 13 below them.
+            const auto buttons = box->findChildren<QPushButton *>();
+            QCOMPARE(buttons.size(), 2);
+            QCOMPARE(buttons[0]->y(), edit->geometry().bottom() + 1 + 15);
+            QCOMPARE(box->height(), buttons[0]->geometry().bottom() + 1 + 13);
+            QTest::mouseClick(buttons[ok ? 0 : 1], Qt::LeftButton);
+        });
+        QTEST(WideInputQuery(QStringLiteral("Caption"), QStringLiteral("Prompt:"), value, 5), "result");
+        QTEST(value, "value");
+        // 180 horizontal dialog units: 45 average character widths.
+        const QFontMetrics metrics(QApplication::font());
+        const int average = (metrics.horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz")) / 26 + 1) / 2;
+        QCOMPARE(size.width(), 45 * average);
+    }
+
+    void simpleDialog()
+    {
+        TdlgSimple3 dialog;
+        auto *help = dialog.findChild<QPushButton *>(QStringLiteral("btnHelp"));
+        QVERIFY(!dialog.ShowHelp());
+        dialog.SetShowHelp(true);
+        dialog.HelpContext = 42;
+        int asked = 0;
+        connect(&dialog, &TdlgSimple3::helpRequested, this, [&](int context) { asked = context; });
+        whenModal([&](QWidget *) {
+            QTest::mouseClick(help, Qt::LeftButton);
+            QTest::keyClick(&dialog, Qt::Key_Escape);
+        });
+        QCOMPARE(dialog.exec(), int(QDialog::Rejected));
+        QCOMPARE(asked, 42);
+        whenModal([&](QWidget *) { QTest::mouseClick(dialog.findChild<QPushButton *>(QStringLiteral("btnOK")), Qt::LeftButton); });
+        QCOMPARE(dialog.exec(), int(QDialog::Accepted));
+    }
+};
+
+QTEST_MAIN(TstSimpleDialogs)
+#include "tst_simpledialogs.moc"
