@@ -2,6 +2,7 @@
 #pragma once
 
 #include "frame/FrameSettings.h"
+#include "frame/OrganizeFavoritesDialog.h"
 #include "platform/TextCollator.h"
 #include "platform/tree/THitInfo.h"
 #include "platform/tree/TNodeOrder.h"
@@ -96,6 +97,10 @@ public:
     /// Raised per item row after the frame manager changed checks in bulk;
     /// not published.
     TItemQueryEvent OnItemQuery;
+    /// Makes the favorites dialog "Organize Favorites..." opens; installed
+    /// by whoever created the control (the dialog lives above it). Without
+    /// one the entry is disabled.
+    TFavoritesDialogFactory FavoritesDialogFactory;
 
 protected:
     TFrameSettings *Settings() const { return FSettings.get(); }
@@ -105,6 +110,8 @@ protected:
     /// Replaces the favorite entries of the check menu with one per current
     /// favorite; run by Initialize and after the favorites were organized.
     void RebuildFavoriteItems();
+    /// Unchecks every row that is shown, as "Uncheck All" does.
+    void UncheckAll() { acUncheckAllExecute(nullptr); }
 
     const TNotifyEvent &OnChange() const { return FOnChange; }
     void SetOnChange(TNotifyEvent Value) { FOnChange = std::move(Value); }
@@ -175,6 +182,20 @@ private:
     /// The column's other values under a grid submenu of `Menu`.
     void AddOtherValues(const TFrameColumnObject *Column, QMenu *Menu, const QStringList &Values);
     void AddFavoritesTail();
+
+    // Favorites behind the side panel's button (SelectFrameFavorites.cpp).
+    void bindFavoritesEvents();
+    /// Pops up the drop-down menu of `Sender` below it, after bringing the
+    /// favorites menus up to date; shared by the side panel's buttons.
+    void btnFavoritesDropdownPushed(TDropDownButton *Sender, bool &DoDefault);
+    void pmEmbeddedFavoritesPopup();
+    /// The frame's own unnamed favorite, made empty on first use.
+    IPtr<ISelectFavorite> EmbeddedFavorite() const;
+    void acCheckEmbeddedFavoritesExecute(QObject *Sender);
+    void acSetEmbeddedFavoritesExecute(QObject *Sender);
+    void acClearEmbeddedFavoritesExecute(QObject *Sender);
+    void acOrganizeFavoritesUpdate(QObject *Sender);
+    void acOrganizeFavoritesExecute(QObject *Sender);
 
     // Sorting and the action link (SelectFrameSorting.cpp).
     int SelectTreeNodeCompare(TCustomTree *Sender, TVirtualNode Node1, TVirtualNode Node2, int Column,
@@ -261,6 +282,7 @@ public:
     using TCustomSelectFrameControl::SetOnChangeGroupBy;
     using TCustomSelectFrameControl::OnActionClick;
     using TCustomSelectFrameControl::SetOnActionClick;
+    using TCustomSelectFrameControl::UncheckAll;
 };
 
 } // namespace selectframe

@@ -1,0 +1,165 @@
+// Favorites behind the side panel's button: the drop-down shared with the
+// group-by button, the frame's own unnamed favorite in embedded mode, and
+// organizing the favorites in their dialog.
+#include "frame/uSelectFrame.h"
+
+#include "frame/SplitPopupMenu.h"
+#include "hub/FrameManager.h"
+#include "intf/FrameConsts.h"
+#include "intf/resStrings.h"
+#include "platform/ActionHandlers.h"
+#include "platform/ActionLink.h"
+#include "platform/Conversion.h"
+#include "platform/DropDownButton.h"
+#include "platform/SimpleDialog.h"
+
+#include <selectframe/FrameKeys.h>
+
+#include <QLayout>
+#include <QScopeGuard>
+
+namespace selectframe {
+
+namespace {
+
+/// The name of the frame's own favorite in embedded mode; never shown.
+const QString EmbeddedFavoritesName = QStringLiteral("%EmbeddedFavorites%");
+
+} // namespace
+
+void TCustomSelectFrameControl::bindFavoritesEvents()
+{
+    using T = TCustomSelectFrameControl;
+    bindAction(acCheckEmbeddedFavorites, &T::acCheckEmbeddedFavoritesExecute);
+    bindAction(acSetEmbeddedFavorites, &T::acSetEmbeddedFavoritesExecute);
+    bindAction(acClearEmbeddedFavorites, &T::acClearEmbeddedFavoritesExecute);
+    bindAction(acOrganizeFavorites, &T::acOrganizeFavoritesExecute, &T::acOrganizeFavoritesUpdate);
+    linkToAction(ppmCheckEmbeddedFavorites, acCheckEmbeddedFavorites);
+    linkToAction(ppmSetEmbeddedFavorites, acSetEmbeddedFavorites);
+    linkToAction(ppmClearEmbeddedFavorites, acClearEmbeddedFavorites);
+    pmEmbeddedFavorites->OnPopup = [this](TPopupMenu *) { pmEmbeddedFavoritesPopup(); };
+    btnFavorites->OnDropdown = [this](TDropDownButton *Sender, bool &DoDefault) {
+        btnFavoritesDropdownPushed(Sender, DoDefault);
+    };
+}
+
+void TCustomSelectFrameControl::btnFavoritesDropdownPushed(TDropDownButton *Sender, bool &DoDefault)
+{
+    DoDefault = false;
+    auto *menu = qobject_cast<TPopupMenu *>(Sender->dropdownMenu());
+    if (!menu)
+        return;
+    if (menu == FCheckMenu || menu == pmEmbeddedFavorites) {
+        if (FSettings->FavoritesMode() == ffmEmbedded)
+            pmEmbeddedFavoritesPopup();
+        else
+            FCheckMenu->UpdateItems(mgFavorites);
+    }
+    const QPoint position = Sender->mapToGlobal(QPoint(0, Sender->height()));
+    // The menu's own pop-up event would undo what was just made visible.
+    TPopupMenu::TPopupEvent onPopup = std::exchange(menu->OnPopup, nullptr);
+    const auto reattach = qScopeGuard([&] { menu->OnPopup = std::move(onPopup); });
+    menu->Popup(position.x(), position.y());
+}
+
+IPtr<ISelectFavorite> TCustomSelectFrameControl::EmbeddedFavorite() const
+{
+    IPtr<ISelectFavorite> favorite;
+    FManager->Favorites()->Add(EmbeddedFavoritesName, favorite.put());
+    return favorite;
+}
+
+void TCustomSelectFrameControl::pmEmbeddedFavoritesPopup()
+{
+    const IPtr<ISelectFavorite> favorite = EmbeddedFavorite();
+    acSetEmbeddedFavorites->setEnabled(FManager->Model()->CheckedCount() > 0);
+    const bool stored = !favorite->GetItems()->isEmpty();
+    acCheckEmbeddedFavorites->setEnabled(stored);
+    acClearEmbeddedFavorites->setEnabled(stored);
+}
+
+void TCustomSelectFrameControl::acCheckEmbeddedFavoritesExecute(QObject *)
+{
+    // A copy: the pass reports to the host, whose handlers may edit it.
+    const QStringList ids = *EmbeddedFavorite()->GetItems();
+    FManager->CheckByList(ids);
+}
+
+void TCustomSelectFrameControl::acSetEmbeddedFavoritesExecute(QObject *)
+{
+    QStringList checked;
+    FManager->State()->Save(&checked);
+    *EmbeddedFavorite()->GetItems() = std::move(checked);
+}
+
+void TCustomSelectFrameControl::acClearEmbeddedFavoritesExecute(QObject *)
+{
+    EmbeddedFavorite()->GetItems()->clear();
+}
+
+void TCustomSelectFrameControl::acOrganizeFavoritesUpdate(QObject *)
+{
+    acOrganizeFavorites->setEnabled(bool(FavoritesDialogFactory));
+}
+
+void TCustomSelectFrameControl::acOrganizeFavoritesExecute(QObject *)
+{
+    using namespace keys;
+    std::unique_ptr<IOrganizeFavoritesDialog> dialog = FavoritesDialogFactory();
+    TdlgSimple3 *form = dialog->Form();
+    // The dialog's minimum size applies.
+    form->resize(VarToInt(Option(OptionFavFormWidth)), VarToInt(Option(OptionFavFormHeight)));
+    const bool showHelp = VarToBool(Option(OptionFavShowHelp));
+    form->SetShowHelp(showHelp);
+    if (showHelp)
+        form->HelpContext = VarToInt(Option(OptionFavHelpContext));
+    QString subject = VarToStr(Option(OptionFavSelectedInfo));
+    if (subject.isEmpty())
+        subject = QString::fromUtf8(res::SSelectedInfoSubject);
+    dialog->SetSelectedInfoFormat(subject + QString::fromUtf8(res::SSelectedInfoTail));
+
+    // The inner frame: this frame's options over every default, no
+    // favorites of its own, this frame's hooks, and the same item objects.
+    auto *inner = new TSelectFrameControl(dialog->SelectFrameParent());
+    dialog->SelectFrameParent()->layout()->addWidget(inner);
+    dialog->SetSelectFrame(inner);
+    WriteOptionDefaults(inner->FManager->Params());
+    inner->CopyOptionsFrom(FManager.get());
+    inner->FSettings->SetShowOnlyChecked(false);
+    inner->FSettings->SetShowFavorites(false);
+    inner->FOnItemCompare = FOnItemCompare;
+    inner->FOnGroupCompare = FOnGroupCompare;
+    inner->FOnActionClick = FOnActionClick;
+    inner->OnFavAction = OnFavAction;
+    inner->OnItemQuery = OnItemQuery;
+    {
+        IPtr<IFrameItemEnumerator> items;
+        FManager->ItemEnumerator(items.put());
+        IPtr<IFrameItem> item;
+        while (items->MoveNext()) {
+            items->GetCurrent(item.put());
+            inner->FManager->AddItem(item.get());
+        }
+    }
+    inner->Initialize();
+
+    // The dialog edits a copy of the favorites; OK takes it back.
+    const auto storage = [](const TFrameManager &Manager) {
+        return queryInterface<IDataStorage>(Manager.Favorites());
+    };
+    QStringList favorites;
+    storage(*FManager)->Save(&favorites);
+    storage(*inner->FManager)->Load(favorites);
+    if (form->exec() == QDialog::Accepted) {
+        storage(*inner->FManager)->Save(&favorites);
+        storage(*FManager)->Load(favorites);
+        RebuildFavoriteItems();
+    }
+    FManager->Params()->SetValue(QByteArray(OptionFavFormHeight), QVariant(int32_t(form->height())));
+    FManager->Params()->SetValue(QByteArray(OptionFavFormWidth), QVariant(int32_t(form->width())));
+    // The inner frame's rows go first: the items' links fall back to ours.
+    dialog.reset();
+    ItemsCheckedByManager();
+}
+
+} // namespace selectframe
