@@ -1,6 +1,9 @@
 #include "DemoHost.h"
 
+#include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
+#include <QDialog>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QSettings>
@@ -42,7 +45,7 @@ QString topLevelDomain(const QString &domain)
 
 } // namespace
 
-TDemoHost::TDemoHost(TCreateManager create, const QList<TEngine> &engines)
+TDemoHost::TDemoHost(TCreateManager create, const QList<TEngine> &engines, bool embeddedFavorites)
     : m_engines(engines)
 {
     setWindowTitle(QStringLiteral("Select frame demo"));
@@ -56,7 +59,7 @@ TDemoHost::TDemoHost(TCreateManager create, const QList<TEngine> &engines)
     m_counts = new QLabel;
     statusBar()->addWidget(m_counts);
 
-    setOptions();
+    setOptions(embeddedFavorites);
     registerHandlers();
     addItems();
     restoreState();
@@ -82,7 +85,7 @@ TDemoHost::~TDemoHost()
     m_frame.reset();
 }
 
-void TDemoHost::setOptions()
+void TDemoHost::setOptions(bool embeddedFavorites)
 {
     IPtr<INamedParams> params;
     m_frame->GetParams(params.put());
@@ -104,6 +107,16 @@ void TDemoHost::setOptions()
     set("option://fav.other_name.Subcategory", QByteArray("Other subcategories"));
     set(keys::OptionFavSelectedInfo, QByteArray("Search engines"));
     set(keys::OptionInitSort, 2);
+    set(keys::OptionFavoritesMode, embeddedFavorites ? 1 : 0);
+}
+
+void TDemoHost::organizeFavorites(const std::function<void(QDialog *)> &use)
+{
+    QTimer::singleShot(0, this, [use] {
+        if (auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget()))
+            use(dialog);
+    });
+    m_frame->GetControl()->findChild<QAction *>(QStringLiteral("acOrganizeFavorites"))->trigger();
 }
 
 void TDemoHost::registerHandlers()
@@ -249,7 +262,8 @@ void TDemoHost::onFavAction(void *data, ISelectFrame *, int32_t action, const QV
     if (value.canConvert<QVariantList>() && value.metaType().id() == QMetaType::QVariantList) {
         QStringList parts;
         for (const QVariant &part : value.toList())
-            parts.append(part.toString());
+            parts.append(part.metaType() == QMetaType::fromType<IPtr<IFrameItem>>() ? idOf(part.value<IPtr<IFrameItem>>().get())
+                                                            : part.toString());
         text = parts.join(QStringLiteral(", "));
     }
     host(data)->log(QStringLiteral("events://fav_action %1 %2").arg(action).arg(text));

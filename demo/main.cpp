@@ -3,6 +3,7 @@
 #include "DemoHost.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QCommandLineParser>
 #include <QDir>
 #include <QLibrary>
@@ -39,7 +40,11 @@ int main(int argc, char **argv)
                                    QStringLiteral("N"));
     const QCommandLineOption plugin(QStringLiteral("plugin"), QStringLiteral("Path of the plug-in to load."),
                                     QStringLiteral("path"), defaultPlugin());
-    parser.addOptions({screenshot, items, plugin});
+    const QCommandLineOption embedded(QStringLiteral("embedded"),
+                                      QStringLiteral("Keep one unnamed favorite behind the Favorites button."));
+    const QCommandLineOption organize(QStringLiteral("organize"),
+                                      QStringLiteral("With --screenshot: render the Favorites Manager instead."));
+    parser.addOptions({screenshot, items, plugin, embedded, organize});
     parser.process(app);
 
     QLibrary library(parser.value(plugin));
@@ -63,14 +68,24 @@ int main(int argc, char **argv)
 
     int result = 0;
     {
-        demo::TDemoHost window(create, engines);
+        demo::TDemoHost window(create, engines, parser.isSet(embedded));
         window.show();
         if (parser.isSet(screenshot)) {
-            QTimer::singleShot(0, &window, [&] {
+            const auto save = [&](QWidget *shown) {
                 const QString file = parser.value(screenshot);
-                if (!window.grab().save(file)) {
+                if (!shown->grab().save(file)) {
                     std::fprintf(stderr, "cannot write %s\n", qPrintable(file));
                     result = 1;
+                }
+            };
+            QTimer::singleShot(0, &window, [&] {
+                if (parser.isSet(organize)) {
+                    window.organizeFavorites([&](QDialog *dialog) {
+                        save(dialog);
+                        dialog->reject();
+                    });
+                } else {
+                    save(&window);
                 }
                 app.quit();
             });

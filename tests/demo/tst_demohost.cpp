@@ -3,8 +3,14 @@
 #include "DemoHost.h"
 
 #include "platform/TestSettingsScope.h"
+#include "platform/TypeText.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QDialog>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTimer>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLibrary>
@@ -25,9 +31,9 @@ class TestDemoHost : public QObject
     const QList<TEngine> m_engines = syntheticEngines(6, 2);
 
     /// One run of the demo: shown, then `use`d, then closed as a user closes it.
-    void run(const std::function<void(TDemoHost &)> &use)
+    void run(const std::function<void(TDemoHost &)> &use, bool embedded = false)
     {
-        TDemoHost host(m_create, m_engines);
+        TDemoHost host(m_create, m_engines, embedded);
         host.show();
         QVERIFY(QTest::qWaitForWindowExposed(&host));
         use(host);
@@ -65,6 +71,41 @@ private slots:
             host.findChild<QAction *>(QStringLiteral("acUncheckAll"))->trigger();
         });
         run([](TDemoHost &host) { QCOMPARE(checkedCount(host), QStringLiteral("Checked: 0")); });
+    }
+
+    /// A favorite made in the dialog, and the embedded one, come back in
+    /// the next run.
+    void favoritesSurviveARestart()
+    {
+        const QString name = QStringLiteral("Mïne, \"ours\" ✓");
+        run([&](TDemoHost &host) {
+            host.organizeFavorites([&](QDialog *dialog) {
+                QTimer::singleShot(0, [&] {
+                    QWidget *box = QApplication::activeModalWidget();
+                    test::typeText(box->findChild<QLineEdit *>(), name);
+                    box->findChildren<QPushButton *>().at(0)->click();
+                });
+                dialog->findChild<QPushButton *>(QStringLiteral("btnAddFavorite"))->click();
+                dialog->findChild<QAction *>(QStringLiteral("acCheckAll"))->trigger();
+                dialog->accept();
+            });
+        });
+        run([](TDemoHost &host) {
+            host.findChild<QAction *>(QStringLiteral("acCheckAll"))->trigger();
+            host.findChild<QAction *>(QStringLiteral("acSetEmbeddedFavorites"))->trigger();
+        }, true);
+        QString info;
+        run([&](TDemoHost &host) {
+            QCOMPARE(checkedCount(host), QStringLiteral("Checked: 6"));
+            host.findChild<QAction *>(QStringLiteral("acUncheckAll"))->trigger();
+            host.findChild<QAction *>(QStringLiteral("acCheckEmbeddedFavorites"))->trigger();
+            QCOMPARE(checkedCount(host), QStringLiteral("Checked: 6"));
+            host.organizeFavorites([&](QDialog *dialog) {
+                info = dialog->findChild<QLabel *>(QStringLiteral("lbSelectedInfo"))->text();
+                dialog->reject();
+            });
+        }, true);
+        QCOMPARE(info, QStringLiteral("Search engines checked in '%1' - 6.").arg(name));
     }
 };
 
