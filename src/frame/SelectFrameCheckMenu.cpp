@@ -227,10 +227,13 @@ void TCustomSelectFrameControl::RebuildFavoriteItems()
     const auto onClick = [this](QObject *Sender) { acCheckByFavoriteExecute(Sender); };
     IPtr<IFavoritesEnumerator> favorites;
     FManager->Favorites()->GetEnumerator(favorites.put());
+    QString name;
     while (favorites->MoveNext()) {
         IPtr<ISelectFavorite> favorite;
         favorites->GetCurrent(favorite.put());
-        FCheckMenu->insertAction(before, new TCheckFavoriteMenuItem(favorite.get(), onClick, FCheckMenu));
+        favorite->GetName(&name);
+        if (name != EmbeddedFavoritesName())
+            FCheckMenu->insertAction(before, new TCheckFavoriteMenuItem(favorite.get(), onClick, FCheckMenu));
     }
 }
 

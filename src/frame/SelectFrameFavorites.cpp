@@ -20,13 +20,6 @@
 
 namespace selectframe {
 
-namespace {
-
-/// The name of the frame's own favorite in embedded mode; never shown.
-const QString EmbeddedFavoritesName = QStringLiteral("%EmbeddedFavorites%");
-
-} // namespace
-
 void TCustomSelectFrameControl::bindFavoritesEvents()
 {
     using T = TCustomSelectFrameControl;
@@ -65,7 +58,7 @@ void TCustomSelectFrameControl::btnFavoritesDropdownPushed(TDropDownButton *Send
 IPtr<ISelectFavorite> TCustomSelectFrameControl::EmbeddedFavorite() const
 {
     IPtr<ISelectFavorite> favorite;
-    FManager->Favorites()->Add(EmbeddedFavoritesName, favorite.put());
+    FManager->Favorites()->Add(EmbeddedFavoritesName(), favorite.put());
     return favorite;
 }
 

@@ -1,6 +1,7 @@
 #include "FavoritesVirtualTree.h"
 
 #include "hub/FrameManager.h"
+#include "intf/FrameConsts.h"
 #include "platform/tree/TSlicesFactory.h"
 #include "platform/tree/TStringSlice.h"
 
@@ -44,9 +45,12 @@ void TFavoritesVirtualTree::BuildTree()
     IPtr<IFavoritesEnumerator> favorites;
     FrameManager->Favorites()->GetEnumerator(favorites.put());
     IPtr<ISelectFavorite> favorite;
+    QString name;
     while (favorites->MoveNext()) {
         favorites->GetCurrent(favorite.put());
-        addRow(Favorites.Add(favorite.get()));
+        favorite->GetName(&name);
+        if (name != EmbeddedFavoritesName())
+            addRow(Favorites.Add(favorite.get()));
     }
 }
 

@@ -8,8 +8,8 @@ namespace selectframe {
 
 class TFrameManager;
 
-/// One flat row per favorite of a frame manager, in the favorites'
-/// enumeration order, showing the favorite's name as it is at each paint.
+/// One flat row per favorite of a frame manager (but the embedded one), in
+/// the favorites' enumeration order, showing the favorite's name as it is at each paint.
 /// Also edits the list for the favorites dialog: the dialog calls the edits
 /// inside a tree update and focuses the row they hand back. Every pair of
 /// rows compares equal, so a sort keeps them in that order.
