@@ -1,7 +1,6 @@
 #include "FavoritesVirtualColumns.h"
 
-#include "platform/tree/TSlicesFactory.h"
-#include "platform/tree/TStringSlice.h"
+#include "trees/TextCell.h"
 
 namespace selectframe {
 
@@ -9,6 +8,8 @@ namespace {
 
 /// The header node's data: a plain tag, not an object.
 void *const ColumnTag = reinterpret_cast<void *>(quintptr(1));
+/// Third integer of a column that takes the room left.
+constexpr int32_t hwFill = 0x10000;
 
 } // namespace
 
@@ -19,21 +20,17 @@ TFavoritesVirtualColumns::TFavoritesVirtualColumns()
 
 void TFavoritesVirtualColumns::InitSlices(TVirtualNode, TSlices *Slices)
 {
-    Slices->Add({SlicesFactory().create("string")});
+    InitTextCell(Slices);
 }
 
 void TFavoritesVirtualColumns::FillSlices(TVirtualNode, TSlices *Slices)
 {
-    auto *text = static_cast<TStringSlice *>(Slices->GetSlice(0));
-    text->Style = getStyle("text");
-    text->Layout1 = slFill;
-    text->Layout2 = 0;
-    text->Text = QStringLiteral("1");
+    FillTextCell(Slices, QStringLiteral("1"));
 }
 
 void TFavoritesVirtualColumns::FillStateInfo(TVirtualNode, uint32_t *, int32_t *, int32_t *, int32_t *Third)
 {
-    *Third = slFill;
+    *Third = hwFill;
 }
 
 } // namespace selectframe

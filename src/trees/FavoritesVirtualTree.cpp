@@ -2,8 +2,7 @@
 
 #include "hub/FrameManager.h"
 #include "intf/FrameConsts.h"
-#include "platform/tree/TSlicesFactory.h"
-#include "platform/tree/TStringSlice.h"
+#include "trees/TextCell.h"
 
 namespace selectframe {
 
@@ -13,7 +12,7 @@ TFavoritesVirtualTree::TFavoritesVirtualTree(TFrameManager *AFrameManager) : Fra
 
 void TFavoritesVirtualTree::InitSlices(TVirtualNode, TSlices *Slices)
 {
-    Slices->Add({SlicesFactory().create("string")});
+    InitTextCell(Slices);
 }
 
 void TFavoritesVirtualTree::FillSlices(TVirtualNode Node, TSlices *Slices)
@@ -21,11 +20,9 @@ void TFavoritesVirtualTree::FillSlices(TVirtualNode Node, TSlices *Slices)
     const TFavoriteNode *record = recordOf(Node);
     if (!record)
         return;
-    auto *text = static_cast<TStringSlice *>(Slices->GetSlice(0));
-    text->Style = getStyle("text");
-    text->Layout1 = slFill;
-    text->Layout2 = 0;
-    record->Favorite->GetName(&text->Text);
+    QString name;
+    record->Favorite->GetName(&name);
+    FillTextCell(Slices, name);
 }
 
 int TFavoritesVirtualTree::compare(TVirtualNode, TVirtualNode, int, TSortType)

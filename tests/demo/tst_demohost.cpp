@@ -3,7 +3,7 @@
 #include "DemoHost.h"
 
 #include "platform/TestSettingsScope.h"
-#include "platform/TypeText.h"
+#include "platform/UserInput.h"
 
 #include <QAction>
 #include <QApplication>
@@ -80,8 +80,7 @@ private slots:
         const QString name = QStringLiteral("Mïne, \"ours\" ✓");
         run([&](TDemoHost &host) {
             host.organizeFavorites([&](QDialog *dialog) {
-                QTimer::singleShot(0, [&] {
-                    QWidget *box = QApplication::activeModalWidget();
+                test::whenModal([&](QWidget *box) {
                     test::typeText(box->findChild<QLineEdit *>(), name);
                     box->findChildren<QPushButton *>().at(0)->click();
                 });

@@ -4,7 +4,7 @@
 // Cancel. Asserts the favorites the frame keeps, the dialog's state just
 // before it closes and the favorite actions the host receives.
 #include "frame/FrameFixture.h"
-#include "platform/TypeText.h"
+#include "platform/UserInput.h"
 
 #include "favorites/uFavoritesForm.h"
 #include "frame/SplitPopupMenu.h"
@@ -22,12 +22,6 @@ using namespace selectframe;
 using namespace selectframe::test;
 
 namespace {
-
-/// Runs `act` on the modal window that shows next.
-void whenModal(const std::function<void(QWidget *)> &act)
-{
-    QTimer::singleShot(0, [act] { act(QApplication::activeModalWidget()); });
-}
 
 /// The open dialog, worked through its widgets.
 struct TDialogDriver

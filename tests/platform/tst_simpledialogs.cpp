@@ -2,7 +2,7 @@
 #include "platform/InputQuery.h"
 #include "platform/SimpleDialog.h"
 
-#include "platform/TypeText.h"
+#include "platform/UserInput.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -12,20 +12,7 @@
 #include <QTimer>
 
 using namespace selectframe;
-
-namespace {
-
-/// Runs `act` on the modal box once it shows.
-void whenModal(const std::function<void(QWidget *)> &act)
-{
-    QTimer::singleShot(0, [act] {
-        QWidget *box = QApplication::activeModalWidget();
-        QVERIFY(box);
-        act(box);
-    });
-}
-
-} // namespace
+using selectframe::test::whenModal;
 
 class TstSimpleDialogs : public QObject
 {
