@@ -192,7 +192,6 @@ void TfmOrganizeFavorites::FavoriteTreeNodeFocus(TCustomTree *, TVirtualNode Nod
         manager->CheckByList(ids);
     }
     UpdateSelectedInfo();
-    UpdateActions();
 }
 
 void TfmOrganizeFavorites::FavoriteTreeNodeLostFocus(TCustomTree *, TVirtualNode)

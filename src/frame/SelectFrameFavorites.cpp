@@ -136,16 +136,12 @@ void TCustomSelectFrameControl::acOrganizeFavoritesExecute(QObject *)
     }
     inner->Initialize();
 
-    // The dialog edits a copy of the favorites; OK takes it back.
-    const auto storage = [](const TFrameManager &Manager) {
-        return queryInterface<IDataStorage>(Manager.Favorites());
-    };
-    QStringList favorites;
-    storage(*FManager)->Save(&favorites);
-    storage(*inner->FManager)->Load(favorites);
+    // The dialog edits a copy of the favorites; OK takes it back. Copied
+    // whole rather than through their lines, which would cut a name at its
+    // '=' and cost a parse of every ID.
+    inner->FManager->CopyFavoritesFrom(*FManager);
     if (form->exec() == QDialog::Accepted) {
-        storage(*inner->FManager)->Save(&favorites);
-        storage(*FManager)->Load(favorites);
+        FManager->CopyFavoritesFrom(*inner->FManager);
         RebuildFavoriteItems();
     }
     FManager->Params()->SetValue(QByteArray(OptionFavFormHeight), QVariant(int32_t(form->height())));
