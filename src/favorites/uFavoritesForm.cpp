@@ -190,13 +190,16 @@ void TfmOrganizeFavorites::FavoriteTreeNodeFocus(TCustomTree *, TVirtualNode Nod
         // A copy: the pass reports to the host, whose handlers may edit it.
         const QStringList ids = *FFavorite->GetItems();
         manager->CheckByList(ids);
+        FChecksChanged = false;
     }
     UpdateSelectedInfo();
 }
 
 void TfmOrganizeFavorites::FavoriteTreeNodeLostFocus(TCustomTree *, TVirtualNode)
 {
-    if (FFavorite)
+    // Left as loaded, the favorite keeps its list as it is: IDs of items
+    // this frame does not have, and the order, stay.
+    if (FFavorite && FChecksChanged)
         *FFavorite->GetItems() = FSelectFrame->GetManager()->CheckedIDs();
 }
 
@@ -223,6 +226,7 @@ void TfmOrganizeFavorites::UpdateSelectedInfo()
 
 void TfmOrganizeFavorites::SelectFrameChange(QObject *)
 {
+    FChecksChanged = true;
     const bool anyChecked = FSelectFrame->GetManager()->Model()->CheckedCount() > 0;
     cbShowOnlyChecked->setEnabled(anyChecked);
     if (!anyChecked)

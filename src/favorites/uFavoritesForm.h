@@ -74,6 +74,8 @@ private:
     QString FSelectedInfoFormat;
     TSelectFrameControl *FSelectFrame = nullptr;
     IPtr<ISelectFavorite> FFavorite;
+    /// The inner frame's checks changed since FFavorite's were loaded.
+    bool FChecksChanged = false;
     TActionHandlers *m_actions = nullptr;
 };
 

@@ -7,7 +7,6 @@
 #include "platform/UserInput.h"
 
 #include "favorites/uFavoritesForm.h"
-#include "frame/SplitPopupMenu.h"
 #include "frame/CheckMenuItems.h"
 #include "trees/FavoriteTree.h"
 
@@ -27,63 +26,29 @@ namespace {
 struct TDialogDriver
 {
     QWidget *dialog;
-    TTree *list = dialog->findChild<TTree *>(QStringLiteral("FavoriteTree"));
+    TTree *list = child<TTree>("FavoriteTree");
     TSelectFrameControl *inner = dialog->findChild<TSelectFrameControl *>();
     TTree *innerTree = inner->findChild<TTree *>(QStringLiteral("SelectTree"));
 
-    template <class T = QWidget>
+    template <class T = QPushButton>
     T *child(const char *name) const { return dialog->findChild<T *>(QString::fromLatin1(name)); }
+    /// The row `index` of the favorites list, or the inner frame's row of
+    /// the item `id`.
+    static TVirtualNode row(TTree *tree, const std::function<bool(void *, int)> &wanted)
+    {
+        IVmManager *vm = tree->getVM();
+        int index = 0;
+        for (TVirtualNode n = vm->getFirstChild(vm->getRoot()); n; n = vm->getNextSibling(n))
+            if (wanted(vm->getData(n), index++))
+                return n;
+        return {};
+    }
     QString name(TVirtualNode row) const
     {
         QString name;
         if (row)
             static_cast<TFavoriteNode *>(list->getVM()->getData(row))->Favorite->GetName(&name);
         return name;
-    }
-    TVirtualNode innerRow(const QString &id) const
-    {
-        IVmManager *vm = innerTree->getVM();
-        QString rowId;
-        for (TVirtualNode n = vm->getFirstChild(vm->getRoot()); n; n = vm->getNextSibling(n)) {
-            const TBaseFrameObject *object = static_cast<TSelectVirtualManager *>(vm)->Tree->recordOf(n)->FrameObject;
-            static_cast<const TFrameItemObject *>(object)->Item->GetID(&rowId);
-            if (rowId == id)
-                return n;
-        }
-        return {};
-    }
-    void clickInner(const QString &id, int slice)
-    {
-        QTest::mouseClick(innerTree->viewport(), Qt::LeftButton, {}, slicePoint(*innerTree, innerRow(id), 0, slice));
-    }
-    void clickRow(int index)
-    {
-        TVirtualNode row = list->getVM()->getFirstChild(list->getVM()->getRoot());
-        while (index-- > 0)
-            row = list->getVM()->getNextSibling(row);
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->nodeRect(row, 0).center());
-    }
-    /// Types `text` in the input box that `button` opens, then OK (or
-    /// Cancel when `text` starts with '!').
-    void answerInput(const char *button, QString text)
-    {
-        const bool ok = !text.startsWith(u'!');
-        whenModal([text = ok ? text : text.mid(1), ok](QWidget *box) {
-            auto *edit = box->findChild<QLineEdit *>();
-            edit->selectAll();
-            typeText(edit, text);
-            QTest::mouseClick(box->findChildren<QPushButton *>().at(ok ? 0 : 1), Qt::LeftButton);
-        });
-        QTest::mouseClick(child<QPushButton>(button), Qt::LeftButton);
-    }
-    void answerDelete(bool yes)
-    {
-        whenModal([yes](QWidget *box) {
-            auto *message = qobject_cast<QMessageBox *>(box);
-            QCOMPARE(message->windowTitle(), QStringLiteral("Confirmation"));
-            message->button(yes ? QMessageBox::Yes : QMessageBox::No)->click();
-        });
-        QTest::mouseClick(child<QPushButton>("btnDeleteFavorite"), Qt::LeftButton);
     }
     /// Focused favorite | checked IDs | info line | enabled: Rename,
     /// Delete, inner frame, "Show checked only" (checked shown as 2).
@@ -94,33 +59,51 @@ struct TDialogDriver
         checked.sort();
         return QStringLiteral("%1|%2|%3|%4%5%6%7")
             .arg(name(list->GetNodeFocused()), checked.join(u','), child<QLabel>("lbSelectedInfo")->text())
-            .arg(int(child<QPushButton>("btnRenameFavorite")->isEnabled()))
-            .arg(int(child<QPushButton>("btnDeleteFavorite")->isEnabled()))
+            .arg(int(child("btnRenameFavorite")->isEnabled()))
+            .arg(int(child("btnDeleteFavorite")->isEnabled()))
             .arg(int(inner->isEnabled()))
             .arg(box->isEnabled() + int(box->isChecked()));
     }
-    /// Runs the commands of `script`, separated by ';': "click N", "check ID",
-    /// "link ID", "show" (toggles "Show checked only"), "add NAME",
-    /// "rename NAME" (a NAME of "!..." cancels the box), "delete",
-    /// "keep" (answers No), "ok", "cancel". The probe is taken before the
-    /// closing command.
+    /// Runs the commands of `script`, separated by ';': "click N" (a row of
+    /// the list), "check ID", "link ID" (an inner row's check box or action
+    /// link), "show" (toggles "Show checked only"), "add NAME", "rename NAME"
+    /// (a NAME of "!..." cancels the box), "delete", "keep" (answers No),
+    /// "ok", "cancel". The probe is taken before the closing command.
     void run(const QString &script, QString &probed)
     {
         for (const QString &command : script.split(u';')) {
             const QString verb = command.section(u' ', 0, 0), arg = command.section(u' ', 1);
+            const bool ok = !arg.startsWith(u'!');
             if (verb == u"ok" || verb == u"cancel") {
                 probed = probe();
-                QTest::mouseClick(child<QPushButton>(verb == u"ok" ? "btnOK" : "btnCancel"), Qt::LeftButton);
+                QTest::mouseClick(child(verb == u"ok" ? "btnOK" : "btnCancel"), Qt::LeftButton);
             } else if (verb == u"click") {
-                clickRow(arg.toInt());
+                const TVirtualNode node = row(list, [&](void *, int index) { return index == arg.toInt(); });
+                QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->nodeRect(node, 0).center());
             } else if (verb == u"check" || verb == u"link") {
-                clickInner(arg, verb == u"check" ? 0 : 3);
+                const TVirtualNode node = row(innerTree, [&](void *data, int) {
+                    QString id;
+                    static_cast<const TFrameItemObject *>(static_cast<TSelectFrameNode *>(data)->FrameObject)->Item->GetID(&id);
+                    return id == arg;
+                });
+                QTest::mouseClick(innerTree->viewport(), Qt::LeftButton, {},
+                                  slicePoint(*innerTree, node, 0, verb == u"check" ? 0 : 3));
             } else if (verb == u"show") {
                 child<QCheckBox>("cbShowOnlyChecked")->click();
             } else if (verb == u"add" || verb == u"rename") {
-                answerInput(verb == u"add" ? "btnAddFavorite" : "btnRenameFavorite", arg);
+                whenModal([text = ok ? arg : arg.mid(1), ok](QWidget *box) {
+                    box->findChild<QLineEdit *>()->selectAll();
+                    typeText(box->findChild<QLineEdit *>(), text);
+                    QTest::mouseClick(box->findChildren<QPushButton *>().at(ok ? 0 : 1), Qt::LeftButton);
+                });
+                QTest::mouseClick(child(verb == u"add" ? "btnAddFavorite" : "btnRenameFavorite"), Qt::LeftButton);
             } else {
-                answerDelete(verb == u"delete");
+                whenModal([yes = verb == u"delete"](QWidget *box) {
+                    auto *message = qobject_cast<QMessageBox *>(box);
+                    QCOMPARE(message->windowTitle(), QStringLiteral("Confirmation"));
+                    message->button(yes ? QMessageBox::Yes : QMessageBox::No)->click();
+                });
+                QTest::mouseClick(child("btnDeleteFavorite"), Qt::LeftButton);
             }
         }
     }
@@ -158,13 +141,16 @@ struct TOrganizer : TFrameFixture
         storage()->Save(&out);
         return out;
     }
-    /// Opens the dialog and runs `script` in it; returns the probe.
-    QString organize(const QString &script)
+    /// Opens the dialog, shows it to `look` and runs `script` in it;
+    /// returns the probe.
+    QString organize(const QString &script, const std::function<void(TfmOrganizeFavorites *)> &look = {})
     {
         QString probed;
         QTimer::singleShot(0, [&] {
-            QWidget *dialog = QApplication::activeModalWidget();
-            QVERIFY(qobject_cast<TfmOrganizeFavorites *>(dialog));
+            auto *dialog = qobject_cast<TfmOrganizeFavorites *>(QApplication::activeModalWidget());
+            QVERIFY(dialog);
+            if (look)
+                look(dialog);
             TDialogDriver{dialog}.run(script, probed);
             // A failed step must not leave the test waiting on the dialog.
             if (QApplication::activeModalWidget() == dialog)
@@ -193,6 +179,9 @@ private slots:
         const QString infoA = QStringLiteral("Search Engines checked in 'A' - %1.");
         QTest::newRow("open, cancel") << ab << "cancel" << "A|a,b|" + infoA.arg(2) + "|1111" << ab << "1,3";
         QTest::newRow("open empty") << QStringList() << "ok" << "|||0000" << QStringList() << "1,2";
+        QTest::newRow("left unchanged, a list keeps what the frame lacks")
+            << QStringList{"A=zz,b,a", "B=c"} << "click 1;click 0;ok" << "A|a,b|" + infoA.arg(2) + "|1111"
+            << QStringList{"A=zz,b,a", "B=c"} << "1,2";
         QTest::newRow("checks stored on leaving")
             << ab << "check d;check a;click 1;click 0;ok" << "A|b,d|" + infoA.arg(2) + "|1111"
             << QStringList{"A=b,d", "B=c"} << "1,2";
@@ -201,6 +190,8 @@ private slots:
             << "1,4:A>X,5:B,3";
         QTest::newRow("ok after delete") << ab << "delete;ok" << "B|c|Search Engines checked in 'B' - 1.|1111"
                                          << QStringList{"B=c"} << "1,5:A,2";
+        QTest::newRow("delete, add it again, add its namesake")
+            << ab << "delete;add A;add a;ok" << "A||Search Engines checked in 'A' - 0.|1111" << QStringList{"B=c", "A="} << "1,5:A,2";
         QTest::newRow("delete answered no") << ab << "keep;ok" << "A|a,b|" + infoA.arg(2) + "|1111" << ab << "1,2";
         QTest::newRow("delete the only one") << QStringList{"A=a"} << "delete;ok" << "|||0000" << QStringList() << "1,5:A,2";
         QTest::newRow("add new keeps the checks of the one left")
@@ -262,26 +253,21 @@ private slots:
         frame.setOption(keys::OptionFavSelectedInfo, QStringLiteral("Things"));
         frame.setOption(keys::OptionFavShowHelp, true);
         frame.setOption(keys::OptionFavFormWidth, 900);
-        QString seen, probed;
-        QTimer::singleShot(0, [&] {
-            auto *dialog = qobject_cast<TfmOrganizeFavorites *>(QApplication::activeModalWidget());
+        QString seen;
+        QCOMPARE(frame.organize("delete;ok", [&](TfmOrganizeFavorites *dialog) {
             auto *inner = dialog->findChild<TSelectFrameControl *>();
             seen = QStringLiteral("%1x%2 help %3, %4 items, favorites %5")
                        .arg(dialog->width()).arg(dialog->height()).arg(dialog->ShowHelp())
                        .arg(inner->GetManager()->ItemCount()).arg(inner->Settings()->ShowFavorites());
-            TDialogDriver{dialog}.run(QStringLiteral("delete;ok"), probed);
-        });
-        frame.trigger("acOrganizeFavorites");
+        }), QStringLiteral("B|b|Things checked in 'B' - 1.|1111"));
         QCOMPARE(seen, QStringLiteral("900x500 help 1, 4 items, favorites 0"));
-        QCOMPARE(probed, QStringLiteral("B|b|Things checked in 'B' - 1.|1111"));
         QVariant height, width;
         frame.control.GetManager()->Params()->GetValue(keys::OptionFavFormHeight, &height);
         frame.control.GetManager()->Params()->GetValue(keys::OptionFavFormWidth, &width);
         QCOMPARE(QStringLiteral("%1x%2").arg(width.toInt()).arg(height.toInt()), QStringLiteral("900x500"));
         QStringList entries;
-        for (QAction *entry : frame.control.findChild<TSplitPopupMenu *>(QStringLiteral("FCheckMenu"))->actions())
-            if (qobject_cast<TCheckFavoriteMenuItem *>(entry))
-                entries << entry->text();
+        for (const TCheckFavoriteMenuItem *entry : frame.control.findChildren<TCheckFavoriteMenuItem *>())
+            entries << entry->text();
         QCOMPARE(entries, QStringList{"B"});
     }
 };
