@@ -16,16 +16,18 @@
 #include <QScopeGuard>
 #include <QTimer>
 
+#include <utility>
+
 namespace selectframe {
 
 namespace {
 
-/// Focus that moves because a menu opens or the window loses activation is
-/// no move of the user's: the box is left as it is.
-bool isUsersFocusMove(const QEvent *Event)
+/// Focus lost because a menu opens or the window loses activation is no
+/// move of the user's: the box counts as still entered.
+bool isTemporaryFocusLoss(const QEvent *Event)
 {
     const Qt::FocusReason reason = static_cast<const QFocusEvent *>(Event)->reason();
-    return reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason;
+    return reason == Qt::PopupFocusReason || reason == Qt::ActiveWindowFocusReason;
 }
 
 } // namespace
@@ -48,11 +50,11 @@ bool TCustomSelectFrameControl::eventFilter(QObject *Watched, QEvent *Event)
         return QWidget::eventFilter(Watched, Event);
     switch (Event->type()) {
     case QEvent::FocusIn:
-        if (isUsersFocusMove(Event))
+        if (!std::exchange(FFilterEntered, true))
             runGuarded("edFilter", [this] { edFilterEnter(edFilter); });
         break;
     case QEvent::FocusOut:
-        if (isUsersFocusMove(Event))
+        if (!isTemporaryFocusLoss(Event) && std::exchange(FFilterEntered, false))
             runGuarded("edFilter", [this] { edFilterExit(edFilter); });
         break;
     case QEvent::KeyPress:

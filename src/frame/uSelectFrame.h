@@ -226,6 +226,9 @@ private:
     bool FFilterEdited = false;
     /// A quiet clearing is under way: a new filter changes no rows.
     bool FFilterLocked = false;
+    /// The user is in the box: it has the focus, or lost it only for a menu
+    /// or to another window, and gets it back.
+    bool FFilterEntered = false;
 
     std::unique_ptr<TFrameSettings> FSettings;
     TSplitPopupMenu *FCheckMenu = nullptr;
