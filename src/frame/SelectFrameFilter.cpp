@@ -39,6 +39,18 @@ void TCustomSelectFrameControl::bindFilterEvents()
     bindAction(acFilterClear, &T::acFilterClearExecute, &T::acFilterClearUpdate);
     connect(tmFilter, &QTimer::timeout, this,
             [this] { runGuarded("tmFilter", [this] { tmFilterTimer(tmFilter); }); });
+    m_filterTexts = new QTimer(this);
+    m_filterTexts->setObjectName(QStringLiteral("tmFilterTexts"));
+    m_filterTexts->setInterval(0);
+    connect(m_filterTexts, &QTimer::timeout, this, [this] {
+        // Stopped first: a slice that fails is not tried again and again.
+        m_filterTexts->stop();
+        runGuarded("edFilter", [this] {
+            // A few milliseconds a slice keeps the box answering keys.
+            if (IsInitialized() && !Rows()->NodeRecords.MakeFilterTexts(4000))
+                m_filterTexts->start();
+        });
+    });
     edFilter->installEventFilter(this);
     // The panel's image marks the box as a filter.
     edFilter->addAction(QIcon(pnFilter->property("image").toString()), QLineEdit::LeadingPosition);
@@ -76,6 +88,7 @@ void TCustomSelectFrameControl::edFilterEnter(QObject *)
 {
     if (!FFilterEdited)
         edFilter->clear();
+    m_filterTexts->start();
 }
 
 void TCustomSelectFrameControl::edFilterKeyPress(QObject *)
@@ -153,38 +166,45 @@ void TCustomSelectFrameControl::ApplyFilter()
         return;
     SelectTree->BeginUpdate();
     const auto end = qScopeGuard([this] { SelectTree->EndUpdate(); });
-    // Folded as the rows' texts are (see TSelectFrameTree::FilterText).
+    // Folded as the rows' texts are (see TSelectFrameTree::MatchFilter).
     const QString filter = FSettings->Filter().toLower().replace(QChar(0), QChar::ReplacementCharacter);
     const bool onlyChecked = FSettings->ShowOnlyChecked();
     TSelectVirtualTree *rows = Rows();
-    ForEachNode([&](TVirtualNode node) {
-        bool hidden = false;
-        if (!filter.isEmpty()) {
+    if (!filter.isEmpty())
+        rows->NodeRecords.MatchFilter(filter);
+    const TNodeStore &store = rows->store();
+    // One walk over the child lists. A row is decided before its parent:
+    // a group is hidden when the filter hides it or when, its caption not
+    // matching, none of its rows is left; its check mark is recounted over
+    // all its items, hidden or not. Groups hold only items, so deciding
+    // them after their rows reads the same bits as a second pass would.
+    const auto pass = [&](const auto &self, TVirtualNode parent) -> bool {
+        const TChildList *children = store.children(parent);
+        if (!children)
+            return false;
+        bool anyShown = false;
+        for (const TVirtualNode node : children->All) {
             TSelectFrameNode *record = rows->recordOf(node);
-            if (record->FrameObject->Kind == fokItem)
-                hidden = !rows->NodeRecords.FilterText(record).contains(filter);
-            if (onlyChecked && record->FrameObject->State == fcsUnchecked)
-                hidden = true;
+            const TBaseFrameObject *object = record->FrameObject;
+            bool hidden = false;
+            if (!filter.isEmpty()) {
+                hidden = object->Kind == fokItem && !rows->NodeRecords.Matched(record);
+                hidden |= onlyChecked && object->State == fcsUnchecked;
+            }
+            const bool rowsShown = self(self, node);
+            if (object->Kind == fokGroup) {
+                const auto *group = static_cast<const TFrameGroupObject *>(object);
+                SetRowState(node, !group->HasOtherState(fcsUnchecked) ? fcsUnchecked
+                                  : !group->HasOtherState(fcsChecked) ? fcsChecked
+                                                                       : fcsMixed);
+                hidden |= !filter.isEmpty() && !rowsShown && !group->Name.toLower().contains(filter);
+            }
+            SetNodeHidden(node, hidden);
+            anyShown |= !hidden;
         }
-        SetNodeHidden(node, hidden);
-    });
-    const IVmManager *vm = SelectTree->getVM();
-    ForEachNode([&](TVirtualNode node) {
-        const TBaseFrameObject *object = rows->recordOf(node)->FrameObject;
-        if (object->Kind != fokGroup)
-            return;
-        const auto *group = static_cast<const TFrameGroupObject *>(object);
-        // The group's tallies count all its items, hidden or not.
-        SetRowState(node, !group->HasOtherState(fcsUnchecked) ? fcsUnchecked
-                          : !group->HasOtherState(fcsChecked) ? fcsChecked
-                                                               : fcsMixed);
-        if (filter.isEmpty() || group->Name.toLower().contains(filter))
-            return;
-        for (TVirtualNode child = vm->getFirstChild(node); child; child = vm->getNextSibling(child))
-            if (!(SelectTree->GetNodeState(child) & nsHidden))
-                return;
-        SetNodeHidden(node, true);
-    });
+        return anyShown;
+    };
+    pass(pass, store.root());
     SelectTree->getVM()->updateControl();
 }
 

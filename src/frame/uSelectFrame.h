@@ -229,6 +229,10 @@ private:
     /// The user is in the box: it has the focus, or lost it only for a menu
     /// or to another window, and gets it back.
     bool FFilterEntered = false;
+    /// Makes the rows' filter texts a slice at a time while the user is in
+    /// the box, so that the first match after the typing pause finds them
+    /// made.
+    QTimer *m_filterTexts = nullptr;
 
     std::unique_ptr<TFrameSettings> FSettings;
     TSplitPopupMenu *FCheckMenu = nullptr;
