@@ -172,7 +172,7 @@ void TCustomSelectFrameControl::ApplyFilter()
     TSelectVirtualTree *rows = Rows();
     if (!filter.isEmpty())
         rows->NodeRecords.MatchFilter(filter);
-    const TNodeStore &store = rows->store();
+    TNodeStore &store = rows->store();
     // One walk over the child lists. A row is decided before its parent:
     // a group is hidden when the filter hides it or when, its caption not
     // matching, none of its rows is left; its check mark is recounted over
@@ -184,7 +184,7 @@ void TCustomSelectFrameControl::ApplyFilter()
             return false;
         bool anyShown = false;
         for (const TVirtualNode node : children->All) {
-            TSelectFrameNode *record = rows->recordOf(node);
+            const auto *record = static_cast<TSelectFrameNode *>(store.data(node));
             const TBaseFrameObject *object = record->FrameObject;
             bool hidden = false;
             if (!filter.isEmpty()) {
@@ -199,7 +199,7 @@ void TCustomSelectFrameControl::ApplyFilter()
                                                                        : fcsMixed);
                 hidden |= !filter.isEmpty() && !rowsShown && !group->Name.toLower().contains(filter);
             }
-            SetNodeHidden(node, hidden);
+            SetNodeHidden(store, node, hidden);
             anyShown |= !hidden;
         }
         return anyShown;
@@ -217,17 +217,21 @@ void TCustomSelectFrameControl::ApplyShowOnlyChecked()
     const bool onlyChecked = FSettings->ShowOnlyChecked();
     SelectTree->BeginUpdate();
     const auto end = qScopeGuard([this] { SelectTree->EndUpdate(); });
+    TNodeStore &store = Rows()->store();
     ForEachNode([&](TVirtualNode node) {
-        SetNodeHidden(node, onlyChecked && RecordOf(node)->FrameObject->State == fcsUnchecked);
+        SetNodeHidden(store, node, onlyChecked && RecordOf(node)->FrameObject->State == fcsUnchecked);
     });
 }
 
-void TCustomSelectFrameControl::SetNodeHidden(TVirtualNode Node, bool Hidden)
+void TCustomSelectFrameControl::SetNodeHidden(TNodeStore &Store, TVirtualNode Node, bool Hidden)
 {
-    const uint32_t state = SelectTree->GetNodeState(Node);
+    // The tree's own nodes, read and written in place: the tree's node
+    // state calls check and track more than a pass over every row needs,
+    // and the update around the pass lays the rows out once.
+    const uint32_t state = Store.state(Node);
     const uint32_t wanted = Hidden ? state | nsHidden : state & ~uint32_t(nsHidden);
     if (wanted != state)
-        SelectTree->SetNodeState(Node, wanted);
+        Store.setState(Node, wanted);
 }
 
 } // namespace selectframe

@@ -27,6 +27,7 @@ class TCustomTree;
 class TDropDownButton;
 class TFrameColumnObject;
 class TFrameManager;
+class TNodeStore;
 class TPopupMenu;
 class TSlice;
 class TSplitPopupMenu;
@@ -216,7 +217,7 @@ private:
     /// Hides the unchecked rows while the checked-only view is on, shows
     /// every row otherwise; turns the view off when nothing is checked.
     void ApplyShowOnlyChecked();
-    void SetNodeHidden(TVirtualNode Node, bool Hidden);
+    static void SetNodeHidden(TNodeStore &Store, TVirtualNode Node, bool Hidden);
 
     /// The filter box's typing pause; a form component, created here since
     /// forms hold no timers.
