@@ -10,6 +10,7 @@
 
 #include <functional>
 
+class QCheckBox;
 class QDialog;
 class QLabel;
 class QPlainTextEdit;
@@ -64,6 +65,9 @@ private:
     IPtr<ISelectFrame> m_frame;
     QPlainTextEdit *m_log;
     QLabel *m_counts;
+    /// The frame's checked-only view, switched as a host does: through the
+    /// frame's settings.
+    QCheckBox *m_onlyChecked;
     int m_compares = 0;
     int m_queries = 0;
 };

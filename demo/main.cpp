@@ -6,6 +6,8 @@
 #include <QDialog>
 #include <QCommandLineParser>
 #include <QDir>
+#include <QKeyEvent>
+#include <QLineEdit>
 #include <QLibrary>
 #include <QTimer>
 
@@ -20,6 +22,26 @@ QString defaultPlugin()
 {
     const QString beside = QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("libselectframe.so"));
     return QFile::exists(beside) ? beside : QStringLiteral(SF_PLUGIN_PATH);
+}
+
+/// Types into the frame's filter box and leaves it, which applies at once.
+void typeIntoFilterBox(QWidget &window, const QString &text)
+{
+    auto *box = window.findChild<QLineEdit *>(QStringLiteral("edFilter"));
+    if (!box)
+        return;
+    // Keys go to the focused widget of the active window only.
+    window.activateWindow();
+    box->setFocus(Qt::TabFocusReason);
+    QCoreApplication::processEvents();
+    for (const QChar c : text) {
+        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
+        QKeyEvent release(QEvent::KeyRelease, 0, Qt::NoModifier, QString(c));
+        QApplication::sendEvent(box, &press);
+        QApplication::sendEvent(box, &release);
+    }
+    QKeyEvent tab(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier);
+    QApplication::sendEvent(box, &tab);
 }
 
 } // namespace
@@ -44,7 +66,10 @@ int main(int argc, char **argv)
                                       QStringLiteral("Keep one unnamed favorite behind the Favorites button."));
     const QCommandLineOption organize(QStringLiteral("organize"),
                                       QStringLiteral("With --screenshot: render the Favorites Manager instead."));
-    parser.addOptions({screenshot, items, plugin, embedded, organize});
+    const QCommandLineOption filter(QStringLiteral("filter"),
+                                    QStringLiteral("Type TEXT into the filter box, as a user would, before anything else."),
+                                    QStringLiteral("text"));
+    parser.addOptions({screenshot, items, plugin, embedded, organize, filter});
     parser.process(app);
 
     QLibrary library(parser.value(plugin));
@@ -70,6 +95,8 @@ int main(int argc, char **argv)
     {
         demo::TDemoHost window(create, engines, parser.isSet(embedded));
         window.show();
+        if (parser.isSet(filter))
+            typeIntoFilterBox(window, parser.value(filter));
         if (parser.isSet(screenshot)) {
             const auto save = [&](QWidget *shown) {
                 const QString file = parser.value(screenshot);

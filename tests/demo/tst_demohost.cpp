@@ -1,19 +1,20 @@
-// The demo host across restarts: what the user checked and how the list was
-// sorted come back in the next run.
+// The demo host: what the user checked, how the list was sorted and the
+// favorites made come back in the next run; the filter box and the checked-only view as its user
+// meets them.
 #include "DemoHost.h"
 
 #include "platform/TestSettingsScope.h"
 #include "platform/UserInput.h"
 
 #include <QAction>
-#include <QApplication>
+#include <QCheckBox>
 #include <QDialog>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QTimer>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLibrary>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTreeView>
 #include <QTest>
 
 #include <memory>
@@ -31,9 +32,9 @@ class TestDemoHost : public QObject
     const QList<TEngine> m_engines = syntheticEngines(6, 2);
 
     /// One run of the demo: shown, then `use`d, then closed as a user closes it.
-    void run(const std::function<void(TDemoHost &)> &use, bool embedded = false)
+    void run(const std::function<void(TDemoHost &)> &use)
     {
-        TDemoHost host(m_create, m_engines, embedded);
+        TDemoHost host(m_create, m_engines);
         host.show();
         QVERIFY(QTest::qWaitForWindowExposed(&host));
         use(host);
@@ -44,6 +45,21 @@ class TestDemoHost : public QObject
         return host.findChild<QLabel *>(QStringLiteral("lbCheckedCount"))->text();
     }
     static QHeaderView *header(TDemoHost &host) { return host.findChild<QHeaderView *>(); }
+    /// The captions of the rows the tree shows, expanded or not.
+    static QStringList shownRows(TDemoHost &host)
+    {
+        const QAbstractItemModel *model = host.findChild<QTreeView *>()->model();
+        QStringList rows;
+        const std::function<void(const QModelIndex &)> collect = [&](const QModelIndex &parent) {
+            for (int row = 0; row < model->rowCount(parent); ++row) {
+                const QModelIndex index = model->index(row, 0, parent);
+                rows << index.data(Qt::DisplayRole).toString();
+                collect(index);
+            }
+        };
+        collect(QModelIndex());
+        return rows;
+    }
 
 private slots:
     void initTestCase()
@@ -73,6 +89,36 @@ private slots:
         run([](TDemoHost &host) { QCOMPARE(checkedCount(host), QStringLiteral("Checked: 0")); });
     }
 
+    void filterAndCheckedOnlyView()
+    {
+        run([](TDemoHost &host) {
+            host.activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(&host));
+            auto *box = host.findChild<QLineEdit *>(QStringLiteral("edFilter"));
+            auto *onlyChecked = host.findChild<QCheckBox *>(QStringLiteral("cbShowOnlyChecked"));
+            box->setFocus(Qt::TabFocusReason);
+            QTest::keyClicks(box, QStringLiteral("ENGINE 3"));
+            QTest::keyClick(box, Qt::Key_Tab);
+            QCOMPARE(shownRows(host), (QStringList{"Category 1", "Engine 3"}));
+
+            // Check all checks the rows shown; the view then replaces the
+            // filter.
+            host.findChild<QAction *>(QStringLiteral("acCheckAll"))->trigger();
+            QCOMPARE(checkedCount(host), QStringLiteral("Checked: 1"));
+            QTest::mouseClick(onlyChecked, Qt::LeftButton);
+            QVERIFY(onlyChecked->isChecked());
+            QCOMPARE(box->text(), QStringLiteral("Find search engines"));
+            QCOMPARE(shownRows(host), (QStringList{"Category 1", "Engine 3"}));
+            // Unchecking the last one turns the view off, and the host sees it.
+            host.findChild<QAction *>(QStringLiteral("acUncheckAll"))->trigger();
+            QVERIFY(!onlyChecked->isChecked());
+            QCOMPARE(shownRows(host).size(), 8);
+            // With nothing checked the view does not come on.
+            QTest::mouseClick(onlyChecked, Qt::LeftButton);
+            QVERIFY(!onlyChecked->isChecked());
+        });
+    }
+
     /// A favorite made in the dialog comes back in the next run.
     void favoritesSurviveARestart()
     {
@@ -94,7 +140,7 @@ private slots:
                 info = dialog->findChild<QLabel *>(QStringLiteral("lbSelectedInfo"))->text();
                 dialog->reject();
             });
-        }, true);
+        });
         QCOMPARE(info, QStringLiteral("Search engines checked in '%1' - 6.").arg(name));
     }
 };
