@@ -33,8 +33,9 @@ QAction *TPopupMenu::Items(int Index) const
 {
     const QList<QAction *> entries = actions();
     if (Index < 0 || Index >= entries.size())
-        throw EMenuError("Menu index out of range: " + std::to_string(Index) + " (" + std::to_string(entries.size())
-                         + " entries)");
+        throw EMenuError("Menu index out of range: " + std::to_string(Index)
+                         + (entries.isEmpty() ? std::string(" (the menu is empty)")
+                                              : " (entries 0 to " + std::to_string(entries.size() - 1) + ")"));
     return entries[Index];
 }
 
