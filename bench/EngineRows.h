@@ -99,10 +99,9 @@ public:
     QString groupCaption(int group) const override { return engine(group, 0).Category; }
     int itemCount(int group) const override { return int(Members[size_t(group)].size()); }
     QString text(int group, int item, int column) const override { return engineCell(engine(group, item), column); }
-    const demo::TEngine &engine(int group, int item) const
-    {
-        return Engines[Members[size_t(group)][size_t(item)]];
-    }
+    const demo::TEngine &engine(int group, int item) const { return Engines[engineIndex(group, item)]; }
+    /// The place of a row's engine in the host's list.
+    int engineIndex(int group, int item) const { return Members[size_t(group)][size_t(item)]; }
 
 private:
     const QList<demo::TEngine> &Engines;

@@ -1,5 +1,6 @@
 #include "DemoHost.h"
 
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -55,6 +56,16 @@ TDemoHost::TDemoHost(TCreateManager create, const QList<TEngine> &engines)
     m_log->setMaximumBlockCount(500);
     m_counts = new QLabel;
     statusBar()->addWidget(m_counts);
+    m_onlyChecked = new QCheckBox(QStringLiteral("Show checked only"));
+    m_onlyChecked->setObjectName(QStringLiteral("cbShowOnlyChecked"));
+    statusBar()->addPermanentWidget(m_onlyChecked);
+    connect(m_onlyChecked, &QCheckBox::toggled, this, [this](bool on) {
+        IPtr<ISelectFrameSettings> settings;
+        m_frame->GetSettings(settings.put());
+        settings->SetShowOnlyChecked(on);
+        // The view stays off while nothing is checked.
+        m_onlyChecked->setChecked(settings->GetShowOnlyChecked());
+    });
 
     setOptions();
     registerHandlers();
@@ -181,6 +192,11 @@ void TDemoHost::showCounts()
     m_counts->setText(QStringLiteral("property://total.count = %1   property://checked.count = %2")
                           .arg(total.toInt())
                           .arg(checked.toInt()));
+    // The view turns itself off when the last checked row is unchecked.
+    IPtr<ISelectFrameSettings> settings;
+    m_frame->GetSettings(settings.put());
+    const QSignalBlocker quiet(m_onlyChecked);
+    m_onlyChecked->setChecked(settings->GetShowOnlyChecked());
 }
 
 void TDemoHost::regroup(const QString &groupID, IFrameItemEnumerator *items)

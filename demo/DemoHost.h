@@ -8,6 +8,7 @@
 
 #include <QMainWindow>
 
+class QCheckBox;
 class QLabel;
 class QPlainTextEdit;
 
@@ -55,6 +56,9 @@ private:
     IPtr<ISelectFrame> m_frame;
     QPlainTextEdit *m_log;
     QLabel *m_counts;
+    /// The frame's checked-only view, switched as a host does: through the
+    /// frame's settings.
+    QCheckBox *m_onlyChecked;
     int m_compares = 0;
     int m_queries = 0;
 };

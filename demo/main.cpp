@@ -5,6 +5,8 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QDir>
+#include <QKeyEvent>
+#include <QLineEdit>
 #include <QLibrary>
 #include <QTimer>
 
@@ -19,6 +21,26 @@ QString defaultPlugin()
 {
     const QString beside = QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("libselectframe.so"));
     return QFile::exists(beside) ? beside : QStringLiteral(SF_PLUGIN_PATH);
+}
+
+/// Types into the frame's filter box and leaves it, which applies at once.
+void typeIntoFilterBox(QWidget &window, const QString &text)
+{
+    auto *box = window.findChild<QLineEdit *>(QStringLiteral("edFilter"));
+    if (!box)
+        return;
+    // Keys go to the focused widget of the active window only.
+    window.activateWindow();
+    box->setFocus(Qt::TabFocusReason);
+    QCoreApplication::processEvents();
+    for (const QChar c : text) {
+        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
+        QKeyEvent release(QEvent::KeyRelease, 0, Qt::NoModifier, QString(c));
+        QApplication::sendEvent(box, &press);
+        QApplication::sendEvent(box, &release);
+    }
+    QKeyEvent tab(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier);
+    QApplication::sendEvent(box, &tab);
 }
 
 } // namespace
@@ -39,7 +61,10 @@ int main(int argc, char **argv)
                                    QStringLiteral("N"));
     const QCommandLineOption plugin(QStringLiteral("plugin"), QStringLiteral("Path of the plug-in to load."),
                                     QStringLiteral("path"), defaultPlugin());
-    parser.addOptions({screenshot, items, plugin});
+    const QCommandLineOption filter(QStringLiteral("filter"),
+                                    QStringLiteral("Type TEXT into the filter box, as a user would, before anything else."),
+                                    QStringLiteral("text"));
+    parser.addOptions({screenshot, items, plugin, filter});
     parser.process(app);
 
     QLibrary library(parser.value(plugin));
@@ -65,6 +90,8 @@ int main(int argc, char **argv)
     {
         demo::TDemoHost window(create, engines);
         window.show();
+        if (parser.isSet(filter))
+            typeIntoFilterBox(window, parser.value(filter));
         if (parser.isSet(screenshot)) {
             QTimer::singleShot(0, &window, [&] {
                 const QString file = parser.value(screenshot);

@@ -16,16 +16,18 @@
 #include <QScopeGuard>
 #include <QTimer>
 
+#include <utility>
+
 namespace selectframe {
 
 namespace {
 
-/// Focus that moves because a menu opens or the window loses activation is
-/// no move of the user's: the box is left as it is.
-bool isUsersFocusMove(const QEvent *Event)
+/// Focus lost because a menu opens or the window loses activation is no
+/// move of the user's: the box counts as still entered.
+bool isTemporaryFocusLoss(const QEvent *Event)
 {
     const Qt::FocusReason reason = static_cast<const QFocusEvent *>(Event)->reason();
-    return reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason;
+    return reason == Qt::PopupFocusReason || reason == Qt::ActiveWindowFocusReason;
 }
 
 } // namespace
@@ -37,6 +39,18 @@ void TCustomSelectFrameControl::bindFilterEvents()
     bindAction(acFilterClear, &T::acFilterClearExecute, &T::acFilterClearUpdate);
     connect(tmFilter, &QTimer::timeout, this,
             [this] { runGuarded("tmFilter", [this] { tmFilterTimer(tmFilter); }); });
+    m_filterTexts = new QTimer(this);
+    m_filterTexts->setObjectName(QStringLiteral("tmFilterTexts"));
+    m_filterTexts->setInterval(0);
+    connect(m_filterTexts, &QTimer::timeout, this, [this] {
+        // Stopped first: a slice that fails is not tried again and again.
+        m_filterTexts->stop();
+        runGuarded("edFilter", [this] {
+            // A few milliseconds a slice keeps the box answering keys.
+            if (IsInitialized() && !Rows()->NodeRecords.MakeFilterTexts(4000))
+                m_filterTexts->start();
+        });
+    });
     edFilter->installEventFilter(this);
     // The panel's image marks the box as a filter.
     edFilter->addAction(QIcon(pnFilter->property("image").toString()), QLineEdit::LeadingPosition);
@@ -48,11 +62,11 @@ bool TCustomSelectFrameControl::eventFilter(QObject *Watched, QEvent *Event)
         return QWidget::eventFilter(Watched, Event);
     switch (Event->type()) {
     case QEvent::FocusIn:
-        if (isUsersFocusMove(Event))
+        if (!std::exchange(FFilterEntered, true))
             runGuarded("edFilter", [this] { edFilterEnter(edFilter); });
         break;
     case QEvent::FocusOut:
-        if (isUsersFocusMove(Event))
+        if (!isTemporaryFocusLoss(Event) && std::exchange(FFilterEntered, false))
             runGuarded("edFilter", [this] { edFilterExit(edFilter); });
         break;
     case QEvent::KeyPress:
@@ -74,6 +88,7 @@ void TCustomSelectFrameControl::edFilterEnter(QObject *)
 {
     if (!FFilterEdited)
         edFilter->clear();
+    m_filterTexts->start();
 }
 
 void TCustomSelectFrameControl::edFilterKeyPress(QObject *)
@@ -151,38 +166,45 @@ void TCustomSelectFrameControl::ApplyFilter()
         return;
     SelectTree->BeginUpdate();
     const auto end = qScopeGuard([this] { SelectTree->EndUpdate(); });
-    // Folded as the rows' texts are (see TSelectFrameTree::FilterText).
+    // Folded as the rows' texts are (see TSelectFrameTree::MatchFilter).
     const QString filter = FSettings->Filter().toLower().replace(QChar(0), QChar::ReplacementCharacter);
     const bool onlyChecked = FSettings->ShowOnlyChecked();
     TSelectVirtualTree *rows = Rows();
-    ForEachNode([&](TVirtualNode node) {
-        bool hidden = false;
-        if (!filter.isEmpty()) {
-            TSelectFrameNode *record = rows->recordOf(node);
-            if (record->FrameObject->Kind == fokItem)
-                hidden = !rows->NodeRecords.FilterText(record).contains(filter);
-            if (onlyChecked && record->FrameObject->State == fcsUnchecked)
-                hidden = true;
+    if (!filter.isEmpty())
+        rows->NodeRecords.MatchFilter(filter);
+    TNodeStore &store = rows->store();
+    // One walk over the child lists. A row is decided before its parent:
+    // a group is hidden when the filter hides it or when, its caption not
+    // matching, none of its rows is left; its check mark is recounted over
+    // all its items, hidden or not. Groups hold only items, so deciding
+    // them after their rows reads the same bits as a second pass would.
+    const auto pass = [&](const auto &self, TVirtualNode parent) -> bool {
+        const TChildList *children = store.children(parent);
+        if (!children)
+            return false;
+        bool anyShown = false;
+        for (const TVirtualNode node : children->All) {
+            const auto *record = static_cast<TSelectFrameNode *>(store.data(node));
+            const TBaseFrameObject *object = record->FrameObject;
+            bool hidden = false;
+            if (!filter.isEmpty()) {
+                hidden = object->Kind == fokItem && !rows->NodeRecords.Matched(record);
+                hidden |= onlyChecked && object->State == fcsUnchecked;
+            }
+            const bool rowsShown = self(self, node);
+            if (object->Kind == fokGroup) {
+                const auto *group = static_cast<const TFrameGroupObject *>(object);
+                SetRowState(node, !group->HasOtherState(fcsUnchecked) ? fcsUnchecked
+                                  : !group->HasOtherState(fcsChecked) ? fcsChecked
+                                                                       : fcsMixed);
+                hidden |= !filter.isEmpty() && !rowsShown && !group->Name.toLower().contains(filter);
+            }
+            SetNodeHidden(store, node, hidden);
+            anyShown |= !hidden;
         }
-        SetNodeHidden(node, hidden);
-    });
-    const IVmManager *vm = SelectTree->getVM();
-    ForEachNode([&](TVirtualNode node) {
-        const TBaseFrameObject *object = rows->recordOf(node)->FrameObject;
-        if (object->Kind != fokGroup)
-            return;
-        const auto *group = static_cast<const TFrameGroupObject *>(object);
-        // The group's tallies count all its items, hidden or not.
-        SetRowState(node, !group->HasOtherState(fcsUnchecked) ? fcsUnchecked
-                          : !group->HasOtherState(fcsChecked) ? fcsChecked
-                                                               : fcsMixed);
-        if (filter.isEmpty() || group->Name.toLower().contains(filter))
-            return;
-        for (TVirtualNode child = vm->getFirstChild(node); child; child = vm->getNextSibling(child))
-            if (!(SelectTree->GetNodeState(child) & nsHidden))
-                return;
-        SetNodeHidden(node, true);
-    });
+        return anyShown;
+    };
+    pass(pass, store.root());
     SelectTree->getVM()->updateControl();
 }
 
@@ -195,17 +217,21 @@ void TCustomSelectFrameControl::ApplyShowOnlyChecked()
     const bool onlyChecked = FSettings->ShowOnlyChecked();
     SelectTree->BeginUpdate();
     const auto end = qScopeGuard([this] { SelectTree->EndUpdate(); });
+    TNodeStore &store = Rows()->store();
     ForEachNode([&](TVirtualNode node) {
-        SetNodeHidden(node, onlyChecked && RecordOf(node)->FrameObject->State == fcsUnchecked);
+        SetNodeHidden(store, node, onlyChecked && RecordOf(node)->FrameObject->State == fcsUnchecked);
     });
 }
 
-void TCustomSelectFrameControl::SetNodeHidden(TVirtualNode Node, bool Hidden)
+void TCustomSelectFrameControl::SetNodeHidden(TNodeStore &Store, TVirtualNode Node, bool Hidden)
 {
-    const uint32_t state = SelectTree->GetNodeState(Node);
+    // The tree's own nodes, read and written in place: the tree's node
+    // state calls check and track more than a pass over every row needs,
+    // and the update around the pass lays the rows out once.
+    const uint32_t state = Store.state(Node);
     const uint32_t wanted = Hidden ? state | nsHidden : state & ~uint32_t(nsHidden);
     if (wanted != state)
-        SelectTree->SetNodeState(Node, wanted);
+        Store.setState(Node, wanted);
 }
 
 } // namespace selectframe

@@ -248,10 +248,11 @@ void TCustomSelectFrameControl::Changed()
     FManager->PublishCheckedCount();
     SetCountCaption(lbCheckedCount, QStringLiteral("Checked: %1").arg(FManager->Model()->CheckedCount()));
     m_actions->RequestUpdate();
-    if (FOnChange)
-        FOnChange(this);
+    // First, so that a host asking in its handler finds the view as shown.
     if (FSettings->ShowOnlyChecked())
         ApplyShowOnlyChecked();
+    if (FOnChange)
+        FOnChange(this);
 }
 
 void TCustomSelectFrameControl::CopyOptionsFrom(TFrameManager *Source)

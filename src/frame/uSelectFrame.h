@@ -27,6 +27,7 @@ class TCustomTree;
 class TDropDownButton;
 class TFrameColumnObject;
 class TFrameManager;
+class TNodeStore;
 class TPopupMenu;
 class TSlice;
 class TSplitPopupMenu;
@@ -229,7 +230,7 @@ private:
     /// Hides the unchecked rows while the checked-only view is on, shows
     /// every row otherwise; turns the view off when nothing is checked.
     void ApplyShowOnlyChecked();
-    void SetNodeHidden(TVirtualNode Node, bool Hidden);
+    static void SetNodeHidden(TNodeStore &Store, TVirtualNode Node, bool Hidden);
 
     // Group by (SelectFrameGroupBy.cpp).
     /// Fills pmGroupBy from "option://groupby.columns" once in the control's
@@ -252,6 +253,13 @@ private:
     bool FFilterEdited = false;
     /// A quiet clearing is under way: a new filter changes no rows.
     bool FFilterLocked = false;
+    /// The user is in the box: it has the focus, or lost it only for a menu
+    /// or to another window, and gets it back.
+    bool FFilterEntered = false;
+    /// Makes the rows' filter texts a slice at a time while the user is in
+    /// the box, so that the first match after the typing pause finds them
+    /// made.
+    QTimer *m_filterTexts = nullptr;
 
     std::unique_ptr<TFrameSettings> FSettings;
     TSplitPopupMenu *FCheckMenu = nullptr;

@@ -1,6 +1,10 @@
 #include "SelectFrameTree.h"
 
 #include "model/FrameObjects.h"
+#include "platform/TextSearch.h"
+
+#include <algorithm>
+#include <type_traits>
 
 #include <typeinfo>
 
@@ -25,8 +29,10 @@ IFrameItemRowOps *TSelectFrameTree::rowOpsOf(TSelectFrameNode *node)
 
 TSelectFrameNode *TSelectFrameTree::AddNode(TBaseFrameObject *FrameObject, int32_t Column)
 {
-    if (Column == 0 && FrameObject && FrameObject->Kind == fokItem)
+    if (Column == 0 && FrameObject && FrameObject->Kind == fokItem) {
+        ++m_rowsWithoutText;
         return m_itemRows.create(FrameObject, this);
+    }
     return m_otherNodes.create(TSelectFrameNode{FrameObject, Column, {}, nullptr});
 }
 
@@ -69,30 +75,89 @@ void TSelectFrameTree::Clear()
         unlink(row);
     m_itemRows.clear();
     m_otherNodes.clear();
-    m_filterTexts.clear();
+    m_latin1Texts = {};
+    m_wideTexts = {};
     m_filterGarbage = 0;
+    m_rowsWithoutText = 0;
+    m_textCursor = 0;
 }
 
-QStringView TSelectFrameTree::FilterText(TSelectFrameNode *Row)
+void TSelectFrameTree::MatchFilter(QStringView Filter)
 {
-    auto *row = static_cast<TItemRow *>(Row);
-    if (row->TextLength < 0) {
-        if (m_filterGarbage > m_filterTexts.size() / 2 && m_filterGarbage > 0)
-            dropFilterTexts();
-        const qsizetype start = m_filterTexts.size();
-        if (OnMakeFilterText)
-            OnMakeFilterText(row, m_filterTexts);
-        row->TextStart = uint32_t(start);
-        row->TextLength = int32_t(m_filterTexts.size() - start);
+    if (++m_matchPass == 0) {
+        // After four billion passes the oldest marks would match again.
+        for (TItemRow *row : m_itemRows)
+            row->MatchPass = 0;
+        m_matchPass = 1;
     }
-    return QStringView(m_filterTexts).mid(row->TextStart, row->TextLength);
+    if (m_filterGarbage > (m_latin1Texts.Texts.size() + m_wideTexts.Texts.size()) / 2)
+        dropFilterTexts();
+    MakeFilterTexts(m_itemRows.size());
+    // A filter beyond Latin-1 is in no Latin-1 text.
+    if (std::all_of(Filter.begin(), Filter.end(), [](QChar c) { return c.unicode() < 0x100; }))
+        matchIn(m_latin1Texts, QByteArrayView(Filter.toLatin1()));
+    matchIn(m_wideTexts, Filter);
+}
+
+template <class Units, class View>
+void TSelectFrameTree::matchIn(const TTextBuffer<Units> &Buffer, View Filter)
+{
+    constexpr bool wide = std::is_same_v<Units, QString>;
+    const auto &order = Buffer.Order;
+    const View all(Buffer.Texts);
+    std::size_t entry = 0;
+    qsizetype from = 0;
+    for (qsizetype hit; !order.empty() && (hit = FindText(all, from, Filter)) >= 0;) {
+        while (entry + 1 < order.size() && order[entry + 1].first <= hit)
+            ++entry;
+        const auto [start, row] = order[entry];
+        if (row->TextStart == start && row->TextLength >= 0 && row->WideText == wide)
+            row->MatchPass = m_matchPass;
+        // The rest of the row cannot change its answer.
+        from = entry + 1 < order.size() ? qsizetype(order[entry + 1].first) : all.size();
+    }
+}
+
+bool TSelectFrameTree::MakeFilterTexts(std::size_t MaxRows)
+{
+    for (; m_rowsWithoutText && MaxRows; ++m_textCursor) {
+        // Texts the host changed behind the cursor take one more sweep.
+        if (m_textCursor == m_itemRows.size())
+            m_textCursor = 0;
+        TItemRow *row = m_itemRows[m_textCursor];
+        if (row->TextLength >= 0)
+            continue;
+        --MaxRows;
+        --m_rowsWithoutText;
+        m_rowText.clear();
+        if (OnMakeFilterText)
+            OnMakeFilterText(row, m_rowText);
+        row->TextLength = int32_t(m_rowText.size());
+        row->WideText = !std::all_of(m_rowText.begin(), m_rowText.end(), [](QChar c) { return c.unicode() < 0x100; });
+        if (row->WideText) {
+            row->TextStart = uint32_t(m_wideTexts.Texts.size());
+            m_wideTexts.Texts += m_rowText;
+            m_wideTexts.Order.emplace_back(row->TextStart, row);
+        } else {
+            QByteArray &texts = m_latin1Texts.Texts;
+            row->TextStart = uint32_t(texts.size());
+            texts.resize(texts.size() + m_rowText.size());
+            std::transform(m_rowText.begin(), m_rowText.end(), texts.data() + row->TextStart,
+                           [](QChar c) { return char(c.unicode()); });
+            m_latin1Texts.Order.emplace_back(row->TextStart, row);
+        }
+    }
+    return m_rowsWithoutText == 0;
 }
 
 void TSelectFrameTree::dropFilterTexts()
 {
     for (TItemRow *row : m_itemRows)
         row->TextLength = -1;
-    m_filterTexts.clear();
+    m_rowsWithoutText = m_itemRows.size();
+    m_textCursor = 0;
+    m_latin1Texts = {};
+    m_wideTexts = {};
     m_filterGarbage = 0;
 }
 
@@ -120,6 +185,7 @@ void TSelectFrameTree::rowTextChanged(TSelectFrameNode *node)
         if (row->TextLength < 0)
             continue;
         row->Tree->m_filterGarbage += row->TextLength;
+        ++row->Tree->m_rowsWithoutText;
         row->TextLength = -1;
     }
 }

@@ -5,11 +5,14 @@
 #include "model/ObjectArena.h"
 #include "trees/SelectFrameNode.h"
 
+#include <QByteArray>
 #include <QString>
 #include <QStringView>
 
 #include <cstddef>
 #include <functional>
+#include <utility>
+#include <vector>
 
 namespace selectframe {
 
@@ -55,13 +58,24 @@ public:
     /// Number of records.
     std::size_t Count() const { return m_itemRows.size() + m_otherNodes.size(); }
 
-    /// The texts the filter matches in an item row: its column texts,
+    /// Marks the item rows whose texts contain `Filter`; Matched answers
+    /// for a row until the next call. A row's texts are its column texts,
     /// lower-cased, each closed by a U+0000 so that no match runs from one
-    /// column into the next. Made through OnMakeFilterText on first use and
-    /// again after the host changed the item's caption or values. The view
-    /// holds until the next call.
-    QStringView FilterText(TSelectFrameNode *Row);
-    /// Appends an item row's texts, as FilterText gives them, to `Out`;
+    /// column into the next; `Filter` must be folded the same way. They are
+    /// made through OnMakeFilterText on first use and again after the host
+    /// changed the item's caption or values, and kept in one buffer, which a
+    /// pass scans as a whole: a row that matched is skipped to its end, so a
+    /// pass costs a scan of the buffer, not a search per row.
+    void MatchFilter(QStringView Filter);
+    /// Makes the texts of up to `MaxRows` rows that have none, so that the
+    /// first MatchFilter finds them made; true when no row lacks them.
+    bool MakeFilterTexts(std::size_t MaxRows);
+    /// Whether the item row `Row` matched the last MatchFilter.
+    bool Matched(const TSelectFrameNode *Row) const
+    {
+        return static_cast<const TItemRow *>(Row)->MatchPass == m_matchPass;
+    }
+    /// Appends an item row's texts, as MatchFilter reads them, to `Out`;
     /// installed by the row adapter, which knows the columns.
     std::function<void(const TSelectFrameNode *Row, QString &Out)> OnMakeFilterText;
 
@@ -87,10 +101,25 @@ private:
         /// after it.
         TItemRow *Older = nullptr;
         TItemRow *Newer = nullptr;
-        /// Where FilterText keeps the row's texts in m_filterTexts; a length
-        /// of -1 while they are still to be made.
+        /// Where the row's texts are in its text buffer; a length of -1
+        /// while they are still to be made.
         uint32_t TextStart = 0;
         int32_t TextLength = -1;
+        /// The MatchFilter pass that found the filter in the row's texts.
+        uint32_t MatchPass = 0;
+        /// The texts are in m_wideTexts, not m_latin1Texts.
+        bool WideText = false;
+    };
+
+    /// The texts of rows, one after the other, and where each begins: the
+    /// texts tile the buffer, so a position's row is the last entry that
+    /// starts at or before it. An entry whose row was made again since (its
+    /// TextStart or buffer moved) is garbage.
+    template <class Units>
+    struct TTextBuffer
+    {
+        Units Texts;
+        std::vector<std::pair<uint32_t, TItemRow *>> Order;
     };
 
     static IFrameItemRowOps *rowOpsOf(TSelectFrameNode *node);
@@ -103,15 +132,29 @@ private:
     /// Forgets every row's texts, so that they are made anew into an empty
     /// buffer.
     void dropFilterTexts();
+    /// Marks the live rows of `Buffer` whose texts contain `Filter`.
+    template <class Units, class View>
+    void matchIn(const TTextBuffer<Units> &Buffer, View Filter);
 
     TObjectArena<TItemRow> m_itemRows;
     TObjectArena<TSelectFrameNode> m_otherNodes;
     // One buffer for the texts of every row: a million rows would otherwise
-    // take a million allocations, and the passes read it in order. Texts
-    // made again after a change go to its end; what they leave behind is
-    // counted, and the buffer is emptied once that is more than half.
-    QString m_filterTexts;
+    // take a million allocations, and a pass reads it in one sweep. Rows
+    // whose texts are all Latin-1, the usual case, keep them as bytes: half
+    // the memory, and twice the units a compare tests at once. Texts made
+    // again after a change go to the end; what they leave behind is
+    // counted, and the buffers are emptied once that is more than half.
+    TTextBuffer<QByteArray> m_latin1Texts;
+    TTextBuffer<QString> m_wideTexts;
     qsizetype m_filterGarbage = 0;
+    /// Rows without texts; MatchFilter makes them first.
+    std::size_t m_rowsWithoutText = 0;
+    /// Where MakeFilterTexts goes on: rows before it have their texts,
+    /// unless the host changed them since.
+    std::size_t m_textCursor = 0;
+    /// Where a row's texts are made before they go to their buffer.
+    QString m_rowText;
+    uint32_t m_matchPass = 1;
 };
 
 } // namespace selectframe

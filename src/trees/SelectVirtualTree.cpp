@@ -76,6 +76,29 @@ TSelectVirtualTree::TSelectVirtualTree(TFrameManager *FrameManager) : FrameManag
     NodeRecords.OnMakeFilterText = [this](const TSelectFrameNode *Row, QString &Out) { AppendFilterText(Row, Out); };
 }
 
+namespace {
+
+/// Appends `text` lower-cased, with a U+0000 of the host's own (which would
+/// open a match across columns) made a replacement character. Texts of
+/// ASCII only, the usual case, are folded here without a copy.
+void appendFolded(QString &out, const QString &text)
+{
+    const qsizetype at = out.size();
+    out.resize(at + text.size());
+    char16_t *to = reinterpret_cast<char16_t *>(out.data()) + at;
+    for (const QChar c : text) {
+        const char16_t u = c.unicode();
+        if (u >= 0x80) {
+            out.truncate(at);
+            out += text.toLower().replace(QChar(0), QChar::ReplacementCharacter);
+            return;
+        }
+        *to++ = u == 0 ? char16_t(QChar::ReplacementCharacter) : u >= 'A' && u <= 'Z' ? char16_t(u + 32) : u;
+    }
+}
+
+} // namespace
+
 void TSelectVirtualTree::AppendFilterText(const TSelectFrameNode *Row, QString &Out) const
 {
     IFrameItem *item = static_cast<const TFrameItemObject *>(Row->FrameObject)->Item.get();
@@ -89,8 +112,7 @@ void TSelectVirtualTree::AppendFilterText(const TSelectFrameNode *Row, QString &
             item->GetCaption(&text);
         else if (values)
             values->GetValue(ColumnDataKey(column), &text);
-        // A U+0000 of the host's own would open a match across columns.
-        Out += text.toLower().replace(QChar(0), QChar::ReplacementCharacter);
+        appendFolded(Out, text);
         Out += QChar(0);
     }
 }

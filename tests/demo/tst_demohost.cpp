@@ -1,12 +1,16 @@
-// The demo host across restarts: what the user checked and how the list was
-// sorted come back in the next run.
+// The demo host: what the user checked and how the list was sorted come back
+// in the next run; the filter box and the checked-only view as its user
+// meets them.
 #include "DemoHost.h"
 
 #include "platform/TestSettingsScope.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
+#include <QTreeView>
 #include <QLibrary>
 #include <QTest>
 
@@ -38,6 +42,21 @@ class TestDemoHost : public QObject
         return host.findChild<QLabel *>(QStringLiteral("lbCheckedCount"))->text();
     }
     static QHeaderView *header(TDemoHost &host) { return host.findChild<QHeaderView *>(); }
+    /// The captions of the rows the tree shows, expanded or not.
+    static QStringList shownRows(TDemoHost &host)
+    {
+        const QAbstractItemModel *model = host.findChild<QTreeView *>()->model();
+        QStringList rows;
+        const std::function<void(const QModelIndex &)> collect = [&](const QModelIndex &parent) {
+            for (int row = 0; row < model->rowCount(parent); ++row) {
+                const QModelIndex index = model->index(row, 0, parent);
+                rows << index.data(Qt::DisplayRole).toString();
+                collect(index);
+            }
+        };
+        collect(QModelIndex());
+        return rows;
+    }
 
 private slots:
     void initTestCase()
@@ -65,6 +84,36 @@ private slots:
             host.findChild<QAction *>(QStringLiteral("acUncheckAll"))->trigger();
         });
         run([](TDemoHost &host) { QCOMPARE(checkedCount(host), QStringLiteral("Checked: 0")); });
+    }
+
+    void filterAndCheckedOnlyView()
+    {
+        run([](TDemoHost &host) {
+            host.activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(&host));
+            auto *box = host.findChild<QLineEdit *>(QStringLiteral("edFilter"));
+            auto *onlyChecked = host.findChild<QCheckBox *>(QStringLiteral("cbShowOnlyChecked"));
+            box->setFocus(Qt::TabFocusReason);
+            QTest::keyClicks(box, QStringLiteral("ENGINE 3"));
+            QTest::keyClick(box, Qt::Key_Tab);
+            QCOMPARE(shownRows(host), (QStringList{"Category 1", "Engine 3"}));
+
+            // Check all checks the rows shown; the view then replaces the
+            // filter.
+            host.findChild<QAction *>(QStringLiteral("acCheckAll"))->trigger();
+            QCOMPARE(checkedCount(host), QStringLiteral("Checked: 1"));
+            QTest::mouseClick(onlyChecked, Qt::LeftButton);
+            QVERIFY(onlyChecked->isChecked());
+            QCOMPARE(box->text(), QStringLiteral("Find search engines"));
+            QCOMPARE(shownRows(host), (QStringList{"Category 1", "Engine 3"}));
+            // Unchecking the last one turns the view off, and the host sees it.
+            host.findChild<QAction *>(QStringLiteral("acUncheckAll"))->trigger();
+            QVERIFY(!onlyChecked->isChecked());
+            QCOMPARE(shownRows(host).size(), 8);
+            // With nothing checked the view does not come on.
+            QTest::mouseClick(onlyChecked, Qt::LeftButton);
+            QVERIFY(!onlyChecked->isChecked());
+        });
     }
 };
 

@@ -126,9 +126,34 @@ private slots:
         itemOf(f.rows().recordOf(f.at("YouTube"))->FrameObject)->GetValues(values.put());
         values->SetValue("column1_data", "Web video");
         itemOf(f.rows().recordOf(f.at("DuckDuckGo"))->FrameObject)->SetCaption("DuckDuckWeb");
+        // What Google's old text held no longer matches.
+        itemOf(f.rows().recordOf(f.at("Google"))->FrameObject)->GetValues(values.put());
+        values->SetValue("column1_data", "mail");
         f.settings()->SetFilter(QString());
         f.settings()->SetFilter("web");
-        QCOMPARE(f.visible(), (QStringList{"DuckDuckWeb", "Search", "Google", "Bing", "Video", "YouTube"}));
+        QCOMPARE(f.visible(), (QStringList{"DuckDuckWeb", "Search", "Bing", "Video", "YouTube"}));
+    }
+
+    // Texts beyond Latin-1 are kept apart from the others; a filter finds
+    // rows of either kind.
+    void textsOfEveryScript_data()
+    {
+        QTest::addColumn<QString>("filter");
+        QTest::addColumn<QStringList>("shown");
+        QTest::newRow("Cyrillic, other case") << "я" << QStringList{"Яндекс Web"};
+        QTest::newRow("Latin-1 beyond ASCII") << "ÖK" << QStringList{"Video", "Ökosia"};
+        QTest::newRow("ASCII in both kinds") << "web" << QStringList{"Яндекс Web", "Search", "Google", "Bing"};
+        QTest::newRow("Cyrillic in no Latin-1 row") << "к" << QStringList{"Яндекс Web"};
+    }
+    void textsOfEveryScript()
+    {
+        QFETCH(QString, filter);
+        QFETCH(QStringList, shown);
+        TFilterFixture f;
+        itemOf(f.rows().recordOf(f.at("DuckDuckGo"))->FrameObject)->SetCaption("Яндекс Web");
+        itemOf(f.rows().recordOf(f.at("YouTube"))->FrameObject)->SetCaption("Ökosia");
+        f.settings()->SetFilter(filter);
+        QCOMPARE(f.visible(), shown);
     }
 
     void typingAppliesAfterThePause()

@@ -1,0 +1,265 @@
+// The filter box over a shown frame: from the end of the typing pause to
+// the tree painted, for a first keystroke that leaves most rows (the pause
+// running first, while the user types, as the event loop turns), a
+// narrowing one, a filter that matches nothing and clearing the filter;
+// and the checked-only view switched on with every tenth item checked.
+// Beside it the two widgets a Qt developer would otherwise pick: a
+// QSortFilterProxyModel filtering recursively over every column with a
+// case-blind fixed string, and a QTreeWidget hiding its items. Every
+// contender runs in a process of its own, several times, in turn.
+//
+// The library is linked rather than loaded: the pause is the control's own
+// timer, which the plug-in's boundary does not hand out. The frame is still
+// made by the factory CreateManager returns.
+//
+// Usage: bench_filter [items [peer items]]   (default 1000000 for both;
+// 0 is the bundled engine list); SF_BENCH_RUNS runs of each (default 5).
+
+#include "BenchUtil.h"
+#include "ChildRun.h"
+#include "EngineRows.h"
+
+#include "frame/uSelectFrame.h"
+#include "host/SelectFrameFactory.h"
+
+#include <QElapsedTimer>
+#include <QLineEdit>
+#include <QTest>
+#include <QTimer>
+
+#include <cstdlib>
+
+using namespace selectframe;
+using namespace selectframe::bench;
+
+namespace {
+
+/// The filters typed, in this order, each replacing the one before.
+struct TFilterStep
+{
+    const char *Key;
+    const char *Label;
+};
+const TFilterStep kSteps[] = {
+    {"first", "first keystroke \"a\" (most rows stay)"},
+    {"narrow", "narrowing (\"goog\" / \"e4242\")"},
+    {"nothing", "a filter that matches nothing"},
+    {"clear", "clearing the filter"},
+};
+
+/// The filter texts for the steps: the narrowing one is a name of the
+/// bundled list or a domain of the synthetic one.
+QStringList filterTexts(const QList<demo::TEngine> &engines)
+{
+    const bool synthetic = !engines.isEmpty() && engines.front().Name == u"Engine 0";
+    return {QStringLiteral("a"), synthetic ? QStringLiteral("e4242") : QStringLiteral("goog"),
+            QStringLiteral("zqxj#"), QString()};
+}
+
+/// Every tenth item, as the checked set of the checked-only view.
+QStringList everyTenth(const QList<demo::TEngine> &engines)
+{
+    QStringList ids;
+    for (int i = 0; i < engines.size(); i += 10)
+        ids.append(engines[i].Trigger);
+    return ids;
+}
+
+/// Times `work` and the painting of what it changed.
+double paintedMs(const std::function<void()> &work)
+{
+    return timeMs([&] {
+        work();
+        paintPending();
+    });
+}
+
+// ---------------------------------------------------------------- ours
+
+int runOurs(const QList<demo::TEngine> &engines)
+{
+    IPtr<ISelectFrame> frame;
+    {
+        IPtr<ISelectFrameFactory> factory(new TSelectFrameFactory);
+        factory->CreateFrame(frame.put());
+    }
+    fillFrame(frame.get(), engines);
+    {
+        IPtr<INamedParams> params;
+        frame->GetParams(params.put());
+        params->SetValue(keys::OptionFilterShow, true);
+    }
+    frame->Initialize();
+    auto *control = static_cast<TSelectFrameControl *>(frame->GetControl());
+    control->resize(900, 700);
+    control->show();
+    paintNow(control);
+    auto *box = control->findChild<QLineEdit *>(QStringLiteral("edFilter"));
+    auto *pause = control->findChild<QTimer *>(QStringLiteral("tmFilter"));
+    auto *textMaker = control->findChild<QTimer *>(QStringLiteral("tmFilterTexts"));
+    if (!box || !pause || !textMaker) {
+        std::fprintf(stderr, "the control's filter box or its timers are missing\n");
+        return 1;
+    }
+    report("items", engines.size());
+    // The user enters the box and types; the rows' texts are made while the
+    // typing pause runs, as the event loop turns.
+    QApplication::setActiveWindow(control);
+    box->setFocus(Qt::TabFocusReason);
+    QElapsedTimer sincePause;
+    sincePause.start();
+    while (textMaker->isActive())
+        QTest::qWait(5);
+    report("textsMade", sincePause.nsecsElapsed() / 1e6);
+    QTest::qWait(std::max(0, pause->interval() - int(sincePause.elapsed())));
+    // What a keystroke leaves behind: the text in the box and the pause
+    // running. The pause's end is what is timed.
+    const QStringList texts = filterTexts(engines);
+    for (size_t step = 0; step < std::size(kSteps); ++step) {
+        box->setText(texts[int(step)]);
+        pause->start();
+        report(kSteps[step].Key, paintedMs([&] { QMetaObject::invokeMethod(pause, "timeout", Qt::DirectConnection); }));
+    }
+    IPtr<IDataStorage> state;
+    frame->GetState(state.put());
+    state->Load(everyTenth(engines));
+    paintPending();
+    IPtr<ISelectFrameSettings> settings;
+    frame->GetSettings(settings.put());
+    report("onlyChecked", paintedMs([&] { settings->SetShowOnlyChecked(true); }));
+    std::_Exit(0);
+}
+
+// ---------------------------------------------------------------- peers
+
+/// The peer's filter and checked-only view over a shown tree.
+int runPeer(const QList<demo::TEngine> &engines, QTreeView *view, const std::function<void(const QString &)> &filter,
+            const std::function<void()> &onlyChecked)
+{
+    view->show();
+    paintNow(view);
+    report("items", engines.size());
+    const QStringList texts = filterTexts(engines);
+    for (size_t step = 0; step < std::size(kSteps); ++step)
+        report(kSteps[step].Key, paintedMs([&] { filter(texts[int(step)]); }));
+    report("onlyChecked", paintedMs(onlyChecked));
+    std::_Exit(0);
+}
+
+/// The engines' rows with every tenth item checked, as the peers show them.
+class TCheckedRows : public TEngineRows
+{
+public:
+    using TEngineRows::TEngineRows;
+    bool checked(int group, int item) const override { return engineIndex(group, item) % 10 == 0; }
+};
+
+int runWidget(const QList<demo::TEngine> &engines)
+{
+    TWidgetPeerTree peer;
+    peer.build(TCheckedRows(engines));
+    QTreeWidget *tree = peer.Tree.get();
+    const int columns = tree->columnCount();
+    // A developer's filter over QTreeWidget: hide the items that hold the
+    // text in no column, then the groups left without a shown item.
+    const auto filter = [&](const QString &text) {
+        for (QTreeWidgetItem *group : peer.Groups) {
+            bool any = false;
+            for (int i = 0; i < group->childCount(); ++i) {
+                QTreeWidgetItem *item = group->child(i);
+                bool match = text.isEmpty();
+                for (int c = 0; c < columns && !match; ++c)
+                    match = item->text(c).contains(text, Qt::CaseInsensitive);
+                item->setHidden(!match);
+                any |= match;
+            }
+            group->setHidden(!any && !group->text(0).contains(text, Qt::CaseInsensitive));
+        }
+    };
+    const auto onlyChecked = [&] {
+        for (QTreeWidgetItem *group : peer.Groups) {
+            for (int i = 0; i < group->childCount(); ++i)
+                group->child(i)->setHidden(group->child(i)->checkState(0) == Qt::Unchecked);
+            group->setHidden(group->checkState(0) == Qt::Unchecked);
+        }
+    };
+    return runPeer(engines, tree, filter, onlyChecked);
+}
+
+/// Accepts the rows that the filter string finds in any column, recursively;
+/// with the checked-only view, only rows not unchecked.
+class TCheckedOnlyProxy : public QSortFilterProxyModel
+{
+public:
+    bool OnlyChecked = false;
+
+    void setOnlyChecked(bool on)
+    {
+        OnlyChecked = on;
+        invalidateRowsFilter();
+    }
+
+protected:
+    bool filterAcceptsRow(int row, const QModelIndex &parent) const override
+    {
+        if (OnlyChecked) {
+            const QModelIndex index = sourceModel()->index(row, 0, parent);
+            return index.data(Qt::CheckStateRole).toInt() != Qt::Unchecked;
+        }
+        return QSortFilterProxyModel::filterAcceptsRow(row, parent);
+    }
+};
+
+int runProxy(const QList<demo::TEngine> &engines)
+{
+    TModelPeerTree peer;
+    auto proxy = std::make_unique<TCheckedOnlyProxy>();
+    TCheckedOnlyProxy *filterModel = proxy.get();
+    filterModel->setRecursiveFilteringEnabled(true);
+    filterModel->setFilterKeyColumn(-1);
+    filterModel->setFilterCaseSensitivity(Qt::CaseInsensitive);
+    peer.build(TCheckedRows(engines), std::move(proxy));
+    // Groups hold the mixed state of their items, as the frame's do.
+    for (QStandardItem *group : peer.Groups)
+        group->setCheckState(Qt::PartiallyChecked);
+    return runPeer(engines, peer.Tree.get(), [&](const QString &text) { filterModel->setFilterFixedString(text); },
+                   [&] {
+                       filterModel->setFilterFixedString(QString());
+                       filterModel->setOnlyChecked(true);
+                   });
+}
+
+// ---------------------------------------------------------------- driver
+
+void printTable(const char *title, int count, int peerCount, double targetMs, int timeoutMs)
+{
+    const QString n = QString::number(count), peerN = QString::number(peerCount);
+    const std::vector<TRunSeries> series =
+        runAlternating({{"ours", {"ours", n}}, {"QTreeWidget", {"widget", peerN}}, {"model+proxy", {"proxy", peerN}}},
+                       benchRuns(), timeoutMs);
+    const TRunSeries &ours = series[0];
+    std::printf("\n%s: %d items, %d runs each, median [range]; peers scaled to our item count\n", title, ours.Items,
+                int(ours.Figures.value("items").size()));
+    for (const TRunSeries &s : series)
+        if (s.Incomplete)
+            std::printf("  %s: %d runs did not complete\n", qPrintable(s.Name), s.Incomplete);
+    for (const TFilterStep &step : kSteps)
+        printComparison(step.Label, step.Key, ours, {&series[1], &series[2]}, targetMs);
+    printComparison("checked-only view, 10% checked", "onlyChecked", ours, {&series[1], &series[2]}, targetMs);
+    const TStats made = ours.stats(QStringLiteral("textsMade"));
+    std::printf("  ours made the rows' texts within the typing pause in %.1f ms [%.1f-%.1f]\n", made.Median, made.Min,
+                made.Max);
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    return engineBenchMain(argc, argv, {runOurs, runWidget, runProxy}, [](int count, int peerCount) {
+        std::printf("filter changes from the end of the typing pause to the tree painted\n");
+        std::fflush(stdout);
+        printTable("bundled engine list", 0, 0, 5, 120000);
+        printTable("synthetic engines in 1000 groups", count, peerCount, 100, 600000);
+        return 0;
+    });
+}
