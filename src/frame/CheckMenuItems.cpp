@@ -7,12 +7,6 @@ namespace selectframe {
 
 namespace {
 
-/// Shows `text` as it is: an ampersand in a value or a name is no mnemonic.
-QString plainCaption(QString text)
-{
-    return text.replace(u'&', QStringLiteral("&&"));
-}
-
 /// Runs `OnClick` with `entry` whenever the entry is chosen.
 void bindClick(QAction *entry, const TMenuClickHandler &OnClick)
 {
@@ -23,9 +17,14 @@ void bindClick(QAction *entry, const TMenuClickHandler &OnClick)
 
 } // namespace
 
+QString MenuCaption(QString Text)
+{
+    return Text.replace(u'&', QStringLiteral("&&"));
+}
+
 TCheckDataMenuItem::TCheckDataMenuItem(int ColumnIndex, const QString &Value, const TMenuClickHandler &OnClick,
                                        QObject *AOwner)
-    : QAction(plainCaption(Value), AOwner), FColumnIndex(ColumnIndex), FValue(Value)
+    : QAction(MenuCaption(Value), AOwner), FColumnIndex(ColumnIndex), FValue(Value)
 {
     bindClick(this, OnClick);
 }
@@ -36,7 +35,7 @@ TCheckFavoriteMenuItem::TCheckFavoriteMenuItem(ISelectFavorite *Favorite, const 
 {
     QString name;
     Favorite->GetName(&name);
-    setText(plainCaption(name));
+    setText(MenuCaption(name));
     setData(mgFavorites);
     bindClick(this, OnClick);
 }

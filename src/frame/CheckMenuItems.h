@@ -12,6 +12,10 @@ namespace selectframe {
 /// A menu entry's click handler; `Sender` is the entry.
 using TMenuClickHandler = std::function<void(QObject *Sender)>;
 
+/// `Text` as an entry's caption that shows it as it is: an ampersand in a
+/// value or a name is no mnemonic.
+QString MenuCaption(QString Text);
+
 /// An entry that checks the items whose value in one column equals its
 /// value. Captioned with the value.
 class TCheckDataMenuItem : public QAction

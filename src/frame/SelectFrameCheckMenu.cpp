@@ -1,5 +1,6 @@
 // The control's check menu: the Check drop-down, the "Check by" submenus
-// with their grid of other values, and the favorite entries.
+// with their grid of other values, and the favorite entries; and the
+// drop-down that the side panel's group-by and favorites buttons share.
 #include "frame/uSelectFrame.h"
 
 #include "frame/CheckMenuItems.h"
@@ -16,9 +17,7 @@
 
 #include <algorithm>
 #include <numeric>
-#include <utility>
 
-#include <QScopeGuard>
 #include <QSet>
 
 namespace selectframe {
@@ -29,9 +28,26 @@ void TCustomSelectFrameControl::btnCheckDropdownPushed(TDropDownButton *Sender, 
     const QPoint position = Sender->mapToGlobal(QPoint(0, Sender->height()));
     FCheckMenu->UpdateItems(mgCheck);
     // The pop-up event would show every group again.
-    TPopupMenu::TPopupEvent onPopup = std::exchange(FCheckMenu->OnPopup, nullptr);
-    const auto reattach = qScopeGuard([&] { FCheckMenu->OnPopup = std::move(onPopup); });
-    FCheckMenu->Popup(position.x(), position.y());
+    FCheckMenu->PopupQuietly(position.x(), position.y());
+}
+
+void TCustomSelectFrameControl::btnFavoritesDropdownPushed(TDropDownButton *Sender, bool &DoDefault)
+{
+    DoDefault = false;
+    auto *menu = qobject_cast<TPopupMenu *>(Sender->dropdownMenu());
+    if (!menu)
+        return;
+    // The favorites button shows the check menu's favorites alone, or the
+    // embedded favorites' entries enabled as they stand now (their menu's
+    // pop-up event stays off).
+    if (menu == FCheckMenu || menu == pmEmbeddedFavorites) {
+        if (FSettings->FavoritesMode() == ffmEmbedded)
+            pmEmbeddedFavoritesPopup();
+        else
+            FCheckMenu->UpdateItems(mgFavorites);
+    }
+    const QPoint position = Sender->mapToGlobal(QPoint(0, Sender->height()));
+    menu->PopupQuietly(position.x(), position.y());
 }
 
 void TCustomSelectFrameControl::acCheckByFavoriteExecute(QObject *Sender)

@@ -1,22 +1,19 @@
-// Favorites behind the side panel's button: the drop-down shared with the
-// group-by button, the frame's own unnamed favorite in embedded mode, and
-// organizing the favorites in their dialog.
+// Favorites behind the side panel's button: the frame's own unnamed
+// favorite in embedded mode, and organizing the favorites in their dialog.
+// (The button's drop-down is the check menu's, shared with the group-by
+// button.)
 #include "frame/uSelectFrame.h"
 
-#include "frame/SplitPopupMenu.h"
 #include "hub/FrameManager.h"
 #include "intf/FrameConsts.h"
 #include "intf/resStrings.h"
-#include "platform/ActionHandlers.h"
 #include "platform/ActionLink.h"
 #include "platform/Conversion.h"
-#include "platform/DropDownButton.h"
 #include "platform/SimpleDialog.h"
 
 #include <selectframe/FrameKeys.h>
 
 #include <QLayout>
-#include <QScopeGuard>
 
 namespace selectframe {
 
@@ -31,28 +28,6 @@ void TCustomSelectFrameControl::bindFavoritesEvents()
     linkToAction(ppmSetEmbeddedFavorites, acSetEmbeddedFavorites);
     linkToAction(ppmClearEmbeddedFavorites, acClearEmbeddedFavorites);
     pmEmbeddedFavorites->OnPopup = [this](TPopupMenu *) { pmEmbeddedFavoritesPopup(); };
-    btnFavorites->OnDropdown = [this](TDropDownButton *Sender, bool &DoDefault) {
-        btnFavoritesDropdownPushed(Sender, DoDefault);
-    };
-}
-
-void TCustomSelectFrameControl::btnFavoritesDropdownPushed(TDropDownButton *Sender, bool &DoDefault)
-{
-    DoDefault = false;
-    auto *menu = qobject_cast<TPopupMenu *>(Sender->dropdownMenu());
-    if (!menu)
-        return;
-    if (menu == FCheckMenu || menu == pmEmbeddedFavorites) {
-        if (FSettings->FavoritesMode() == ffmEmbedded)
-            pmEmbeddedFavoritesPopup();
-        else
-            FCheckMenu->UpdateItems(mgFavorites);
-    }
-    const QPoint position = Sender->mapToGlobal(QPoint(0, Sender->height()));
-    // The menu's own pop-up event would undo what was just made visible.
-    TPopupMenu::TPopupEvent onPopup = std::exchange(menu->OnPopup, nullptr);
-    const auto reattach = qScopeGuard([&] { menu->OnPopup = std::move(onPopup); });
-    menu->Popup(position.x(), position.y());
 }
 
 IPtr<ISelectFavorite> TCustomSelectFrameControl::EmbeddedFavorite() const

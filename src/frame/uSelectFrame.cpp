@@ -1,7 +1,7 @@
 // The control's core: its form, the options, initialisation, the counts
 // line, the settings' messages and the side panel. Its behaviours live in
-// units of their own: checking, the check menu, sorting, the filter and the
-// remembered layout.
+// units of their own: checking, the check menu, sorting, the filter, group
+// by and the remembered layout.
 #include "uSelectFrame.h"
 
 #include "frame/SplitPopupMenu.h"
@@ -92,6 +92,11 @@ void TCustomSelectFrameControl::bindFormEvents()
     btnCheck->OnDropdown = [this](TDropDownButton *Sender, bool &DoDefault) {
         btnCheckDropdownPushed(Sender, DoDefault);
     };
+    const auto sidePanelDropdown = [this](TDropDownButton *Sender, bool &DoDefault) {
+        btnFavoritesDropdownPushed(Sender, DoDefault);
+    };
+    btnGroupBy->OnDropdown = sidePanelDropdown;
+    btnFavorites->OnDropdown = sidePanelDropdown;
 
     SelectTree->OnNodeActive = [this](TCustomTree *Sender, TVirtualNode Node, TSlice *Slice) {
         SelectTreeNodeActiveExecute(Sender, Node, Slice);
@@ -186,10 +191,7 @@ void TCustomSelectFrameControl::Initialize()
         FManager->GroupsCheckable = false;
         FManager->RadioItems = true;
     }
-    SetCountCaption(lbTotalCount, QStringLiteral("Total: %1").arg(FManager->ItemCount()));
-    // The checked count stands 60 pixels after the total; a total too wide
-    // for that pushes it along rather than running into it.
-    lbCheckedCount->move(std::max(lbTotalCount->x() + 60, lbTotalCount->geometry().right() + 8), lbCheckedCount->y());
+    ShowTotalCount();
     BuildCheckMenu();
     AddFavoritesTail();
     RebuildFavoriteItems();
@@ -198,13 +200,34 @@ void TCustomSelectFrameControl::Initialize()
     SelectTree->OnNodeClick = [this](TCustomTree *Sender, const THitInfo &HitInfo) {
         SelectTreeNodeClick(Sender, HitInfo);
     };
-    auto manager = std::make_unique<TSelectVirtualManager>(FManager.get());
-    manager->Tree->OnStyleLink = [this](TSelectFrameNode *R) { UpdateActionLinkStyle(R); };
-    SelectTree->setVM(std::move(manager));
+    InstallItemManager();
     // A checked set the host loaded before this call is checked now that
     // there are rows for it, as a load afterwards would be; first, so that
     // nothing failing later in here can keep it from its rows.
     FManager->ApplyPendingChecks();
+    ArrangeRows();
+    BuildGroupByMenu();
+    pnlBottom->setVisible(FSettings->SelectMode() != fsmOnlyOne);
+    m_actions->UpdateAll();
+}
+
+void TCustomSelectFrameControl::ShowTotalCount()
+{
+    SetCountCaption(lbTotalCount, QStringLiteral("Total: %1").arg(FManager->ItemCount()));
+    // The checked count stands 60 pixels after the total; a total too wide
+    // for that pushes it along rather than running into it.
+    lbCheckedCount->move(std::max(lbTotalCount->x() + 60, lbTotalCount->geometry().right() + 8), lbCheckedCount->y());
+}
+
+void TCustomSelectFrameControl::InstallItemManager()
+{
+    auto manager = std::make_unique<TSelectVirtualManager>(FManager.get());
+    manager->Tree->OnStyleLink = [this](TSelectFrameNode *R) { UpdateActionLinkStyle(R); };
+    SelectTree->setVM(std::move(manager));
+}
+
+void TCustomSelectFrameControl::ArrangeRows()
+{
     IVmManager *vm = SelectTree->getVM();
     if (!LoadTreeSort()) {
         const TSortType sortType = TSortType(VarToInt(Option(keys::OptionInitSort)) & 0xFF);
@@ -216,8 +239,6 @@ void TCustomSelectFrameControl::Initialize()
         if (first)
             SelectTree->Expand(first, TCustomTree::emExpandShow, 0);
     }
-    pnlBottom->setVisible(FSettings->SelectMode() != fsmOnlyOne);
-    m_actions->UpdateAll();
 }
 
 void TCustomSelectFrameControl::Changed()

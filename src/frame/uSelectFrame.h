@@ -151,6 +151,15 @@ private:
     void LayoutSidePanel();
     void SetFavoritesButtonMenu();
 
+    /// Shows the item count as "Total: %d", with the checked count after it.
+    void ShowTotalCount();
+    /// Installs a new item manager over the model as it is now: the tree's
+    /// rows are built anew from it.
+    void InstallItemManager();
+    /// What new rows get: the remembered sort, else the initial sort, and
+    /// the first group expanded when the options ask for it.
+    void ArrangeRows();
+
     /// The tree's item adapter and the record of one of its rows.
     TSelectVirtualTree *Rows() const;
     TSelectFrameNode *RecordOf(TVirtualNode Node) const;
@@ -183,12 +192,14 @@ private:
     /// The column's other values under a grid submenu of `Menu`.
     void AddOtherValues(const TFrameColumnObject *Column, QMenu *Menu, const QStringList &Values);
     void AddFavoritesTail();
+    /// The drop-down of the side panel's buttons, btnGroupBy and
+    /// btnFavorites: the button's menu at its bottom-left corner, with the
+    /// menu's own pop-up event off; the check menu shows its favorites, the
+    /// embedded favorites' menu is made up to date first.
+    void btnFavoritesDropdownPushed(TDropDownButton *Sender, bool &DoDefault);
 
     // Favorites behind the side panel's button (SelectFrameFavorites.cpp).
     void bindFavoritesEvents();
-    /// Pops up the drop-down menu of `Sender` below it, after bringing the
-    /// favorites menus up to date; shared by the side panel's buttons.
-    void btnFavoritesDropdownPushed(TDropDownButton *Sender, bool &DoDefault);
     void pmEmbeddedFavoritesPopup();
     /// The frame's own unnamed favorite, made empty on first use.
     IPtr<ISelectFavorite> EmbeddedFavorite() const;
@@ -240,6 +251,19 @@ private:
     void ApplyShowOnlyChecked();
     static void SetNodeHidden(TNodeStore &Store, TVirtualNode Node, bool Hidden);
 
+    // Group by (SelectFrameGroupBy.cpp).
+    /// Fills pmGroupBy from "option://groupby.columns" once in the control's
+    /// life and checks the entry of Settings.GroupByIndex (EMenuError when
+    /// there is none), whose caption the button takes.
+    void BuildGroupByMenu();
+    /// A group-by entry was chosen: tells the host, then regroups.
+    void acGroupByExecute(QObject *Sender);
+    /// Builds the model and the rows anew from the items' group values,
+    /// keeping the checked set, the filter and the remembered sort.
+    void Regroup();
+
+    /// The entries of "option://groupby.columns", "identifier=caption" each.
+    QStringList FGroupByColumns;
     /// The filter box's typing pause; a form component, created here since
     /// forms hold no timers.
     QTimer *tmFilter = nullptr;

@@ -2,6 +2,11 @@
 
 #include "GuardedCall.h"
 
+#include <QScopeGuard>
+
+#include <string>
+#include <utility>
+
 namespace selectframe {
 
 TPopupMenu::TPopupMenu(QWidget *parent) : QMenu(parent)
@@ -15,6 +20,23 @@ TPopupMenu::TPopupMenu(QWidget *parent) : QMenu(parent)
 void TPopupMenu::Popup(int X, int Y)
 {
     exec(QPoint(X, Y));
+}
+
+void TPopupMenu::PopupQuietly(int X, int Y)
+{
+    TPopupEvent onPopup = std::exchange(OnPopup, nullptr);
+    const auto reattach = qScopeGuard([&] { OnPopup = std::move(onPopup); });
+    Popup(X, Y);
+}
+
+QAction *TPopupMenu::Items(int Index) const
+{
+    const QList<QAction *> entries = actions();
+    if (Index < 0 || Index >= entries.size())
+        throw EMenuError("Menu index out of range: " + std::to_string(Index)
+                         + (entries.isEmpty() ? std::string(" (the menu is empty)")
+                                              : " (entries 0 to " + std::to_string(entries.size() - 1) + ")"));
+    return entries[Index];
 }
 
 } // namespace selectframe

@@ -14,14 +14,46 @@
 #include <selectframe/FrameKeys.h>
 
 #include <QAction>
+#include <QApplication>
 #include <QLabel>
+#include <QMenu>
 #include <QTest>
+#include <QTimer>
 
+#include <functional>
 #include <map>
 
 namespace selectframe::test {
 
 using TValues = std::map<QString, QString>;
+using TMenuAction = std::function<void(QMenu *)>;
+
+/// The shown entries: a separator as "-", a submenu's caption with " >".
+inline QStringList shown(const QMenu *menu)
+{
+    QStringList captions;
+    for (const QAction *entry : menu->actions())
+        if (entry->isVisible())
+            captions << (entry->isSeparator() ? QStringLiteral("-") : entry->text() + (entry->menu() ? " >" : ""));
+    return captions;
+}
+
+/// Runs `open`, which shows a menu modally, and `inside` on that menu while
+/// it shows; closes every menu still open afterwards.
+inline void whileShown(const std::function<void()> &open, const TMenuAction &inside)
+{
+    bool opened = false;
+    QTimer::singleShot(0, [&] {
+        if (auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget())) {
+            opened = true;
+            inside(menu);
+        }
+        while (QWidget *popup = QApplication::activePopupWidget())
+            popup->close();
+    });
+    open();
+    QVERIFY(opened);
+}
 
 /// A shown control over items given by ID, group and values, with its
 /// OnChange counted.
@@ -83,18 +115,39 @@ struct TFrameFixture
     TVirtualNode find(TVirtualNode parent, const QString &name) const
     {
         for (TVirtualNode node = vm()->getFirstChild(parent); node; node = vm()->getNextSibling(node)) {
-            const TBaseFrameObject *object = rows().recordOf(node)->FrameObject;
-            QString caption;
-            if (object->Kind == fokItem)
-                static_cast<const TFrameItemObject *>(object)->Item->GetCaption(&caption);
-            else
-                caption = static_cast<const TFrameGroupObject *>(object)->Name;
-            if (caption == name)
+            if (caption(node) == name)
                 return node;
             if (const TVirtualNode found = find(node, name))
                 return found;
         }
         return TVirtualNode();
+    }
+    /// An item row's caption or a group row's name.
+    QString caption(TVirtualNode node) const
+    {
+        const TBaseFrameObject *object = rows().recordOf(node)->FrameObject;
+        QString text;
+        if (object->Kind == fokItem)
+            static_cast<const TFrameItemObject *>(object)->Item->GetCaption(&text);
+        else
+            text = static_cast<const TFrameGroupObject *>(object)->Name;
+        return text;
+    }
+    /// The captions of the rows shown, in tree order.
+    QStringList visible() const
+    {
+        QStringList shown;
+        collect(vm()->getRoot(), shown);
+        return shown;
+    }
+    void collect(TVirtualNode parent, QStringList &shown) const
+    {
+        for (TVirtualNode node = vm()->getFirstChild(parent); node; node = vm()->getNextSibling(node)) {
+            if (tree->GetNodeState(node) & nsHidden)
+                continue;
+            shown << caption(node);
+            collect(node, shown);
+        }
     }
 
     /// The states of the rows G, a, b and c, in that order.

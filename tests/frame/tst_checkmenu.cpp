@@ -11,26 +11,15 @@
 
 #include <QApplication>
 #include <QContextMenuEvent>
-#include <QTimer>
 
-#include <functional>
 
 using namespace selectframe;
+using selectframe::test::shown;
 using selectframe::test::TFrameFixture;
+using selectframe::test::TMenuAction;
+using selectframe::test::whileShown;
 
 namespace {
-
-using TMenuAction = std::function<void(QMenu *)>;
-
-/// The shown entries: a separator as "-", a submenu's caption with " >".
-QStringList shown(const QMenu *menu)
-{
-    QStringList captions;
-    for (const QAction *entry : menu->actions())
-        if (entry->isVisible())
-            captions << (entry->isSeparator() ? QStringLiteral("-") : entry->text() + (entry->menu() ? " >" : ""));
-    return captions;
-}
 
 QList<int> tags(const QMenu *menu)
 {
@@ -66,23 +55,6 @@ void keyTo(QMenu *menu, const QString &caption, Qt::Key key)
     }
     QCOMPARE(menu->activeAction()->text(), caption);
     QTest::keyClick(menu, key);
-}
-
-/// Runs `open`, which shows a menu modally, and `inside` on that menu while
-/// it shows; closes every menu still open afterwards.
-void whileShown(const std::function<void()> &open, const TMenuAction &inside)
-{
-    bool opened = false;
-    QTimer::singleShot(0, [&] {
-        if (auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget())) {
-            opened = true;
-            inside(menu);
-        }
-        while (QWidget *popup = QApplication::activePopupWidget())
-            popup->close();
-    });
-    open();
-    QVERIFY(opened);
 }
 
 /// A right click on the tree, with the context menu request the window

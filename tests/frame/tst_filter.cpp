@@ -38,29 +38,6 @@ struct TFilterFixture : TFrameFixture
 
     TFrameSettings *settings() { return control.Settings(); }
 
-    /// The captions of the rows shown, in tree order.
-    QStringList visible() const
-    {
-        QStringList shown;
-        collect(vm()->getRoot(), shown);
-        return shown;
-    }
-    void collect(TVirtualNode parent, QStringList &shown) const
-    {
-        for (TVirtualNode node = vm()->getFirstChild(parent); node; node = vm()->getNextSibling(node)) {
-            if (tree->GetNodeState(node) & nsHidden)
-                continue;
-            const TBaseFrameObject *object = rows().recordOf(node)->FrameObject;
-            QString caption;
-            if (object->Kind == fokItem)
-                static_cast<const TFrameItemObject *>(object)->Item->GetCaption(&caption);
-            else
-                caption = static_cast<const TFrameGroupObject *>(object)->Name;
-            shown << caption;
-            collect(node, shown);
-        }
-    }
-
     /// Types into the box, which has the focus, and lets the pause run out.
     void type(const QString &text)
     {

@@ -6,6 +6,7 @@
 
 #include <QAction>
 #include <QLibrary>
+#include <QMenu>
 #include <QPointer>
 #include <QProcess>
 #include <QTest>
@@ -33,6 +34,31 @@ QVariant param(ISelectFrame *frame, const char *key)
     params->GetValue(key, &value);
     return value;
 }
+
+/// A host that files every item under the chosen grouping's identifier.
+struct TGroupingHost
+{
+    QList<ISelectFrame *> senders;
+    QStringList groups;
+
+    static void onChangeGroup(void *data, ISelectFrame *sender, const QString &groupID, IFrameItemEnumerator *items)
+    {
+        auto *host = static_cast<TGroupingHost *>(data);
+        host->senders.append(sender);
+        QStringList ids;
+        while (items->MoveNext()) {
+            IPtr<IFrameItem> item;
+            items->GetCurrent(item.put());
+            IPtr<IStringValueList> values;
+            item->GetValues(values.put());
+            values->SetValue("group", groupID);
+            QString id;
+            item->GetID(&id);
+            ids << id;
+        }
+        host->groups << groupID + QStringLiteral(": ") + ids.join(u',');
+    }
+};
 
 /// A host that drops its frame from the frame's own change event, as a
 /// page closing on the user's choice would.
@@ -244,6 +270,40 @@ private slots:
         state->Save(&saved);
         saved.sort();
         QCOMPARE(saved, (QStringList{"a", "c"}));
+    }
+
+    // The host's grouping handler gets the frame, the chosen identifier and
+    // every item in its own order; a choice the menu lacks fails Initialize.
+    void groupingsReachTheHost()
+    {
+        IPtr<ISelectFrame> frame = newFrame();
+        IPtr<INamedParams> params;
+        frame->GetParams(params.put());
+        params->SetValue(keys::OptionGroupByColumns, QByteArray("flat=Flat,\"all=All items\""));
+        TGroupingHost host;
+        IPtr<INamedMethods> methods;
+        frame->GetMethods(methods.put());
+        methods->SetMethod(keys::EventChangeGroup, makeMethod(&TGroupingHost::onChangeGroup, &host));
+        for (const char *id : {"b", "a"}) {
+            IPtr<IFrameItem> item;
+            frame->NewItem(item.put());
+            item->SetID(id);
+        }
+        frame->Initialize();
+        frame->GetControl()->findChild<QMenu *>(QStringLiteral("pmGroupBy"))->actions().value(1)->trigger();
+        QCOMPARE(host.groups, QStringList{"all: b,a"});
+        QCOMPARE(host.senders, QList<ISelectFrame *>{frame.get()});
+
+        IPtr<ISelectFrame> wrong = newFrame();
+        wrong->GetParams(params.put());
+        params->SetValue(keys::OptionGroupByColumns, QByteArray("flat=Flat"));
+        params->SetValue(keys::OptionGroupByIndex, 1);
+        try {
+            wrong->Initialize();
+            QFAIL("an index the menu lacks must fail");
+        } catch (const std::exception &e) {
+            QCOMPARE(e.what(), "Menu index out of range: 1 (entries 0 to 0)");
+        }
     }
 
     void hostWindowMayGoFirst()
