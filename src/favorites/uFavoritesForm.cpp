@@ -73,7 +73,9 @@ TfmOrganizeFavorites::TfmOrganizeFavorites(QWidget *AOwner) : TdlgSimple3(AOwner
 
     FavoriteTree->setNodeLines(false);
     FavoriteTree->setRowHeight(20);
-    FavoriteTree->setFocusAndSelect(false);
+    // The highlight follows the favorite the inner frame holds, whether the
+    // user clicked it or Add, Rename or Delete focused it.
+    FavoriteTree->setFocusAndSelect(true);
     FavoriteTree->OnNodeFocus = [this](TCustomTree *Sender, TVirtualNode Node) {
         FavoriteTreeNodeFocus(Sender, Node);
     };
@@ -158,6 +160,8 @@ void TfmOrganizeFavorites::dfsDSAFormShow()
     FavAction(faDialogShown, QVariant());
     FavoriteTree->setVM(std::make_unique<TFavoritesTreeManager>(FSelectFrame->GetManager()));
     FavoriteTree->SetNodeFocused(FavoriteTree->getVM()->getFirstVisible());
+    // The arrow keys go from favorite to favorite.
+    FavoriteTree->setFocus();
     UpdateActions();
 }
 
@@ -309,6 +313,8 @@ void TfmOrganizeFavorites::acDeleteFavoriteExecute(QObject *)
         FavoriteTree->getVM()->updateControlItem(node, ncDeleted);
     }
     FavoriteTree->SetNodeFocused(FavoriteTree->getVM()->getFirstVisible());
+    // The arrow keys go from favorite to favorite.
+    FavoriteTree->setFocus();
     UpdateActions();
 }
 
