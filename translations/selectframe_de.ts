@@ -82,6 +82,22 @@
         <source>Checked: %1</source>
         <translation>Ausgewählt: %1</translation>
     </message>
+    <message>
+        <source>Filter</source>
+        <translation>Filter</translation>
+    </message>
+    <message>
+        <source>Group by</source>
+        <translation>Gruppieren nach</translation>
+    </message>
+    <message>
+        <source>Apply filter</source>
+        <translation>Filter anwenden</translation>
+    </message>
+    <message>
+        <source>Clear filter</source>
+        <translation>Filter löschen</translation>
+    </message>
 </context>
 <context>
     <name>selectframe::TTreeModel</name>
