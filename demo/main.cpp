@@ -1,11 +1,13 @@
 // selectframe-demo: loads the plug-in through its one export and shows a
 // frame over the bundled search-engine list.
+#include "DarkPalette.h"
 #include "DemoHost.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QDir>
 #include <QLibrary>
+#include <QStyleFactory>
 #include <QTimer>
 
 #include <cstdio>
@@ -39,8 +41,13 @@ int main(int argc, char **argv)
                                    QStringLiteral("N"));
     const QCommandLineOption plugin(QStringLiteral("plugin"), QStringLiteral("Path of the plug-in to load."),
                                     QStringLiteral("path"), defaultPlugin());
-    parser.addOptions({screenshot, items, plugin});
+    const QCommandLineOption dark(QStringLiteral("dark"), QStringLiteral("Use a dark palette (Fusion style)."));
+    parser.addOptions({screenshot, items, plugin, dark});
     parser.process(app);
+    if (parser.isSet(dark)) {
+        QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+        QApplication::setPalette(demo::darkPalette());
+    }
 
     QLibrary library(parser.value(plugin));
     const auto create = reinterpret_cast<TCreateManager>(library.resolve(CreateManagerSymbol));
