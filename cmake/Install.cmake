@@ -22,3 +22,5 @@ write_basic_package_version_file(${PROJECT_BINARY_DIR}/SelectFrameConfigVersion.
   VERSION ${PROJECT_VERSION} COMPATIBILITY SameMinorVersion)
 install(FILES ${PROJECT_BINARY_DIR}/SelectFrameConfig.cmake ${PROJECT_BINARY_DIR}/SelectFrameConfigVersion.cmake
         DESTINATION ${SF_PACKAGE_INSTALL_DIR})
+# The notice the license asks to go along with the plug-in.
+install(FILES ${PROJECT_SOURCE_DIR}/LICENSE DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/selectframe)

@@ -60,7 +60,7 @@ void TActionHandlers::UpdateAll()
             updates.emplace_back(action, handlers.Update);
     for (const auto &[action, update] : updates) {
         const QByteArray what = action->objectName().toUtf8();
-        runGuarded(what.constData(), [&update, action = action] { update(action); });
+        runGuarded(what.constData(), [&update = update, action = action] { update(action); });
     }
 }
 
