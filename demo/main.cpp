@@ -1,5 +1,6 @@
 // selectframe-demo: loads the plug-in through its one export and shows a
 // frame over the bundled search-engine list.
+#include "DarkPalette.h"
 #include "DemoHost.h"
 
 #include <QApplication>
@@ -9,6 +10,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QLibrary>
+#include <QStyleFactory>
 #include <QTimer>
 
 #include <cstdio>
@@ -69,8 +71,13 @@ int main(int argc, char **argv)
     const QCommandLineOption filter(QStringLiteral("filter"),
                                     QStringLiteral("Type TEXT into the filter box, as a user would, before anything else."),
                                     QStringLiteral("text"));
-    parser.addOptions({screenshot, items, plugin, embedded, organize, filter});
+    const QCommandLineOption dark(QStringLiteral("dark"), QStringLiteral("Use a dark palette (Fusion style)."));
+    parser.addOptions({screenshot, items, plugin, embedded, organize, filter, dark});
     parser.process(app);
+    if (parser.isSet(dark)) {
+        QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+        QApplication::setPalette(demo::darkPalette());
+    }
 
     QLibrary library(parser.value(plugin));
     const auto create = reinterpret_cast<TCreateManager>(library.resolve(CreateManagerSymbol));

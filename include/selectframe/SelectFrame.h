@@ -20,4 +20,12 @@ namespace selectframe {
 using TCreateManager = void (*)(ISelectFrameFactory **Factory);
 inline constexpr char CreateManagerSymbol[] = "CreateManager";
 
+/// The plug-in shows its texts in the host's UI language (the default
+/// QLocale) when it has a translation for it, installing its translator in
+/// the application at CreateManager. A host that wants none sets this
+/// application property to false before, or before a later CreateManager
+/// to take the translator out again:
+///   qApp->setProperty(selectframe::TranslateProperty, false);
+inline constexpr char TranslateProperty[] = "selectframe.translate";
+
 } // namespace selectframe

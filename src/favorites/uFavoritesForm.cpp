@@ -63,9 +63,9 @@ TfmOrganizeFavorites::TfmOrganizeFavorites(QWidget *AOwner) : TdlgSimple3(AOwner
     Ui::TfmOrganizeFavorites::setupUi(content);
     pnClientLayout->addWidget(content);
     pnBottomLeftLayout->addWidget(cbShowOnlyChecked);
-    setWindowTitle(QString::fromUtf8(res::SFavoritesCaption));
-    lblHeader->setText(QString::fromUtf8(res::SFavoritesHeader));
-    lblInfo->setText(QString::fromUtf8(res::SFavoritesInfo));
+    setWindowTitle(res::text(res::SFavoritesCaption));
+    lblHeader->setText(res::text(res::SFavoritesHeader));
+    lblInfo->setText(res::text(res::SFavoritesInfo));
     setSizeGripEnabled(true);
     setWindowFlags(Qt::Dialog | Qt::WindowSystemMenuHint | Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint);
     setMinimumSize(720, 500);
@@ -246,7 +246,7 @@ void TfmOrganizeFavorites::SelectFrameActionClick(QObject *, IFrameItem *Item)
 QString TfmOrganizeFavorites::AskName(const char *Caption, const char *Prompt, const QString &Initial)
 {
     QString value = Initial;
-    if (!WideInputQuery(QString::fromUtf8(Caption), QString::fromUtf8(Prompt), value, MaxNameLength, this))
+    if (!WideInputQuery(res::text(Caption), res::text(Prompt), value, MaxNameLength, this))
         return {};
     return CleanName(value);
 }
@@ -298,8 +298,8 @@ void TfmOrganizeFavorites::acDeleteFavoriteExecute(QObject *)
     if (!node || !FFavorite)
         return;
     const QString name = FavoriteName();
-    const auto answer = QMessageBox::question(this, QString::fromUtf8(res::SConfirmation),
-                                              QString::fromUtf8(res::SDeleteFavoriteQuestion).arg(name),
+    const auto answer = QMessageBox::question(this, res::text(res::SConfirmation),
+                                              res::text(res::SDeleteFavoriteQuestion).arg(name),
                                               QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
     if (answer != QMessageBox::Yes)
         return;

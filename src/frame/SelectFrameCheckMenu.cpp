@@ -7,6 +7,7 @@
 #include "frame/SplitPopupMenu.h"
 #include "hub/FrameManager.h"
 #include "intf/FrameConsts.h"
+#include "intf/resStrings.h"
 #include "platform/ActionLink.h"
 #include "platform/CommaText.h"
 #include "platform/Conversion.h"
@@ -102,7 +103,7 @@ void TCustomSelectFrameControl::BuildCheckMenu()
         if (!column)
             continue;
         QStringList values = CollectColumnValues(column->Index);
-        auto *submenu = new QMenu(QStringLiteral("Check by %1").arg(name), FCheckMenu);
+        auto *submenu = new QMenu(tr("Check by %1").arg(name), FCheckMenu);
         submenu->menuAction()->setData(mgCheck);
         FCheckMenu->addMenu(submenu);
         const QByteArray favoritesKey = ColumnOptionKey(keys::OptionFavoriteOfColumn, column->Caption);
@@ -161,7 +162,9 @@ void TCustomSelectFrameControl::AddOtherValues(const TFrameColumnObject *Column,
     Menu->addMenu(target);
     const int rowLimit = SizeOption(keys::OptionRowLimit);
     const int columnLimit = SizeOption(keys::OptionColumnLimit);
-    const QString more = VarToStr(Option(keys::OptionMoreCaption));
+    QString more = VarToStr(Option(keys::OptionMoreCaption));
+    if (more == QLatin1String(res::SMoreCaption))
+        more = res::text(res::SMoreCaption);
 
     // Sorted in the user's locale, letter case not counting, as the values
     // were collected: the row collator over folded texts.

@@ -83,8 +83,8 @@ void TCustomSelectFrameControl::acOrganizeFavoritesExecute(QObject *)
         form->HelpContext = VarToInt(Option(OptionFavHelpContext));
     QString subject = VarToStr(Option(OptionFavSelectedInfo));
     if (subject.isEmpty())
-        subject = QString::fromUtf8(res::SSelectedInfoSubject);
-    dialog->SetSelectedInfoFormat(subject + QString::fromUtf8(res::SSelectedInfoTail));
+        subject = res::text(res::SSelectedInfoSubject);
+    dialog->SetSelectedInfoFormat(subject + res::text(res::SSelectedInfoTail));
 
     // The inner frame: this frame's options over every default, no
     // favorites of its own, this frame's hooks, and the same item objects.

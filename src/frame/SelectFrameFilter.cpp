@@ -148,8 +148,15 @@ void TCustomSelectFrameControl::acFilterClearExecute(QObject *)
 
 void TCustomSelectFrameControl::SetFilterButtonMode(QAction *Action)
 {
-    btnFilter->setIcon(QIcon(Action == acFilterApply ? QStringLiteral(":/main/edit/find1.svg")
-                                                     : QStringLiteral(":/main/cancel2.svg")));
+    const bool apply = Action == acFilterApply;
+    btnFilter->setIcon(QIcon(apply ? QStringLiteral(":/main/edit/find1.svg") : QStringLiteral(":/main/cancel2.svg")));
+    // The button shows an image only: its name says what it does.
+    const QString name = apply ? tr("Apply filter") : tr("Clear filter");
+    btnFilter->setToolTip(name);
+    btnFilter->setAccessibleName(name);
+    // Up to date before the button takes it: a stale disabled state would
+    // throw the keyboard focus off the button that Tab just moved to.
+    m_actions->Update(Action);
     btnFilter->setAction(Action);
 }
 

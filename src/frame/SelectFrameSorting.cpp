@@ -31,6 +31,7 @@ std::unique_ptr<TNodeOrder> TCustomSelectFrameControl::SelectTreeNodeOrder(TCust
     if (FOnItemCompare || FOnGroupCompare)
         return order;
     std::vector<QString> dataKeys;
+    dataKeys.reserve(Keys.size());
     for (const TSortKey &key : Keys)
         dataKeys.push_back(ColumnDataKey(key.Column));
     order = std::make_unique<TSelectTreeKeyOrder>(*Rows(), Keys, std::move(dataKeys), FCollator);

@@ -213,7 +213,7 @@ void TCustomSelectFrameControl::Initialize()
 
 void TCustomSelectFrameControl::ShowTotalCount()
 {
-    SetCountCaption(lbTotalCount, QStringLiteral("Total: %1").arg(FManager->ItemCount()));
+    SetCountCaption(lbTotalCount, tr("Total: %1").arg(FManager->ItemCount()));
     // The checked count stands 60 pixels after the total; a total too wide
     // for that pushes it along rather than running into it.
     lbCheckedCount->move(std::max(lbTotalCount->x() + 60, lbTotalCount->geometry().right() + 8), lbCheckedCount->y());
@@ -244,7 +244,7 @@ void TCustomSelectFrameControl::ArrangeRows()
 void TCustomSelectFrameControl::Changed()
 {
     FManager->PublishCheckedCount();
-    SetCountCaption(lbCheckedCount, QStringLiteral("Checked: %1").arg(FManager->Model()->CheckedCount()));
+    SetCountCaption(lbCheckedCount, tr("Checked: %1").arg(FManager->Model()->CheckedCount()));
     m_actions->RequestUpdate();
     // First, so that a host asking in its handler finds the view as shown.
     if (FSettings->ShowOnlyChecked())

@@ -1,5 +1,6 @@
 // The plug-in's only export.
 #include "host/SelectFrameFactory.h"
+#include "platform/LibraryTranslator.h"
 
 #include <selectframe/SelectFrame.h>
 
@@ -13,6 +14,7 @@ extern "C" SF_EXPORT void SF_CALL CreateManager(selectframe::ISelectFrameFactory
 {
     // Checked against the public declaration, so host and plug-in agree.
     static_assert(std::is_same_v<decltype(&CreateManager), selectframe::TCreateManager>);
+    selectframe::applyHostTranslationChoice();
     *Factory = new selectframe::TSelectFrameFactory;
     (*Factory)->AddRef();
 }

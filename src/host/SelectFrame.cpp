@@ -172,7 +172,7 @@ void TSelectFrame::Initialize()
     if (!Control)
         return;
     if (Control->IsInitialized())
-        throw EFrameException(QString::fromLatin1(res::SFrameAlreadyInitialized));
+        throw EFrameException(res::text(res::SFrameAlreadyInitialized));
     Control->Initialize();
 }
 

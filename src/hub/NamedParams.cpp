@@ -36,7 +36,7 @@ private:
 void TNamedParams::refuseWriteFromHook() const
 {
     if (HookThread.load() == QThread::currentThreadId())
-        throw EFrameException(QString::fromLatin1(res::SWriteFromParamsHook));
+        throw EFrameException(res::text(res::SWriteFromParamsHook));
 }
 
 TNamedParams::TMap::const_iterator TNamedParams::entryAt(int32_t Index) const

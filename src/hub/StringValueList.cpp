@@ -110,6 +110,7 @@ TStringValueLines::~TStringValueLines()
 
 const QString &TStringValueLines::nameText(TName Name)
 {
+    // NOLINTNEXTLINE(performance-no-int-to-ptr): a name is a pointer with its ownership in the low bit.
     return *reinterpret_cast<const QString *>(Name & ~OwnedName);
 }
 

@@ -1,5 +1,7 @@
 #include "FrameConsts.h"
 
+#include "intf/resStrings.h"
+
 #include <algorithm>
 #include <array>
 
@@ -28,7 +30,7 @@ const QList<TOptionDefault> &OptionDefaults()
         {OptionGroupByIndex, u8(0)},
         {OptionRowLimit, u8(30)},
         {OptionColumnLimit, u8(3)},
-        {OptionMoreCaption, str8("More...")},
+        {OptionMoreCaption, str8(res::SMoreCaption)},
         {OptionHeaderHeight, u8(18)},
         {OptionRowHeight, u8(22)},
         {OptionRowSelect, QVariant(true)},

@@ -143,7 +143,7 @@ void TFrameObjectManager::LoadColumns(INamedParams *Options)
     const QStringList names = splitCommaText(optionText(Options, keys::OptionColumnNames));
     const QStringList widths = splitCommaText(optionText(Options, keys::OptionColumnsWidth));
     if (names.isEmpty())
-        throw EFrameException(QString::fromLatin1(res::SNoColumns));
+        throw EFrameException(res::text(res::SNoColumns));
     for (int i = 0; i < names.size(); ++i) {
         auto column = std::make_unique<TFrameColumnObject>(names[i], i);
         if (i < remembered.size() && remembered[i] > 0) {

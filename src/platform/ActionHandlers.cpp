@@ -60,7 +60,7 @@ void TActionHandlers::UpdateAll()
             updates.emplace_back(action, handlers.Update);
     for (const auto &[action, update] : updates) {
         const QByteArray what = action->objectName().toUtf8();
-        runGuarded(what.constData(), [&update, action = action] { update(action); });
+        runGuarded(what.constData(), [&update = update, action = action] { update(action); });
     }
 }
 
@@ -82,19 +82,26 @@ void TActionHandlers::bind(QAction *action, THandler onExecute, THandler onUpdat
     connect(action, &QObject::destroyed, this, [this, action] { m_handlers.erase(action); });
 }
 
-bool TActionHandlers::Execute(QAction *action)
+void TActionHandlers::Update(QAction *action)
 {
     const auto found = m_handlers.find(action);
-    if (found == m_handlers.end())
+    if (found == m_handlers.end() || !found->second.Update)
+        return;
+    // A copy: a handler may bind anew while it runs.
+    const THandler update = found->second.Update;
+    update(action);
+}
+
+bool TActionHandlers::Execute(QAction *action)
+{
+    Update(action);
+    const auto found = m_handlers.find(action);
+    if (found == m_handlers.end() || !found->second.Execute || !action->isEnabled())
         return false;
-    // Copies: a handler may bind anew while it runs.
-    const THandlers handlers = found->second;
-    if (handlers.Update)
-        handlers.Update(action);
-    if (!action->isEnabled() || !handlers.Execute)
-        return false;
+    // A copy: a handler may bind anew while it runs.
+    const THandler execute = found->second.Execute;
     RequestUpdate();
-    handlers.Execute(action);
+    execute(action);
     return true;
 }
 

@@ -35,6 +35,9 @@ public:
     /// its execute handler. Returns whether it executed. Exceptions of the
     /// handlers reach the caller.
     bool Execute(QAction *action);
+    /// Runs the update handler of `action`, if it has one. Exceptions reach
+    /// the caller.
+    void Update(QAction *action);
     /// Runs every update handler. Exceptions are caught and reported: this
     /// runs from the event loop.
     void UpdateAll();

@@ -11,7 +11,10 @@ namespace selectframe {
 /// A button that drops a menu down when clicked, anywhere on it. Before the
 /// menu opens, the drop-down event may take over: clearing `DoDefault`
 /// keeps the button from showing its menu, so the handler can show it
-/// itself. The button draws a drop-down arrow while it has a menu.
+/// itself. The button draws a drop-down arrow while it has a menu. Space,
+/// Alt+Down and F4 drop it down from the keyboard. Assistive tools see a
+/// menu button: its accessible name (or else its text) as name, and a text
+/// that differs from that name, such as a choice made, as value.
 class TDropDownButton : public QPushButton
 {
     Q_OBJECT
@@ -29,6 +32,7 @@ public:
 
 protected:
     void initStyleOption(QStyleOptionButton *option) const override;
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     void dropDown();

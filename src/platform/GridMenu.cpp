@@ -375,10 +375,10 @@ int TGridMenu::stepInColumn(int from, int step) const
 {
     const int column = m_cells[size_t(from)].column;
     int first = from;
-    while (first > 0 && m_cells[size_t(first - 1)].column == column)
+    while (first > 0 && m_cells[size_t(first) - 1].column == column)
         --first;
     int last = from;
-    while (last + 1 < int(m_cells.size()) && m_cells[size_t(last + 1)].column == column)
+    while (last + 1 < int(m_cells.size()) && m_cells[size_t(last) + 1].column == column)
         ++last;
     const int count = last - first + 1;
     for (int i = from + step, n = 1; n < count; i += step, ++n) {

@@ -1,10 +1,17 @@
-// What assistive tools learn of the frame's rows: check states (mixed for
-// groups), hints, the action link, and a state change when the user
-// toggles a row.
+// What assistive tools learn of the frame: the rows' check states (mixed
+// for groups), hints and action links, a state change when the user
+// toggles a row, and the names of the side panel's and the bottom bar's
+// controls; and what the keyboard reaches: every control by Tab, the
+// drop-down menus and their entries.
 #include "FrameFixture.h"
 
 #include <QAccessible>
+#include <QApplication>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
 #include <QTest>
+#include <QTimer>
 
 using namespace selectframe;
 using namespace selectframe::test;
@@ -75,6 +82,103 @@ private slots:
         // The link is read after the caption.
         QCOMPARE(a->text(QAccessible::Name), QStringLiteral("a, Open"));
         QCOMPARE(c->text(QAccessible::Name), QStringLiteral("c"));
+    }
+
+    // A frame with every control of the side panel shown.
+    static void showSidePanel(TFrameFixture &f)
+    {
+        f.setOption(keys::OptionFilterShow, true);
+        f.setOption(keys::OptionShowFavorites, true);
+        f.setOption(keys::OptionGroupByColumns, QByteArray("g=Group"));
+        f.addGroupAndLoose();
+    }
+
+    void controlsHaveNames()
+    {
+        TFrameFixture f;
+        showSidePanel(f);
+        const struct
+        {
+            const char *widget;
+            QAccessible::Role role;
+            const char *name;
+        } controls[] = {
+            {"edFilter", QAccessible::EditableText, "Filter"},
+            {"btnFilter", QAccessible::Button, "Apply filter"},
+            // A menu button: the group-by choices are its menu.
+            {"btnGroupBy", QAccessible::ButtonMenu, "Group by"},
+            {"btnFavorites", QAccessible::ButtonMenu, "Favorites"},
+            {"btnCheck", QAccessible::ButtonMenu, "Check"},
+            {"btnUncheckAll", QAccessible::Button, "Uncheck all"},
+        };
+        for (const auto &control : controls) {
+            QAccessibleInterface *a =
+                QAccessible::queryAccessibleInterface(f.control.findChild<QWidget *>(QLatin1String(control.widget)));
+            QVERIFY2(a, control.widget);
+            if (control.role != QAccessible::NoRole)
+                QCOMPARE(a->role(), control.role);
+            QCOMPARE(a->text(QAccessible::Name), QLatin1String(control.name));
+            QCOMPARE(a->state().hasPopup, control.role == QAccessible::ButtonMenu);
+        }
+        // A drop-down showing a choice keeps its name and tells the choice.
+        f.control.findChild<QPushButton *>(QStringLiteral("btnGroupBy"))->setText(QStringLiteral("Group"));
+        QAccessibleInterface *groupBy = QAccessible::queryAccessibleInterface(f.control.findChild<QWidget *>(QStringLiteral("btnGroupBy")));
+        QCOMPARE(groupBy->text(QAccessible::Name), QStringLiteral("Group by"));
+        QCOMPARE(groupBy->text(QAccessible::Value), QStringLiteral("Group"));
+    }
+
+    // Tab goes round the tree, the side panel and the bottom bar; the
+    // filter button, there once a filter is typed, is named for clearing it.
+    void tabReachesEveryControl()
+    {
+        TFrameFixture f;
+        showSidePanel(f);
+        auto *filterButton = f.control.findChild<QWidget *>(QStringLiteral("btnFilter"));
+        f.tree->setFocus();
+        QStringList visited{QApplication::focusWidget()->objectName()};
+        for (int i = 0; i < 7; ++i) {
+            if (visited.last() == u"edFilter") {
+                QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("a"));
+                QTRY_VERIFY(filterButton->isEnabled());
+            }
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            visited.append(QApplication::focusWidget()->objectName());
+        }
+        QCOMPARE(filterButton->accessibleName(), QStringLiteral("Clear filter"));
+        QCOMPARE(visited, QStringList({"SelectTree", "edFilter", "btnFilter", "btnGroupBy", "btnFavorites",
+                                       "btnUncheckAll", "btnCheck", "SelectTree"}));
+    }
+
+    // Space, Alt+Down and F4 drop the check menu down; Down and Return run
+    // its first entry, Check All.
+    void dropDownsOpenFromTheKeyboard_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("modifiers");
+        QTest::newRow("Space") << int(Qt::Key_Space) << int(Qt::NoModifier);
+        QTest::newRow("Alt+Down") << int(Qt::Key_Down) << int(Qt::AltModifier);
+        QTest::newRow("F4") << int(Qt::Key_F4) << int(Qt::NoModifier);
+    }
+
+    void dropDownsOpenFromTheKeyboard()
+    {
+        QFETCH(int, key);
+        QFETCH(int, modifiers);
+        TFrameFixture f;
+        f.addGroupAndLoose();
+        auto *button = f.control.findChild<QPushButton *>(QStringLiteral("btnCheck"));
+        button->setFocus();
+        QMenu *opened = nullptr;
+        QTimer::singleShot(50, [&opened] {
+            opened = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+            if (!opened)
+                return;
+            QTest::keyClick(opened, Qt::Key_Down);
+            QTest::keyClick(opened, Qt::Key_Return);
+        });
+        QTest::keyClick(button, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+        QTRY_VERIFY(opened);
+        QTRY_COMPARE(f.states(), QList<int>({fcsChecked, fcsChecked, fcsChecked, fcsChecked}));
     }
 
     // A toggle by mouse or keyboard reports the change of the toggled row.

@@ -99,6 +99,17 @@ void TTreeItemDelegate::drawCheck(QPainter *painter, const QStyleOptionViewItem 
         QStyleOptionButton box;
         box.rect = QRect(0, 0, side, side);
         box.palette = option.palette;
+        // Styles such as Fusion outline the box a shade darker than the
+        // window color, which a dark palette makes as dark as the rows'
+        // base: the box would vanish. There the outline comes from a color
+        // between base and text, lightened by the shade the style takes off.
+        const QColor base = option.palette.color(QPalette::Base);
+        if (base.lightness() < 128) {
+            const QColor text = option.palette.color(QPalette::Text);
+            const QColor between((base.red() + text.red()) / 2, (base.green() + text.green()) / 2,
+                                 (base.blue() + text.blue()) / 2);
+            box.palette.setColor(QPalette::Window, between.lighter(140));
+        }
         box.state = enabled ? QStyle::State_Enabled : QStyle::State_None;
         box.state |= check.Value == 1 ? QStyle::State_On : check.Value == 2 ? QStyle::State_NoChange : QStyle::State_Off;
         style->drawPrimitive(radio ? QStyle::PE_IndicatorRadioButton : QStyle::PE_IndicatorCheckBox, &box, &p,
