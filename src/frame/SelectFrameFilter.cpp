@@ -116,7 +116,7 @@ void TCustomSelectFrameControl::edFilterExit(QObject *)
     m_actions->Execute(acFilterApply);
     tmFilter->stop();
     if (!FFilterEdited)
-        edFilter->setText(FSettings->FilterHint());
+        ShowFilterHint();
 }
 
 void TCustomSelectFrameControl::acFilterApplyUpdate(QObject *)
@@ -141,9 +141,19 @@ void TCustomSelectFrameControl::acFilterClearExecute(QObject *)
     FSettings->SetFilter(QString());
     // A placeholder put into the box while the user is in it would be taken
     // for the user's text on leaving; it comes back then instead.
-    edFilter->setText(edFilter->hasFocus() ? QString() : FSettings->FilterHint());
+    if (edFilter->hasFocus())
+        edFilter->clear();
+    else
+        ShowFilterHint();
     FFilterEdited = false;
     SetFilterButtonMode(acFilterApply);
+}
+
+void TCustomSelectFrameControl::ShowFilterHint()
+{
+    edFilter->setText(FSettings->FilterHint());
+    // A hint wider than the box shows its start, not its end.
+    edFilter->setCursorPosition(0);
 }
 
 void TCustomSelectFrameControl::SetFilterButtonMode(QAction *Action)

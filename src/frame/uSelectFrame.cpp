@@ -185,7 +185,7 @@ void TCustomSelectFrameControl::ApplyOptions()
 void TCustomSelectFrameControl::Initialize()
 {
     ApplyOptions();
-    edFilter->setText(FSettings->FilterHint());
+    ShowFilterHint();
     FManager->Rebuild();
     if (FSettings->SelectMode() == fsmOnlyOne) {
         FManager->GroupsCheckable = false;

@@ -238,6 +238,8 @@ private:
     void acFilterApplyExecute(QObject *Sender);
     void acFilterClearUpdate(QObject *Sender);
     void acFilterClearExecute(QObject *Sender);
+    /// Puts the placeholder into the box.
+    void ShowFilterHint();
     /// Shows `Action` on the filter button and binds the button to it.
     void SetFilterButtonMode(QAction *Action);
     /// Clears the filter with the box back on its placeholder; with `Lock`,

@@ -160,6 +160,8 @@ private slots:
     {
         TFilterFixture f;
         QCOMPARE(f.box->text(), Hint);
+        // A hint too wide for the box shows its start.
+        QCOMPARE(f.box->cursorPosition(), 0);
         QVERIFY(!f.action("acFilterApply")->isEnabled());
         QVERIFY(!f.action("acFilterClear")->isEnabled());
         f.focusBox();
@@ -179,6 +181,7 @@ private slots:
         QTest::mouseClick(f.button, Qt::LeftButton);
         QCOMPARE(f.settings()->Filter(), QString());
         QCOMPARE(f.box->text(), Hint);
+        QCOMPARE(f.box->cursorPosition(), 0);
         QCOMPARE(f.visible(), All);
         QCOMPARE(f.button->action(), f.action("acFilterApply"));
     }
