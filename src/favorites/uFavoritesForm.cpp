@@ -256,9 +256,8 @@ void TfmOrganizeFavorites::acNewFavoriteExecute(QObject *)
     const QString name = AskName(res::SAddFavoriteCaption, res::SAddFavoritePrompt, QString());
     if (name.isEmpty())
         return;
-    // The favorite focused now keeps what was checked under it: focusing
-    // the new row stores it there, and when the name is its own the focus
-    // stays where it is, loaded as it is.
+    // When the name is the focused favorite's own, the focus stays where it
+    // is, loaded as it is, with what was checked under it.
     const TVirtualNode focused = FavoriteTree->GetNodeFocused();
     TVirtualNode node;
     {
@@ -267,8 +266,12 @@ void TfmOrganizeFavorites::acNewFavoriteExecute(QObject *)
         FavoriteRows()->AddFavorite(name, node);
         FavoriteTree->getVM()->updateControlItem(node, ncAdded);
     }
-    if (node != focused)
+    if (node != focused) {
+        // Let go before the focus moves: adding a favorite stores nothing
+        // into the one left, which keeps the set it had when focused.
+        FFavorite.reset();
         FavoriteTree->SetNodeFocused(node);
+    }
     UpdateActions();
 }
 

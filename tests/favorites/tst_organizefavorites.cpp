@@ -194,9 +194,9 @@ private slots:
             << ab << "delete;add A;add a;ok" << "A||Search Engines checked in 'A' - 0.|1111" << QStringList{"B=c", "A="} << "1,5:A,2";
         QTest::newRow("delete answered no") << ab << "keep;ok" << "A|a,b|" + infoA.arg(2) + "|1111" << ab << "1,2";
         QTest::newRow("delete the only one") << QStringList{"A=a"} << "delete;ok" << "|||0000" << QStringList() << "1,5:A,2";
-        QTest::newRow("add new keeps the checks of the one left")
+        QTest::newRow("add new stores nothing into the one left")
             << ab << "check d;add  New ;ok" << "New||Search Engines checked in 'New' - 0.|1111"
-            << QStringList{"A=a,b,d", "B=c", "New="} << "1,2";
+            << QStringList{"A=a,b", "B=c", "New="} << "1,2";
         QTest::newRow("add own name keeps focus and checks")
             << ab << "check d;add a;ok" << "A|a,b,d|" + infoA.arg(3) + "|1111" << QStringList{"A=a,b,d", "B=c"} << "1,2";
         QTest::newRow("add other's name focuses it") << ab << "add b;ok" << "B|c|Search Engines checked in 'B' - 1.|1111" << ab << "1,2";
