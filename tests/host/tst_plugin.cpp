@@ -172,25 +172,6 @@ private slots:
         QVERIFY(control.isNull());
     }
 
-    // The documented order: options, handlers, items, the checked set, then
-    // Initialize, which raises one change.
-    void checkedSetLoadedBeforeInitialize()
-    {
-        IPtr<ISelectFrame> frame = m_plugin.newFrame({"a", "b", "c"});
-        int changes = 0;
-        part(frame.get(), &ISelectFrame::GetMethods)->SetMethod(keys::EventOnChange, makeMethod(&countChange, &changes));
-        const IPtr<IDataStorage> state = part(frame.get(), &ISelectFrame::GetState);
-        state->Load({"c", "a"});
-        QCOMPARE(changes, 0);
-        frame->Initialize();
-        QCOMPARE(changes, 1);
-        QCOMPARE(param(frame.get(), keys::PropertyCheckedCount).toInt(), 2);
-        QStringList saved;
-        state->Save(&saved);
-        saved.sort();
-        QCOMPARE(saved, (QStringList{"a", "c"}));
-    }
-
     // A host window destroyed first takes the control; the frame goes on
     // without one and makes no more items.
     void hostWindowMayGoFirst()
