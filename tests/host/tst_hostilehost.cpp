@@ -107,31 +107,6 @@ private slots:
         QVERIFY(tree->viewport()->grab().toImage() != before);
     }
 
-    // Whatever the host holds outlives the frame and stays safe to call.
-    void itemsOutliveTheirFrame()
-    {
-        IPtr<IFrameItem> item;
-        {
-            QWidget window;
-            IPtr<ISelectFrame> frame = m_plugin.newFrame({"kept"}, &window);
-            frame->NewItem(item.put());
-            item->SetID("late");
-            frame->Initialize();
-            part(frame.get(), &ISelectFrame::GetState)->Load({"late"});
-            QVERIFY(item.query<IFrameItemEx>()->GetChecked());
-        }
-        item->SetCaption("renamed");
-        part(item.get(), &IFrameItem::GetValues)->SetValue("group", "elsewhere");
-        IPtr<IFrameItemEx> ex = item.query<IFrameItemEx>();
-        QVERIFY(!ex->GetNode());
-        ex->SetChecked(true);
-        ex->Refresh();
-        QVERIFY(!ex->GetChecked());
-        QString caption;
-        item->GetCaption(&caption);
-        QCOMPARE(caption, QStringLiteral("renamed"));
-    }
-
     // Random values of random types for every option, then Initialize and
     // a paint: each run initialises or fails with an error the host can
     // catch, and never hangs or grows without bound.

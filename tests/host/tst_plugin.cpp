@@ -124,9 +124,19 @@ private slots:
             control = frame->GetControl();
             window.show();
             frame->Initialize();
+            state->Load({"late"});
+            QVERIFY(item.query<IFrameItemEx>()->GetChecked());
         }
         QVERIFY(control.isNull());
         QVERIFY(window.findChildren<QWidget *>().isEmpty());
+        // The item lost its row: unchecked, and checks and refreshes reach nothing.
+        const IPtr<IFrameItemEx> ex = item.query<IFrameItemEx>();
+        QVERIFY(!ex->GetNode());
+        ex->SetChecked(true);
+        ex->Refresh();
+        QVERIFY(!ex->GetChecked());
+        item->SetCaption("renamed");
+        part(item.get(), &IFrameItem::GetValues)->SetValue("group", "elsewhere");
         QString id;
         item->GetID(&id);
         QCOMPARE(id, QStringLiteral("late"));
