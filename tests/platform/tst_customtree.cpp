@@ -15,7 +15,9 @@
 #include <QImage>
 #include <QPainter>
 #include <QSignalSpy>
+#include <QMenu>
 #include <QTest>
+#include <QTimer>
 
 #include <stdexcept>
 
@@ -394,6 +396,19 @@ private slots:
         clickHeader(2);
         QCOMPARE(h->getSortIndexs(), QList<int>{2});
         QCOMPARE(h->getSortTypes(), QList<TSortType>{stNatural});
+
+        // The header's menu, when it has one, sorts as chosen or not at all.
+        h->setSortMenu(true);
+        for (const int entry : {1, 2}) {
+            QTimer::singleShot(0, h, [entry] {
+                if (auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget()))
+                    menu->actions().at(entry)->trigger(), menu->close();
+            });
+            const QPoint at(h->sectionViewportPosition(1) + 5, 5);
+            QContextMenuEvent event(QContextMenuEvent::Mouse, at, h->viewport()->mapToGlobal(at));
+            QApplication::sendEvent(h->viewport(), &event);
+            QCOMPARE(h->getSortIndexs(), entry == 1 ? QList<int>{1} : QList<int>());
+        }
 
         tree->OnNodeCompare = [](TCustomTree *, TVirtualNode, TVirtualNode, int, TSortType) -> int {
             throw std::runtime_error("compare failed");

@@ -20,6 +20,7 @@
 #include <QPainter>
 #include <QStringEncoder>
 #include <QTest>
+#include <QToolTip>
 
 using namespace selectframe;
 using namespace selectframe::test;
@@ -296,21 +297,31 @@ private slots:
         }
     }
 
-    // An item's hint shows in every cell of its row; a group keeps what the
-    // tree had.
+    // Hovered as a user would: an item's hint shows over every cell of its
+    // row and an item without one shows none; a group shows the text under
+    // the mouse; with tool tips off nothing shows. Empty answers first: a
+    // tip shown stays up a while.
     void toolTips()
     {
         frame->add("a", "G", {{"hint", "About a"}});
         frame->add("b");
+        frame->set(keys::OptionGroupsExpanded, true);
         show();
-        const auto hintOf = [this](TVirtualNode node) {
-            QString hint = QStringLiteral("under the mouse");
-            rows().FillToolTip(node, &hint);
-            return hint;
-        };
+        showInWindow();
         const TVirtualNode item = store().firstChild(top(1));
-        QCOMPARE((QStringList{hintOf(item), hintOf(store().cell(item, 2)), hintOf(top(0)), hintOf(top(1)), hintOf(rows().Root())}),
-                 (QStringList{"About a", "About a", "", "under the mouse", ""}));
+        const auto tipAt = [this](TVirtualNode row, int column) {
+            const QPoint at = tree->nodeRect(row, column).center();
+            QHelpEvent event(QEvent::ToolTip, at, tree->viewport()->mapToGlobal(at));
+            QApplication::sendEvent(tree->viewport(), &event);
+            return QToolTip::text();
+        };
+        QString ofRoot = QStringLiteral("x"); // a node of no object has none
+        rows().FillToolTip(rows().Root(), &ofRoot);
+        tree->setToolTips(false);
+        const QString off = tipAt(item, 0);
+        tree->setToolTips(true);
+        QCOMPARE((QStringList{ofRoot, off, tipAt(top(0), 0), tipAt(item, 0), tipAt(item, 2), tipAt(top(1), 0)}),
+                 (QStringList{"", "", "", "About a", "About a", "G"}));
     }
 
     // A click on the check box activates it with the row's own slice; a group
