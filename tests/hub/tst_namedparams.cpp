@@ -219,16 +219,14 @@ private slots:
         const IPtr<INamedMethods> methods(new TNamedMethods);
         int bound = 0;
         const TMethod a = makeMethod(&handlerA, &bound), b = makeMethod(&handlerB, &bound), unassigned{nullptr, &bound};
-        methods->SetMethod("events://onchange", a);
-        QCOMPARE(methods->GetMethod("events://OnChange"), TMethod());
-        methods->SetMethod("events://onchange", b);
-        QCOMPARE(methods->GetMethod("events://onchange"), b);
-        methods->SetMethod("events://absent", unassigned);
-        QCOMPARE(methods->GetMethod("events://absent"), TMethod());
-        methods->SetMethod("events://onchange", unassigned);
-        QCOMPARE(methods->GetMethod("events://onchange"), TMethod());
-        methods->SetMethod("events://onchange", a);
-        QCOMPARE(methods->GetMethod("events://onchange"), a);
+        const struct { const char *set; TMethod method; const char *get; TMethod expected; } steps[] = {
+            {"events://onchange", a, "events://OnChange", {}}, {"events://onchange", b, "events://onchange", b},
+            {"events://absent", unassigned, "events://absent", {}}, {"events://onchange", unassigned, "events://onchange", {}},
+            {"events://onchange", a, "events://onchange", a}};
+        for (const auto &step : steps) {
+            methods->SetMethod(step.set, step.method);
+            QCOMPARE(methods->GetMethod(step.get), step.expected);
+        }
 
         methods->SetMethod("events://kept", a);
         TMethodsHookProbe probe;
