@@ -5,8 +5,26 @@
 
 #include <QLibrary>
 #include <QTest>
+#include <QWidget>
 
 namespace selectframe::test {
+
+/// A part of a frame or an item, as `getter` hands it out.
+template <class O, class I>
+IPtr<I> part(O *object, void (SF_CALL O::*getter)(I **))
+{
+    IPtr<I> result;
+    (object->*getter)(result.put());
+    return result;
+}
+
+/// The frame's value of `key`.
+inline QVariant param(ISelectFrame *frame, const char *key)
+{
+    QVariant value;
+    part(frame, &ISelectFrame::GetParams)->GetValue(key, &value);
+    return value;
+}
 
 /// The built plug-in and a frame maker over its factory; `load` is a
 /// suite's first step.
@@ -22,12 +40,24 @@ struct TLoadedPlugin
         QVERIFY(create);
     }
 
-    IPtr<ISelectFrame> newFrame() const
+    /// A new frame with an item per ID, captioned with it, and its control
+    /// placed in `window` when one is given.
+    IPtr<ISelectFrame> newFrame(const QStringList &ids = {}, QWidget *window = nullptr) const
     {
         IPtr<ISelectFrameFactory> factory;
         create(factory.put());
         IPtr<ISelectFrame> frame;
         factory->CreateFrame(frame.put());
+        for (const QString &id : ids) {
+            IPtr<IFrameItem> item;
+            frame->NewItem(item.put());
+            item->SetID(id);
+            item->SetCaption(id);
+        }
+        if (window) {
+            frame->GetControl()->setParent(window);
+            frame->GetControl()->resize(400, 300);
+        }
         return frame;
     }
 };

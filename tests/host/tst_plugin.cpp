@@ -13,26 +13,13 @@
 #include <QWidget>
 
 using namespace selectframe;
+using namespace selectframe::test;
 
 namespace {
 
-struct TCalls
+void countChange(void *data, ISelectFrame *)
 {
-    QList<ISelectFrame *> senders;
-};
-
-void onChange(void *data, ISelectFrame *sender)
-{
-    static_cast<TCalls *>(data)->senders.append(sender);
-}
-
-QVariant param(ISelectFrame *frame, const char *key)
-{
-    IPtr<INamedParams> params;
-    frame->GetParams(params.put());
-    QVariant value;
-    params->GetValue(key, &value);
-    return value;
+    ++*static_cast<int *>(data);
 }
 
 /// A host that files every item under the chosen grouping's identifier.
@@ -81,9 +68,7 @@ class TestPlugin : public QObject
 {
     Q_OBJECT
 
-    test::TLoadedPlugin m_plugin;
-
-    IPtr<ISelectFrame> newFrame() { return m_plugin.newFrame(); }
+    TLoadedPlugin m_plugin;
 
 private slots:
     void initTestCase() { m_plugin.load(); }
@@ -98,43 +83,40 @@ private slots:
             if (const QList<QByteArray> fields = line.simplified().split(' '); fields.size() == 3)
                 symbols.append(QString::fromLatin1(fields[2]));
         QCOMPARE(symbols, QStringList{"CreateManager"});
-    }
 
-    void eachCallGivesANewFactory()
-    {
         IPtr<ISelectFrameFactory> a, b;
         m_plugin.create(a.put());
         m_plugin.create(b.put());
-        QVERIFY(a && b && a != b);
+        QVERIFY(a && b && a != b); // a new factory each call
         QVERIFY(a.query<IInterface>() == a.query<ISelectFrameFactory>().query<IInterface>());
         QVERIFY(!a.query<ISelectFrame>());
     }
 
-    void freshFrameAnswersDefaults()
+    // Defaults of a fresh frame and its items; its registry stores nothing
+    // (the control takes the handlers); Initialize once only.
+    void freshFrame()
     {
-        IPtr<ISelectFrame> frame = newFrame();
+        IPtr<ISelectFrame> frame = m_plugin.newFrame();
         QCOMPARE(param(frame.get(), keys::OptionRowLimit).toInt(), 30);
         QVERIFY(!param(frame.get(), keys::OptionUi).isValid());
-        IPtr<INamedParams> params;
-        frame->GetParams(params.put());
-        QCOMPARE(params.query<INamedParamsList>()->GetCount(), 31);
-    }
+        QCOMPARE(part(frame.get(), &ISelectFrame::GetParams).query<INamedParamsList>()->GetCount(), 31);
+        int changes = 0;
+        const IPtr<INamedMethods> methods = part(frame.get(), &ISelectFrame::GetMethods);
+        for (const char *key : {keys::EventOnChange, "events://unknown"}) {
+            methods->SetMethod(key, makeMethod(&countChange, &changes));
+            QVERIFY(!methods->GetMethod(key).assigned());
+        }
+        IPtr<IFrameItem> item;
+        frame->NewItem(item.put());
+        QString image, group = "x", hint = "x", id = "x";
+        const IPtr<IStringValueList> values = part(item.get(), &IFrameItem::GetValues);
+        values->GetValue("image", &image);
+        values->GetValue("group", &group);
+        values->GetValue("hint", &hint);
+        item->GetID(&id);
+        QCOMPARE((QStringList{image, group, hint, id}), (QStringList{"-1", "", "", ""}));
+        QVERIFY(!item.query<IFrameItemEx>()->GetChecked());
 
-    void registryStoresNothingButHandlersAreTaken()
-    {
-        IPtr<ISelectFrame> frame = newFrame();
-        IPtr<INamedMethods> methods;
-        frame->GetMethods(methods.put());
-        TCalls calls;
-        methods->SetMethod(keys::EventOnChange, makeMethod(&onChange, &calls));
-        QVERIFY(!methods->GetMethod(keys::EventOnChange).assigned());
-        methods->SetMethod("events://unknown", makeMethod(&onChange, &calls));
-        QVERIFY(!methods->GetMethod("events://unknown").assigned());
-    }
-
-    void initializeOnlyOnce()
-    {
-        IPtr<ISelectFrame> frame = newFrame();
         frame->Initialize();
         try {
             frame->Initialize();
@@ -143,25 +125,7 @@ private slots:
             QCOMPARE(e.message(), QStringLiteral("Frame is already initialized"));
         }
         frame->Reserved();
-        frame->Reserved();
-        QCOMPARE(param(frame.get(), keys::PropertyTotalCount).toInt(), 0);
-    }
-
-    void newItemDefaults()
-    {
-        IPtr<ISelectFrame> frame = newFrame();
-        IPtr<IFrameItem> item;
-        frame->NewItem(item.put());
-        IPtr<IStringValueList> values;
-        item->GetValues(values.put());
-        QString image, group = "x", hint = "x", id = "x";
-        values->GetValue("image", &image);
-        values->GetValue("group", &group);
-        values->GetValue("hint", &hint);
-        item->GetID(&id);
-        QCOMPARE(image, QStringLiteral("-1"));
-        QVERIFY(group.isEmpty() && hint.isEmpty() && id.isEmpty());
-        QVERIFY(!item.query<IFrameItemEx>()->GetChecked());
+        QCOMPARE(param(frame.get(), keys::PropertyTotalCount).toInt(), 1);
     }
 
     // The last release destroys the control even where the host placed it;
@@ -176,29 +140,38 @@ private slots:
         IPtr<ISelectFrameSettings> settings;
         QPointer<QWidget> control;
         {
-            IPtr<ISelectFrame> frame = newFrame();
-            frame->GetMethods(methods.put());
-            frame->GetParams(params.put());
-            frame->GetFavorites(favorites.put());
-            frame->GetState(state.put());
-            frame->GetSettings(settings.put());
+            IPtr<ISelectFrame> frame = m_plugin.newFrame({"kept"}, &window);
+            methods = part(frame.get(), &ISelectFrame::GetMethods);
+            params = part(frame.get(), &ISelectFrame::GetParams);
+            favorites = part(frame.get(), &ISelectFrame::GetFavorites);
+            state = part(frame.get(), &ISelectFrame::GetState);
+            settings = part(frame.get(), &ISelectFrame::GetSettings);
             frame->NewItem(item.put());
-            item->SetID("kept");
+            item->SetID("late");
             control = frame->GetControl();
-            control->setParent(&window);
             window.show();
             frame->Initialize();
+            state->Load({"late"});
+            QVERIFY(item.query<IFrameItemEx>()->GetChecked());
         }
         QVERIFY(control.isNull());
         QVERIFY(window.findChildren<QWidget *>().isEmpty());
+        // The item lost its row: unchecked, and checks and refreshes reach nothing.
+        const IPtr<IFrameItemEx> ex = item.query<IFrameItemEx>();
+        QVERIFY(!ex->GetNode());
+        ex->SetChecked(true);
+        ex->Refresh();
+        QVERIFY(!ex->GetChecked());
+        item->SetCaption("renamed");
+        part(item.get(), &IFrameItem::GetValues)->SetValue("group", "elsewhere");
         QString id;
         item->GetID(&id);
-        QCOMPARE(id, QStringLiteral("kept"));
-        favorites->Load({"A=1,2"});
+        QCOMPARE(id, QStringLiteral("late"));
         QStringList lines;
+        favorites->Load({"A=1,2"});
         favorites->Save(&lines);
         QCOMPARE(lines, QStringList{"A=1,2"});
-        state->Load({"kept"});
+        state->Load({"late"});
         state->Save(&lines);
         QVERIFY(lines.isEmpty());
         QVariant rowLimit;
@@ -207,76 +180,40 @@ private slots:
         QVERIFY(!settings->GetShowOnlyChecked());
         settings->SetShowOnlyChecked(true);
         // With the frame gone, the registry keeps what it is given.
-        TCalls calls;
-        methods->SetMethod(keys::EventOnChange, makeMethod(&onChange, &calls));
+        int changes = 0;
+        methods->SetMethod(keys::EventOnChange, makeMethod(&countChange, &changes));
         QVERIFY(methods->GetMethod(keys::EventOnChange).assigned());
     }
 
+    // The change event comes from inside the control's check-all pass, which
+    // has work left after it: the control must outlive that, and its further
+    // events reach no handler.
     void releasedFromItsOwnHandler()
     {
         QWidget window;
         TDroppingHost host;
-        host.frame = newFrame();
-        IPtr<INamedMethods> methods;
-        host.frame->GetMethods(methods.put());
-        methods->SetMethod(keys::EventOnChange, makeMethod(&TDroppingHost::onChange, &host));
-        IPtr<IFrameItem> item;
-        host.frame->NewItem(item.put());
-        item->SetID("a");
+        host.frame = m_plugin.newFrame({"a"}, &window);
+        part(host.frame.get(), &ISelectFrame::GetMethods)->SetMethod(keys::EventOnChange, makeMethod(&TDroppingHost::onChange, &host));
         QPointer<QWidget> control = host.frame->GetControl();
-        control->setParent(&window);
         window.show();
         host.frame->Initialize();
-
-        // The change event comes from inside the control's check-all pass,
-        // which has work left after it: the control must outlive that.
         auto *checkAll = control->findChild<QAction *>(QStringLiteral("acCheckAll"));
         QVERIFY(checkAll);
         checkAll->trigger();
         QCOMPARE(host.changes, 1);
         QVERIFY(!host.frame);
-        QVERIFY(!control.isNull());
-        QVERIFY(control->isHidden());
-        // Further events of the dying control reach no handler.
+        QVERIFY(!control.isNull() && control->isHidden());
         control->findChild<QAction *>(QStringLiteral("acUncheckAll"))->trigger();
         QCOMPARE(host.changes, 1);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QVERIFY(control.isNull());
-        QVERIFY(item.query<IFrameItemEx>()->GetChecked() == false);
-    }
-
-    // The documented order: options, handlers, items, the checked set, then
-    // Initialize.
-    void checkedSetLoadedBeforeInitialize()
-    {
-        IPtr<ISelectFrame> frame = newFrame();
-        TCalls calls;
-        IPtr<INamedMethods> methods;
-        frame->GetMethods(methods.put());
-        methods->SetMethod(keys::EventOnChange, makeMethod(&onChange, &calls));
-        for (const char *id : {"a", "b", "c"}) {
-            IPtr<IFrameItem> item;
-            frame->NewItem(item.put());
-            item->SetID(id);
-        }
-        IPtr<IDataStorage> state;
-        frame->GetState(state.put());
-        state->Load({"c", "a"});
-        QVERIFY(calls.senders.isEmpty());
-        frame->Initialize();
-        QCOMPARE(calls.senders.size(), 1);
-        QCOMPARE(param(frame.get(), keys::PropertyCheckedCount).toInt(), 2);
-        QStringList saved;
-        state->Save(&saved);
-        saved.sort();
-        QCOMPARE(saved, (QStringList{"a", "c"}));
     }
 
     // The host's grouping handler gets the frame, the chosen identifier and
     // every item in its own order; a choice the menu lacks fails Initialize.
     void groupingsReachTheHost()
     {
-        IPtr<ISelectFrame> frame = newFrame();
+        IPtr<ISelectFrame> frame = m_plugin.newFrame();
         IPtr<INamedParams> params;
         frame->GetParams(params.put());
         params->SetValue(keys::OptionGroupByColumns, QByteArray("flat=Flat,\"all=All items\""));
@@ -294,7 +231,7 @@ private slots:
         QCOMPARE(host.groups, QStringList{"all: b,a"});
         QCOMPARE(host.senders, QList<ISelectFrame *>{frame.get()});
 
-        IPtr<ISelectFrame> wrong = newFrame();
+        IPtr<ISelectFrame> wrong = m_plugin.newFrame();
         wrong->GetParams(params.put());
         params->SetValue(keys::OptionGroupByColumns, QByteArray("flat=Flat"));
         params->SetValue(keys::OptionGroupByIndex, 1);
@@ -306,9 +243,11 @@ private slots:
         }
     }
 
+    // A host window destroyed first takes the control; the frame goes on
+    // without one and makes no more items.
     void hostWindowMayGoFirst()
     {
-        IPtr<ISelectFrame> frame = newFrame();
+        IPtr<ISelectFrame> frame = m_plugin.newFrame();
         {
             QWidget window;
             frame->GetControl()->setParent(&window);

@@ -11,33 +11,29 @@ using namespace selectframe;
 
 namespace {
 
-struct TSeen
-{
-    QList<ISelectFrame *> senders;
-    QStringList calls;
-};
+/// What the handlers saw: "sender: call" per event.
+QStringList seen;
+ISelectFrame *expectedSender = nullptr;
 
-void onChange(void *data, ISelectFrame *sender)
+QString from(ISelectFrame *sender)
 {
-    auto *seen = static_cast<TSeen *>(data);
-    seen->senders.append(sender);
-    seen->calls.append(QStringLiteral("change"));
+    return sender == expectedSender ? QStringLiteral("frame: ") : QStringLiteral("other: ");
 }
 
-void onItemCompare(void *data, ISelectFrame *sender, IFrameItem *, IFrameItem *, int32_t column, int32_t sortType,
-                   int32_t *result)
+void onChange(void *, ISelectFrame *sender)
 {
-    auto *seen = static_cast<TSeen *>(data);
-    seen->senders.append(sender);
-    seen->calls.append(QStringLiteral("compare %1 %2 %3").arg(column).arg(sortType).arg(*result));
+    seen << from(sender) + "change";
+}
+
+void onItemCompare(void *, ISelectFrame *sender, IFrameItem *, IFrameItem *, int32_t column, int32_t sortType, int32_t *result)
+{
+    seen << from(sender) + QStringLiteral("compare %1 %2 %3").arg(column).arg(sortType).arg(*result);
     *result = -*result;
 }
 
-void onFavAction(void *data, ISelectFrame *sender, int32_t action, const QVariant &value)
+void onFavAction(void *, ISelectFrame *sender, int32_t action, const QVariant &value)
 {
-    auto *seen = static_cast<TSeen *>(data);
-    seen->senders.append(sender);
-    seen->calls.append(QStringLiteral("fav %1 %2").arg(action).arg(value.toString()));
+    seen << from(sender) + QStringLiteral("fav %1 %2").arg(action).arg(value.toString());
 }
 
 void throwingChange(void *, ISelectFrame *)
@@ -45,62 +41,53 @@ void throwingChange(void *, ISelectFrame *)
     throw std::runtime_error("host handler failed");
 }
 
-struct TFixture
-{
-    IPtr<ISelectFrame> frame;
-    IPtr<INamedMethods> methods;
-    TSelectFrameControl *control;
-
-    TFixture()
-    {
-        IPtr<ISelectFrameFactory> factory(new TSelectFrameFactory);
-        factory->CreateFrame(frame.put());
-        frame->GetMethods(methods.put());
-        control = static_cast<TSelectFrameControl *>(frame->GetControl());
-    }
-};
-
 } // namespace
 
 class TestSelectFrame : public QObject
 {
     Q_OBJECT
 
+    IPtr<ISelectFrame> frame;
+    IPtr<INamedMethods> methods;
+    TSelectFrameControl *control = nullptr;
+
 private slots:
-    // Handlers get the frame as sender; another letter case is another key,
-    // and an unassigned method clears the slot.
-    void handlersGetTheFrameAsSender()
+    void init()
     {
-        TFixture f;
-        TSeen seen;
-        f.methods->SetMethod("EVENTS://ONCHANGE", makeMethod(&onChange, &seen));
-        f.control->Changed();
-        QVERIFY(seen.calls.isEmpty());
-        f.methods->SetMethod(keys::EventOnChange, makeMethod(&onChange, &seen));
-        f.methods->SetMethod(keys::EventFavAction, makeMethod(&onFavAction, &seen));
-        f.control->Changed();
-        f.control->OnFavAction(f.control, 7, QStringLiteral("Work"));
-        QCOMPARE(seen.calls, (QStringList{"change", "fav 7 Work"}));
-        QCOMPARE(seen.senders, (QList<ISelectFrame *>{f.frame.get(), f.frame.get()}));
-        f.methods->SetMethod(keys::EventOnChange, TMethod());
-        f.control->Changed();
-        QCOMPARE(seen.calls.size(), 2);
+        IPtr<ISelectFrameFactory>(new TSelectFrameFactory)->CreateFrame(frame.put());
+        frame->GetMethods(methods.put());
+        control = static_cast<TSelectFrameControl *>(frame->GetControl());
+        expectedSender = frame.get();
+        seen.clear();
+    }
+    void cleanup()
+    {
+        methods.reset();
+        frame.reset();
     }
 
-    void varResultPassesThrough()
+    // Handlers get the frame as sender; another letter case is another key,
+    // and an unassigned method clears the slot. Without a compare handler
+    // the control has no event, so its own answer stands and it may sort by
+    // keys; with one, the handler's result passes through.
+    void handlersGetTheFrameAsSender()
     {
-        TFixture f;
-        TSeen seen;
+        methods->SetMethod("EVENTS://ONCHANGE", makeMethod(&onChange));
+        control->Changed();
+        QVERIFY(!control->OnItemCompare());
+        methods->SetMethod(keys::EventOnChange, makeMethod(&onChange));
+        methods->SetMethod(keys::EventFavAction, makeMethod(&onFavAction));
+        methods->SetMethod(keys::EventItemCompare, makeMethod(&onItemCompare));
+        control->Changed();
+        control->OnFavAction(control, 7, QStringLiteral("Work"));
         int32_t result = 5;
-        // No handler: the control has no event, so its own answer stands
-        // and it may sort by keys.
-        QVERIFY(!f.control->OnItemCompare());
-        f.methods->SetMethod(keys::EventItemCompare, makeMethod(&onItemCompare, &seen));
-        f.control->OnItemCompare()(f.control, nullptr, nullptr, 2, 1, result);
-        QCOMPARE(seen.calls, QStringList{"compare 2 1 5"});
+        control->OnItemCompare()(control, nullptr, nullptr, 2, 1, result);
         QCOMPARE(result, -5);
-        f.methods->SetMethod(keys::EventItemCompare, TMethod());
-        QVERIFY(!f.control->OnItemCompare());
+        methods->SetMethod(keys::EventOnChange, TMethod());
+        methods->SetMethod(keys::EventItemCompare, TMethod());
+        control->Changed();
+        QVERIFY(!control->OnItemCompare());
+        QCOMPARE(seen, (QStringList{"frame: change", "frame: fav 7 Work", "frame: compare 2 1 5"}));
     }
 
     // A host handler's exception reaches whoever raised the event, and the
@@ -108,9 +95,8 @@ private slots:
     // would report the leak).
     void handlerExceptionPropagates()
     {
-        TFixture f;
-        f.methods->SetMethod(keys::EventOnChange, makeMethod(&throwingChange));
-        QVERIFY_THROWS_EXCEPTION(std::runtime_error, f.control->Changed());
+        methods->SetMethod(keys::EventOnChange, makeMethod(&throwingChange));
+        QVERIFY_THROWS_EXCEPTION(std::runtime_error, control->Changed());
     }
 };
 

@@ -1,3 +1,4 @@
+// The frame's value bag and handler registry, their hooks and their locks.
 #include "hub/NamedMethods.h"
 #include "hub/NamedParams.h"
 
@@ -20,9 +21,7 @@ struct TParamsHookProbe
 {
     QByteArrayList vetoed;
     int factor = 1;
-    std::atomic<int> inside{0};
-    std::atomic<int> overlaps{0};
-    std::atomic<int> calls{0};
+    std::atomic<int> inside{0}, overlaps{0}, calls{0};
 };
 
 void paramsHook(void *data, const QByteArray &name, QVariant *value, bool *accept)
@@ -42,8 +41,7 @@ void paramsHook(void *data, const QByteArray &name, QVariant *value, bool *accep
 struct TMethodsHookProbe
 {
     QByteArrayList names;
-    bool accept = true;
-    bool replace = false;
+    bool accept = true, replace = false;
     TMethod replacement;
 };
 
@@ -80,6 +78,8 @@ class TestNamedParams : public QObject
     Q_OBJECT
 
 private slots:
+    // Names are exact and listed in key order; an invalid variant is a
+    // value like any other; an index out of range names nothing.
     void storesExactKeysInKeyOrder()
     {
         const IPtr<INamedParams> params(new TNamedParams);
@@ -88,18 +88,17 @@ private slots:
         for (int i = 0; i < inserted.size(); ++i)
             params->SetValue(inserted[i], i + 100);
         params->SetValue("option://b", 1);
-        QByteArrayList sorted = inserted;
+        QByteArrayList sorted = inserted, listed;
         std::sort(sorted.begin(), sorted.end());
-        QCOMPARE(list->GetCount(), int32_t(sorted.size()));
-        for (int i = 0; i < sorted.size(); ++i)
-            QCOMPARE(nameAt(list, i), sorted[i]);
+        for (int32_t i = 0; i < list->GetCount(); ++i)
+            listed << nameAt(list, i);
+        QCOMPARE(listed, sorted);
         QVariant value;
         list->GetValueAt(2, &value);
         QCOMPARE(value, QVariant(104)); // "option://a.b"
         QCOMPARE(valueOf(params, "option://b"), QVariant(1));
         QVERIFY(!params->Exists("OPTION://A"));
         QVERIFY(!valueOf(params, "option://x").isValid());
-        // An invalid variant is a value like any other.
         params->SetValue("option://a", QVariant());
         QVERIFY(params->Exists("option://a"));
         QCOMPARE(list->GetCount(), int32_t(sorted.size()));
@@ -111,6 +110,8 @@ private slots:
         }
     }
 
+    // The hook vetoes and changes writes; an empty name is dropped before
+    // it sees it; a hook taken away sees nothing more.
     void hookVetoesAndChangesWrites()
     {
         const IPtr<INamedParams> params(new TNamedParams);
@@ -120,22 +121,16 @@ private slots:
         probe.factor = 10;
         const auto notify = params.query<INamedParamsNotify>();
         notify->SetHook(makeMethod(&paramsHook, &probe));
-
         params->SetValue("option://kept", 6);
         params->SetValue("option://new", 7);
         params->SetValue("option://scaled", 3);
         params->SetValue("option://text", QStringLiteral("3"));
-        // An empty name is dropped before the hook sees it.
         params->SetValue(QByteArray(), 1);
         params->SetValue("", 1);
-
         QCOMPARE(probe.calls.load(), 4);
-        QCOMPARE(valueOf(params, "option://kept"), QVariant(5));
-        QVERIFY(!params->Exists("option://new"));
-        QVERIFY(!params->Exists(""));
-        QCOMPARE(valueOf(params, "option://scaled"), QVariant(30));
-        QCOMPARE(valueOf(params, "option://text"), QVariant(QStringLiteral("3")));
-
+        QCOMPARE((QVariantList{valueOf(params, "option://kept"), valueOf(params, "option://scaled"), valueOf(params, "option://text")}),
+                 (QVariantList{5, 30, QStringLiteral("3")}));
+        QVERIFY(!params->Exists("option://new") && !params->Exists(""));
         notify->SetHook(TMethod());
         params->SetValue("option://new", 7);
         QCOMPARE(probe.calls.load(), 4);
@@ -166,9 +161,7 @@ private slots:
         params->SetValue("option://n", 2);
         params->SetValue("option://m", 4);
         QCOMPARE(guard.seenLimit, QVariant(3));
-        QVERIFY(params->Exists("option://n"));
-        QVERIFY(!params->Exists("option://m"));
-
+        QVERIFY(params->Exists("option://n") && !params->Exists("option://m"));
         guard.write = true;
         QVERIFY_THROWS_EXCEPTION(EFrameException, params->SetValue("option://n", 1));
         QCOMPARE(valueOf(params, "option://n"), QVariant(2));
@@ -178,19 +171,18 @@ private slots:
         QCOMPARE(valueOf(params, "option://n"), QVariant(1));
     }
 
+    // Two writers and two readers at once: reads see whole values, the hook
+    // never runs twice at a time, and every write lands.
     void concurrentReadersAndWriters()
     {
         const IPtr<INamedParams> params(new TNamedParams);
         const auto list = params.query<INamedParamsList>();
         TParamsHookProbe probe;
         params.query<INamedParamsNotify>()->SetHook(makeMethod(&paramsHook, &probe));
-
-        constexpr int writers = 2;
-        constexpr int keysPerWriter = 1500;
+        constexpr int writers = 2, keysPerWriter = 1500;
         std::atomic<bool> writing{true};
         std::atomic<int> badReads{0};
-        const auto key = [](int writer, int i) { return QByteArray("w") + QByteArray::number(writer) + '/' + QByteArray::number(i); };
-
+        const auto key = [](int writer, int i) { return "w" + QByteArray::number(writer) + '/' + QByteArray::number(i); };
         std::vector<std::unique_ptr<QThread>> threads;
         for (int w = 0; w < writers; ++w)
             threads.emplace_back(QThread::create([&, w] {
@@ -201,11 +193,8 @@ private slots:
             threads.emplace_back(QThread::create([&, r] {
                 for (int i = 0; writing.load(); ++i) {
                     const QVariant value = valueOf(params, key(r, i % keysPerWriter));
-                    if (value.isValid() && value.toInt() != i % keysPerWriter)
-                        ++badReads;
                     const int32_t count = list->GetCount();
-                    if (count > 0 && nameAt(list, (i * 7) % count).isEmpty())
-                        ++badReads;
+                    badReads += (value.isValid() && value.toInt() != i % keysPerWriter) || (count > 0 && nameAt(list, (i * 7) % count).isEmpty());
                 }
             }));
         for (auto &thread : threads)
@@ -215,55 +204,44 @@ private slots:
         writing = false;
         for (auto &thread : threads)
             QVERIFY(thread->wait(60000));
-
-        QCOMPARE(badReads.load(), 0);
-        QCOMPARE(probe.overlaps.load(), 0);
-        QCOMPARE(probe.calls.load(), writers * keysPerWriter);
-        QCOMPARE(list->GetCount(), int32_t(writers * keysPerWriter));
+        QCOMPARE((QList<int>{badReads.load(), probe.overlaps.load(), probe.calls.load(), list->GetCount()}),
+                 (QList<int>{0, 0, writers * keysPerWriter, writers * keysPerWriter}));
         for (int w = 0; w < writers; ++w)
             for (int i = 0; i < keysPerWriter; i += 97)
                 QCOMPARE(valueOf(params, key(w, i)), QVariant(i));
     }
 
+    // Names are exact; unassigned means no code, whatever the data word
+    // holds, and removes; a hook may veto a registration or a removal, or
+    // swap the method, and a swap to unassigned removes.
     void methodsStoreRemoveAndObeyTheHook()
     {
         const IPtr<INamedMethods> methods(new TNamedMethods);
         int bound = 0;
-        const TMethod a = makeMethod(&handlerA, &bound);
-        const TMethod b = makeMethod(&handlerB, &bound);
-        methods->SetMethod("events://onchange", a);
-        QCOMPARE(methods->GetMethod("events://OnChange"), TMethod());
-        methods->SetMethod("events://onchange", b);
-        QCOMPARE(methods->GetMethod("events://onchange"), b);
+        const TMethod a = makeMethod(&handlerA, &bound), b = makeMethod(&handlerB, &bound), unassigned{nullptr, &bound};
+        const struct { const char *set; TMethod method; const char *get; TMethod expected; } steps[] = {
+            {"events://onchange", a, "events://OnChange", {}}, {"events://onchange", b, "events://onchange", b},
+            {"events://absent", unassigned, "events://absent", {}}, {"events://onchange", unassigned, "events://onchange", {}},
+            {"events://onchange", a, "events://onchange", a}};
+        for (const auto &step : steps) {
+            methods->SetMethod(step.set, step.method);
+            QCOMPARE(methods->GetMethod(step.get), step.expected);
+        }
 
-        // Unassigned means no code, whatever the data word holds.
-        const TMethod unassigned{nullptr, &bound};
-        methods->SetMethod("events://absent", unassigned);
-        QCOMPARE(methods->GetMethod("events://absent"), TMethod());
-        methods->SetMethod("events://onchange", unassigned);
-        QCOMPARE(methods->GetMethod("events://onchange"), TMethod());
-        methods->SetMethod("events://onchange", a);
-        QCOMPARE(methods->GetMethod("events://onchange"), a);
-
-        // A hook may veto a registration or a removal.
         methods->SetMethod("events://kept", a);
         TMethodsHookProbe probe;
         probe.accept = false;
         methods.query<INamedMethodsNotify>()->SetHook(makeMethod(&methodsHook, &probe));
-
         methods->SetMethod("events://new", a);
         methods->SetMethod("events://kept", TMethod());
         methods->SetMethod("events://kept", makeMethod(&handlerB));
         QCOMPARE(probe.names, (QByteArrayList{"events://new", "events://kept", "events://kept"}));
         QCOMPARE(methods->GetMethod("events://new"), TMethod());
         QCOMPARE(methods->GetMethod("events://kept"), a);
-
-        probe.accept = true;
-        probe.replace = true;
+        probe.accept = probe.replace = true;
         probe.replacement = makeMethod(&handlerB);
         methods->SetMethod("events://x", a);
         QCOMPARE(methods->GetMethod("events://x"), makeMethod(&handlerB));
-        // Turned into an unassigned method, a registration removes instead.
         probe.replacement = TMethod();
         methods->SetMethod("events://x", a);
         QCOMPARE(methods->GetMethod("events://x"), TMethod());

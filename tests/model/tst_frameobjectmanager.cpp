@@ -25,11 +25,9 @@ IPtr<IFrameItem> makeItem(const QString &id, const QString &group = QString())
 {
     IPtr<IFrameItem> item(new TFrameItem);
     item->SetID(id);
-    if (!group.isEmpty()) {
-        IPtr<IStringValueList> values;
-        item->GetValues(values.put());
-        values->SetValue(QString::fromLatin1(keys::ValueGroup), group);
-    }
+    IPtr<IStringValueList> values;
+    item->GetValues(values.put());
+    values->SetValue(QString::fromLatin1(keys::ValueGroup), group);
     return item;
 }
 
@@ -46,14 +44,12 @@ struct THostItems
         for (const QString &id : ids)
             add(id);
     }
-
     IPtr<IFrameItem> add(const QString &id, const QString &group = QString())
     {
         IPtr<IFrameItem> item = makeItem(id, group);
         list->add(item.get());
         return item;
     }
-    void setOption(const char *key, const QVariant &value) { options->SetValue(key, value); }
     void loadInto(TFrameObjectManager &model)
     {
         IPtr<IFrameItemEnumerator> enumerator(new TFrameItemEnumerator(list.get()));
@@ -61,22 +57,12 @@ struct THostItems
     }
 };
 
-QStringList groupNames(const TFrameObjectManager &model)
-{
-    QStringList names;
-    for (const auto &group : model.Groups())
-        names.append(group->Name);
-    return names;
-}
-
 template <class List>
 QStringList idsOf(const List &items)
 {
     QStringList ids;
-    for (const TFrameItemObject *item : items) {
-        ids.append(QString());
-        item->Item->GetID(&ids.last());
-    }
+    for (const TFrameItemObject *item : items)
+        item->Item->GetID(&ids.emplace_back());
     return ids;
 }
 
@@ -86,7 +72,6 @@ class TestFrameObjectManager : public QObject
 {
     Q_OBJECT
 
-private:
     std::unique_ptr<TTestSettingsScope> m_scope;
 
 private slots:
@@ -97,6 +82,9 @@ private slots:
     }
     void cleanupTestCase() { m_scope.reset(); }
 
+    // Groups come in order of first appearance; names differing in case
+    // make separate groups. A reload starts over, unchecked; Clear lets go
+    // of every item.
     void loadFilesItemsAndGroupsInOrder()
     {
         THostItems host;
@@ -107,26 +95,25 @@ private slots:
         host.add("5", "X");
         TFrameObjectManager model;
         host.loadInto(model);
-
         QCOMPARE(idsOf(model.Items()), (QStringList{"1", "2", "3", "4", "5"}));
-        // Groups come in order of first appearance; names differing in case make separate groups.
-        QCOMPARE(groupNames(model), (QStringList{"", "x", "y", "X"}));
+        QStringList groups;
+        for (const auto &group : model.Groups())
+            groups.append(group->Name);
+        QCOMPARE(groups, (QStringList{"", "x", "y", "X"}));
         QCOMPARE(idsOf(model.FindGroup("x")->Items()), (QStringList{"1", "4"}));
         QCOMPARE(model.Items()[3]->Group(), model.FindGroup("x"));
         QCOMPARE(model.FindGroup("z"), nullptr);
         QCOMPARE(model.Groups().back().get(), model.GetGroup("z"));
 
-        // A reload starts over, unchecked.
         model.Items().front()->SetState(fcsChecked);
         host.add("6");
         host.loadInto(model);
         QCOMPARE(model.Items().size(), std::size_t(6));
         QCOMPARE(model.CheckedCount(), 0);
         QCOMPARE(model.Items().front()->State, fcsUnchecked);
-        // The list, the model and `first` hold it; after Clear the model no longer does.
         model.Clear();
         QVERIFY(model.Items().empty() && model.Groups().empty() && model.Columns().empty());
-        first->AddRef();
+        first->AddRef(); // held by the list and `first` only
         QCOMPARE(first->Release(), 2u);
     }
 
@@ -147,18 +134,16 @@ private slots:
         QFETCH(QString, remembered);
         QFETCH(QList<int>, expected);
         THostItems host;
-        host.setOption(keys::OptionColumnNames, QStringLiteral("A,B,Caption"));
-        host.setOption(keys::OptionColumnsWidth, widths.toUtf8());
+        host.options->SetValue(keys::OptionColumnNames, QStringLiteral("A,B,Caption"));
+        host.options->SetValue(keys::OptionColumnsWidth, widths.toUtf8());
         if (!remembered.isNull()) {
             const QString key = QStringLiteral("Tests\\") + QTest::currentDataTag();
             TUserSettingsStore store;
-            QVERIFY(store.openKey(key, true));
-            QVERIFY(store.writeString(QString::fromLatin1(LayoutWidthValue), remembered));
-            host.setOption(keys::OptionUi, key);
+            QVERIFY(store.openKey(key, true) && store.writeString(QString::fromLatin1(LayoutWidthValue), remembered));
+            host.options->SetValue(keys::OptionUi, key);
         }
         TFrameObjectManager model;
         host.loadInto(model);
-
         QList<int> gotWidths;
         for (const auto &column : model.Columns())
             gotWidths.append(column->Width);
@@ -168,29 +153,36 @@ private slots:
         QCOMPARE(model.ColumnByName(QStringLiteral("Links")), nullptr);
     }
 
+    void noColumnsFailsAndLeavesModelEmpty_data()
+    {
+        QTest::addColumn<QVariant>("names");
+        QTest::newRow("empty") << QVariant(QByteArray());
+        QTest::newRow("blanks") << QVariant(QStringLiteral("  \t "));
+        QTest::newRow("unset") << QVariant();
+    }
     void noColumnsFailsAndLeavesModelEmpty()
     {
-        for (const QVariant &names : {QVariant(QByteArray()), QVariant(QStringLiteral("  \t ")), QVariant()}) {
-            THostItems host({"a"});
-            TFrameObjectManager model;
+        QFETCH(QVariant, names);
+        THostItems host({"a"});
+        TFrameObjectManager model;
+        host.loadInto(model);
+        model.Items().front()->SetState(fcsChecked);
+        host.options = IPtr<INamedParams>(new TNamedParams);
+        if (names.isValid())
+            host.options->SetValue(keys::OptionColumnNames, names);
+        try {
             host.loadInto(model);
-            model.Items().front()->SetState(fcsChecked);
-            host.options = IPtr<INamedParams>(new TNamedParams);
-            if (names.isValid())
-                host.setOption(keys::OptionColumnNames, names);
-            try {
-                host.loadInto(model);
-                QFAIL("Load without columns must throw");
-            } catch (const EFrameException &e) {
-                QCOMPARE(e.message(), QStringLiteral("At least one column should be present"));
-            }
-            QVERIFY(model.Columns().empty() && model.Groups().empty() && model.Items().empty());
-            QCOMPARE(model.CheckedCount(), 0);
+            QFAIL("Load without columns must throw");
+        } catch (const EFrameException &e) {
+            QCOMPARE(e.message(), QStringLiteral("At least one column should be present"));
         }
+        QVERIFY(model.Columns().empty() && model.Groups().empty() && model.Items().empty());
+        QCOMPARE(model.CheckedCount(), 0);
     }
 
     // Equal IDs are separate items; the checked list keeps every check and
-    // an uncheck takes out the first entry equal ignoring case.
+    // an uncheck takes out the first entry equal ignoring case; a state set
+    // again changes nothing.
     void checkedIdsFollowStates()
     {
         THostItems host({"a", "dup", "dup", "Other", "other"});
@@ -200,10 +192,8 @@ private slots:
             item->SetState(fcsChecked);
         model.Items()[0]->SetState(fcsChecked);
         QCOMPARE(model.GetCheckedIDs(), (QStringList{"a", "dup", "dup", "Other", "other"}));
-        model.Items()[0]->SetState(fcsUnchecked);
-        model.Items()[0]->SetState(fcsUnchecked);
-        model.Items()[2]->SetState(fcsUnchecked);
-        model.Items()[4]->SetState(fcsUnchecked);
+        for (int i : {0, 0, 2, 4})
+            model.Items()[i]->SetState(fcsUnchecked);
         QCOMPARE(model.GetCheckedIDs(), (QStringList{"dup", "other"}));
         QCOMPARE(model.CheckedCount(), 2);
     }
@@ -235,14 +225,15 @@ private slots:
             item->SetState(TFrameCheckState(rng.bounded(3)));
             const TFrameGroupObject *changed = item->Group();
             for (int s = 0; s < 3; ++s) {
-                bool other = false;
-                for (const TFrameItemObject *member : changed->Items())
-                    other = other || member->State != s;
+                const auto &members = changed->Items();
+                const bool other = std::any_of(members.begin(), members.end(), [s](const TFrameItemObject *m) { return m->State != s; });
                 QCOMPARE(changed->HasOtherState(TFrameCheckState(s)), other);
             }
         }
     }
 
+    // Enumerators start before the first object, stay at the end and
+    // enumerate the list in place: later additions show through.
     void enumerators()
     {
         TFrameObjectManager model;
@@ -253,17 +244,14 @@ private slots:
         host.loadInto(model);
         IPtr<IObjectEnumerator<TFrameItemObject>> items = model.GetItems();
         QCOMPARE(items->GetCurrent(), nullptr);
-        QVERIFY(items->MoveNext() && items->MoveNext());
-        QVERIFY(!items->MoveNext());
+        QVERIFY(items->MoveNext() && items->MoveNext() && !items->MoveNext());
         QCOMPARE(items->GetCurrent(), model.Items()[1]);
         items->Reset();
         QVERIFY(items->MoveNext());
         QCOMPARE(items->GetCurrent(), model.Items()[0]);
 
-        // The list is enumerated in place: later additions show through.
         IPtr<IObjectEnumerator<TFrameItemObject>> inGroup = model.FindGroup("x")->GetItems();
-        QVERIFY(inGroup->MoveNext());
-        QVERIFY(!inGroup->MoveNext());
+        QVERIFY(inGroup->MoveNext() && !inGroup->MoveNext());
         TFrameItemObject *added = model.AddItem(makeItem("3", "x").get());
         QVERIFY(inGroup->MoveNext());
         QCOMPARE(inGroup->GetCurrent(), added);

@@ -43,7 +43,6 @@ class TTestTree : public TBaseVirtualTree
 public:
     const TImageList *Images = nullptr;
     bool ExpandGroups = false;
-    bool Radio = false;
     int InitCount = 0;
     std::deque<TTestRecord> Records;
 
@@ -103,16 +102,6 @@ public:
     {
         if (ExpandGroups)
             *state |= nsExpanded;
-    }
-    void FillSkinName(TVirtualNode node, QByteArray *skin) override
-    {
-        TBaseVirtualTree::FillSkinName(node, skin);
-        if (Radio)
-            *skin = "radio";
-    }
-    void FillToolTip(TVirtualNode node, QString *hint) override
-    {
-        *hint = QStringLiteral("hint of ") + rowOf(node)->Caption;
     }
 };
 

@@ -1,3 +1,5 @@
+// The settings store over QSettings, keyed by backslash paths as on the
+// registry.
 #include "platform/TestSettingsScope.h"
 #include "platform/UserSettingsStore.h"
 
@@ -11,7 +13,6 @@ class TestUserSettingsStore : public QObject
 {
     Q_OBJECT
 
-private:
     std::unique_ptr<TTestSettingsScope> m_scope;
 
 private slots:
@@ -23,103 +24,81 @@ private slots:
     void init() { m_scope->removeFile(); }
     void cleanupTestCase() { m_scope.reset(); }
 
-    void readOnlyOpenCreatesNothing()
+    // A missing key opened for reading, or a path naming no key, opens
+    // nothing, reads and writes nothing and creates no file.
+    void refusedKeys_data()
     {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<bool>("create");
+        QTest::newRow("missing, read-only") << "Dialogs\\Missing" << false;
+        QTest::newRow("empty") << QString() << true;
+        QTest::newRow("one backslash") << "\\" << true;
+        QTest::newRow("backslashes") << "\\\\\\" << true;
+    }
+    void refusedKeys()
+    {
+        QFETCH(QString, path);
+        QFETCH(bool, create);
         TUserSettingsStore store;
-        QVERIFY(!store.openKey(QStringLiteral("Dialogs\\Missing"), false));
+        QVERIFY(!store.openKey(path, create));
         QVERIFY(!store.isOpen());
-        QCOMPARE(store.readString(QStringLiteral("SelectTree_Width")), QString());
-        QVERIFY(!store.writeString(QStringLiteral("SelectTree_Width"), QStringLiteral("0=1")));
+        QCOMPARE(store.readString("v"), QString());
+        QVERIFY(!store.writeString("v", "x"));
         QVERIFY(store.closeKey());
-        QVERIFY(!store.keyExists(QStringLiteral("Dialogs\\Missing")));
+        QVERIFY(!store.keyExists(path));
         QVERIFY(!QFile::exists(m_scope->fileName()));
     }
 
-    void createWriteAndReadBack()
+    // Backslashes separate sub-keys and redundant ones name the same key;
+    // opening another key switches to it; a key created empty exists; a key
+    // opened for reading refuses writes.
+    void writeReadAndSwitchKeys()
     {
         {
             TUserSettingsStore store;
-            QVERIFY(store.openKey(QStringLiteral("Dialogs\\Select"), true));
-            QVERIFY(store.writeString(QStringLiteral("SelectTree_Width"), QStringLiteral("0=150,2=80")));
+            QVERIFY(store.openKey("Dialogs\\Empty", true));
+            QVERIFY(store.openKey("A", true));
+            QVERIFY(store.writeString("v", "in A"));
+            QVERIFY(store.openKey("B\\C", true));
+            QVERIFY(store.writeString("v", "in C"));
             QVERIFY(store.closeKey());
         }
         QVERIFY(QFile::exists(m_scope->fileName()));
-        // Backslashes separate sub-keys, as on the registry.
-        QCOMPARE(QSettings().value(QStringLiteral("Dialogs/Select/SelectTree_Width")).toString(),
-                 QStringLiteral("0=150,2=80"));
-
-        TUserSettingsStore store;
-        QVERIFY(store.keyExists(QStringLiteral("Dialogs\\Select")));
-        QVERIFY(store.openKey(QStringLiteral("Dialogs\\Select"), false));
-        QCOMPARE(store.readString(QStringLiteral("SelectTree_Width")), QStringLiteral("0=150,2=80"));
-        QCOMPARE(store.readString(QStringLiteral("SelectTree_Sort")), QString());
-        QVERIFY2(!store.writeString(QStringLiteral("SelectTree_Sort"), QStringLiteral("2=1")),
-                 "a key opened for reading must refuse writes");
-    }
-
-    // Opening another key switches to it; redundant backslashes name the same
-    // key; a key created empty exists.
-    void reopeningSwitchesKeys()
-    {
-        TUserSettingsStore store;
-        QVERIFY(store.openKey(QStringLiteral("Dialogs\\Empty"), true));
-        QVERIFY(store.openKey(QStringLiteral("A"), true));
-        QVERIFY(store.writeString(QStringLiteral("v"), QStringLiteral("in A")));
-        QVERIFY(store.openKey(QStringLiteral("B\\C"), true));
-        QVERIFY(store.writeString(QStringLiteral("v"), QStringLiteral("in C")));
-        QVERIFY(store.openKey(QStringLiteral("A"), false));
-        QCOMPARE(store.readString(QStringLiteral("v")), QStringLiteral("in A"));
         QSettings settings;
-        QCOMPARE(settings.value(QStringLiteral("B/C/v")).toString(), QStringLiteral("in C"));
-        QVERIFY(!settings.contains(QStringLiteral("B/v")));
-        QVERIFY(store.openKey(QStringLiteral("\\B\\\\C\\"), false));
-        QCOMPARE(store.readString(QStringLiteral("v")), QStringLiteral("in C"));
-        QVERIFY(store.keyExists(QStringLiteral("Dialogs\\Empty")));
-    }
-
-    void pathsWithoutKeyNameAreRefused_data()
-    {
-        QTest::addColumn<QString>("path");
-        QTest::newRow("empty") << QString();
-        QTest::newRow("one backslash") << QStringLiteral("\\");
-        QTest::newRow("backslashes") << QStringLiteral("\\\\\\");
-    }
-    void pathsWithoutKeyNameAreRefused()
-    {
-        QFETCH(QString, path);
+        QCOMPARE(settings.value("B/C/v").toString(), QStringLiteral("in C"));
+        QVERIFY(!settings.contains("B/v"));
         TUserSettingsStore store;
-        QVERIFY(!store.openKey(path, true));
-        QVERIFY(!store.keyExists(path));
-        QVERIFY(!store.writeString(QStringLiteral("v"), QStringLiteral("x")));
-        QVERIFY(!QFile::exists(m_scope->fileName()));
+        QVERIFY(store.keyExists("Dialogs\\Empty"));
+        QVERIFY(store.openKey("A", false));
+        QCOMPARE(store.readString("v"), QStringLiteral("in A"));
+        QVERIFY(store.openKey("\\B\\\\C\\", false));
+        QCOMPARE(store.readString("v"), QStringLiteral("in C"));
+        QCOMPARE(store.readString("w"), QString());
+        QVERIFY2(!store.writeString("w", "x"), "a key opened for reading must refuse writes");
     }
 
-    // A store that cannot be written refuses to open for writing and
-    // writes nothing anywhere else.
+    // A store that cannot be written (a plain file where its folder should
+    // be) refuses to open for writing and writes nothing anywhere else.
     void unwritableStoreRefuses()
     {
         const QString organisation = QCoreApplication::organizationName();
-        const QString blocked = QStringLiteral("selectframe-tests-blocked");
-        QCoreApplication::setOrganizationName(blocked);
+        QCoreApplication::setOrganizationName(QStringLiteral("selectframe-tests-blocked"));
         const QString fileName = QSettings().fileName();
         const QString directory = QFileInfo(fileName).absolutePath();
         QDir().rmdir(directory);
-        // A plain file where the store's folder should be.
         QFile blocker(directory);
         QVERIFY(blocker.open(QIODevice::WriteOnly));
         blocker.close();
-
-        bool opened = true;
+        bool opened = true, written = true;
         {
             TUserSettingsStore store;
-            opened = store.openKey(QStringLiteral("Dialogs\\Select"), true);
-            QVERIFY(!store.writeString(QStringLiteral("v"), QStringLiteral("x")));
+            opened = store.openKey("Dialogs\\Select", true);
+            written = store.writeString("v", "x");
         }
         QFile::remove(directory);
         QCoreApplication::setOrganizationName(organisation);
-        QVERIFY(!opened);
-        QVERIFY(!QFile::exists(fileName));
-        QVERIFY(!QFile::exists(m_scope->fileName()));
+        QVERIFY(!opened && !written);
+        QVERIFY(!QFile::exists(fileName) && !QFile::exists(m_scope->fileName()));
     }
 };
 
