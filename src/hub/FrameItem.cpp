@@ -1,7 +1,7 @@
 #include "FrameItem.h"
 
 #include "hub/FrameItemRow.h"
-#include "model/ObjectArena.h"
+#include "platform/ChunkMemory.h"
 
 #include <mutex>
 
@@ -11,7 +11,7 @@ namespace {
 
 /// Where items live. A host creates them by the million, and faulting in
 /// fresh memory page by page costs more than filling the items, so they
-/// share 2 MiB chunks backed by huge pages where the system has them. Items
+/// share 2 MiB chunks faulted in at once (see allocateChunk). Items
 /// still come and go one by one: each chunk keeps its own freed slots, and
 /// goes back to the system once its last item is gone. Items may be freed
 /// on any thread, hence the lock.
@@ -54,12 +54,11 @@ public:
         // not take a chunk from the system each time.
         if (chunk->Live == 0 && (chunk->Prev || chunk->Next)) {
             unlink(chunk);
-            detail::freeArenaChunk(chunk, ChunkBytes, true);
+            freeChunk(chunk);
         }
     }
 
 private:
-    static constexpr std::size_t ChunkBytes = std::size_t(2) << 20;
     static constexpr std::size_t SlotBytes =
         (sizeof(TFrameItem) + alignof(TFrameItem) - 1) / alignof(TFrameItem) * alignof(TFrameItem);
 
@@ -81,7 +80,7 @@ private:
 
     TChunk *newChunk()
     {
-        char *memory = static_cast<char *>(detail::allocateArenaChunk(ChunkBytes, true));
+        char *memory = static_cast<char *>(allocateChunk(m_chunks++ > 0));
         auto *chunk = new (memory) TChunk;
         chunk->Fresh = memory + FirstSlot;
         chunk->End = memory + ChunkBytes;
@@ -108,6 +107,7 @@ private:
 
     std::mutex m_lock;
     TChunk *m_room = nullptr; // chunks with a free or fresh slot
+    std::size_t m_chunks = 0; // chunks taken so far; the first is not faulted in at once
 };
 
 } // namespace
