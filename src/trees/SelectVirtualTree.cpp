@@ -134,12 +134,15 @@ TVirtualNode TSelectVirtualTree::addRow(TVirtualNode parent, TBaseFrameObject *o
     const TVirtualNode row = New(record, 0);
     record->Node = row;
     add(parent, row, ltLastChild);
-    for (int c = 1; c < columnCount; ++c) {
-        TSelectFrameNode *cell = NodeRecords.AddNode(object, c);
-        cell->Node = New(cell, 0);
-        add(row, cell->Node, ltNextCell);
-    }
+    addCells(row, columnCount - 1);
     return row;
+}
+
+void *TSelectVirtualTree::CellData(TVirtualNode Row, TVirtualNode Cell, int Column)
+{
+    TSelectFrameNode *record = NodeRecords.AddNode(recordOf(Row)->FrameObject, Column);
+    record->Node = Cell;
+    return record;
 }
 
 void TSelectVirtualTree::InitSlices(TVirtualNode Node, TSlices *Slices)

@@ -33,6 +33,9 @@ public:
     /// An item's "hint" value in any of its row's cells.
     void FillToolTip(TVirtualNode Node, QString *Hint) override;
 
+    /// The record of a row's cell, made when the tree first reaches the cell.
+    void *CellData(TVirtualNode Row, TVirtualNode Cell, int Column) override;
+
     /// Drops every node and record and builds them again from the model.
     void Rebuild();
 
@@ -57,7 +60,8 @@ private:
     /// "column%d_data" value of each further column.
     void AppendFilterText(const TSelectFrameNode *Row, QString &Out) const;
     void BuildTree();
-    /// A row for `object` under `parent`, with its column cells.
+    /// A row for `object` under `parent`, with its column cells; the cells
+    /// and their records are made when the tree first reaches them.
     TVirtualNode addRow(TVirtualNode parent, TBaseFrameObject *object, int columnCount);
 };
 
