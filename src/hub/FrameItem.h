@@ -17,6 +17,11 @@ public:
     /// An item with empty ID and caption, an empty value list and no node.
     TFrameItem();
 
+    /// Moves on whenever a value of any item changes: a cache of item
+    /// values compares it with the stamp it was made at to know whether it
+    /// may still be used.
+    static uint64_t ValuesStamp();
+
     static void *operator new(std::size_t Size);
     static void operator delete(void *Item, std::size_t Size);
 

@@ -11,6 +11,8 @@
 
 #include <selectframe/FrameKeys.h>
 
+#include <algorithm>
+
 namespace selectframe {
 
 TFrameManager::TFrameManager()
@@ -66,6 +68,7 @@ int32_t TFrameManager::ItemCount() const
 
 void TFrameManager::Rebuild()
 {
+    m_valueIndexes.clear();
     {
         IPtr<IFrameItemEnumerator> items;
         ItemEnumerator(items.put());
@@ -141,16 +144,39 @@ QStringList TFrameManager::CheckedIDs() const
     return !m_modelBuilt && m_pendingChecks ? *m_pendingChecks : m_model->GetCheckedIDs();
 }
 
+const TColumnValueIndex &TFrameManager::ValueIndex(int ColumnIndex)
+{
+    std::unique_ptr<TColumnValueIndex> &index = m_valueIndexes[ColumnIndex];
+    if (!index || !index->isCurrent())
+        index = std::make_unique<TColumnValueIndex>(*m_model, QString::fromLatin1(keys::ValueColumnData).arg(ColumnIndex));
+    return *index;
+}
+
 void TFrameManager::CheckByValue(int ColumnIndex, const QString &Value)
 {
-    const QString key = QString::fromLatin1(keys::ValueColumnData).arg(ColumnIndex);
-    QString text;
-    checkItems([&](TFrameItemObject *object) {
-        IPtr<IStringValueList> values;
-        object->Item->GetValues(values.put());
-        values->GetValue(key, &text);
-        return text.size() == Value.size() && text.compare(Value, Qt::CaseInsensitive) == 0;
-    });
+    // The same outcome as setting every item in model order: the checked
+    // items that do not hold the value are unchecked (in any order, since
+    // an unchecked ID leaves the checked-ID list the same way whenever it
+    // goes), the holders are checked in model order (so their IDs join the
+    // list in that order), and every group ends as its last item left it.
+    std::vector<TFrameItemObject *> holders;
+    for (uint32_t position : ValueIndex(ColumnIndex).rows(Value))
+        holders.push_back(m_model->Items()[position]);
+    std::vector<TFrameItemObject *> sortedHolders = holders;
+    std::sort(sortedHolders.begin(), sortedHolders.end());
+    std::vector<TFrameItemObject *> dropped;
+    for (TFrameItemObject *object : m_model->CheckedItems())
+        if (!std::binary_search(sortedHolders.begin(), sortedHolders.end(), object))
+            dropped.push_back(object);
+    for (TFrameItemObject *object : dropped)
+        object->SetState(fcsUnchecked);
+    for (TFrameItemObject *object : holders)
+        object->SetState(fcsChecked);
+    for (const auto &group : m_model->Groups())
+        if (!group->Items().empty())
+            UpdateGroupState(group.get(), group->Items().back()->State);
+    if (OnItemsChecked)
+        OnItemsChecked();
 }
 
 } // namespace selectframe

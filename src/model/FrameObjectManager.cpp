@@ -42,6 +42,7 @@ void TFrameObjectManager::Clear()
     m_items.clear();
     m_columns.clear();
     m_checkedIDs.clear();
+    m_checkedItems.clear();
 }
 
 void TFrameObjectManager::Load(IFrameItemEnumerator *Enumerator, INamedParams *Options)
@@ -132,9 +133,20 @@ void TFrameObjectManager::ItemStateChanged(TBaseFrameObject *Sender)
     QString id;
     item->Item->GetID(&id);
     if (item->State == fcsChecked)
-        m_checkedIDs.append(id, &item->CheckedHint);
+        m_checkedIDs.append(std::move(id), &item->CheckedHint);
     else
         m_checkedIDs.removeOne(id, &item->CheckedHint);
+    const bool listed = item->CheckedSlot >= 0;
+    if (item->State == fcsChecked && !listed) {
+        item->CheckedSlot = int32_t(m_checkedItems.size());
+        m_checkedItems.push_back(item);
+    } else if (item->State != fcsChecked && listed) {
+        TFrameItemObject *last = m_checkedItems.back();
+        m_checkedItems[size_t(item->CheckedSlot)] = last;
+        last->CheckedSlot = item->CheckedSlot;
+        m_checkedItems.pop_back();
+        item->CheckedSlot = -1;
+    }
 }
 
 void TFrameObjectManager::LoadColumns(INamedParams *Options)
