@@ -24,7 +24,7 @@ public:
     static constexpr int32_t kNoHint = -1;
 
     /// Appends `id`. `hint`, when given, is read and updated.
-    void append(const QString &id, int32_t *hint = nullptr);
+    void append(QString id, int32_t *hint = nullptr);
     /// Removes the first entry equal to `id` ignoring case; false if none.
     bool removeOne(const QString &id, int32_t *hint = nullptr);
     void clear();

@@ -105,8 +105,21 @@ void TSelectVirtualTree::RestyleLink(TSelectFrameNode *Row)
         store().setState(Row->Node, store().state(Row->Node) | nsLinkStylePending);
 }
 
+void TSelectVirtualTree::RestyleAllLinks()
+{
+    m_restyleAll = true;
+    if (!OnStyleLink)
+        return;
+    store().forEachSliced([this](TVirtualNode node) {
+        TSelectFrameNode *record = recordOf(node);
+        if (record && record->Column == 0 && record->FrameObject->Kind == fokItem)
+            OnStyleLink(record);
+    });
+}
+
 void TSelectVirtualTree::Rebuild()
 {
+    m_restyleAll = false;
     clear();
     NodeRecords.Clear();
     BuildTree();
@@ -158,11 +171,11 @@ void TSelectVirtualTree::InitSlices(TVirtualNode Node, TSlices *Slices)
     else
         Slices->Add({factory.create("string")});
     const uint32_t state = store().state(Node);
-    if (state & nsLinkStylePending) {
+    if (state & nsLinkStylePending)
         store().setState(Node, state & ~uint32_t(nsLinkStylePending));
-        if (OnStyleLink)
-            OnStyleLink(record);
-    }
+    const bool itemRow = record->Column == 0 && record->FrameObject->Kind == fokItem;
+    if (OnStyleLink && itemRow && (m_restyleAll || (state & nsLinkStylePending)))
+        OnStyleLink(record);
 }
 
 void TSelectVirtualTree::FillSlices(TVirtualNode Node, TSlices *Slices)

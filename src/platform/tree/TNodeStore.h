@@ -107,6 +107,13 @@ public:
     /// Marks every list, so the next layout rebuilds them all.
     void invalidateAll();
 
+    /// Calls `visit` with every node whose slices are made, in no order.
+    template <class Visit>
+    void forEachSliced(Visit &&visit) const
+    {
+        for (const auto &entry : m_slices)
+            visit(TVirtualNode{entry.first});
+    }
     /// The slices made for `node`, or null.
     TSlices *slices(TVirtualNode node) const;
     /// Makes the empty slice list of `node`; it must have none yet.
