@@ -18,22 +18,28 @@ namespace {
 /// names per item cannot grow it without end; its names live as long as the
 /// process, so a line never outlives the name it points at. Items may be
 /// made on any thread, hence the lock.
+///
+/// Each pooled name carries its fold class: names equal ignoring case share
+/// one, so a lookup compares a line's name by pointer, or by class, instead
+/// of letter by letter.
 class TNamePool
 {
 public:
     static constexpr qsizetype MaxNames = 256;
+    using TPooledName = TStringValueLines::TPooledName;
 
     /// The pooled copy of `name`; null when the pool is full and lacks it.
-    const QString *find(const QString &name)
+    const TPooledName *find(QStringView name)
     {
         // Hosts pass the same few strings again and again: a small cache
         // per thread, keyed by the caller's text, spares the lock and the
         // hash. An entry is only taken after its text compares equal.
-        TRecent &recent = t_recent[(quintptr(name.constData()) >> 4) % RecentSlots];
-        if (recent.Text == name.constData() && recent.Pooled->size() == name.size()
-            && std::memcmp(recent.Pooled->constData(), name.constData(), size_t(name.size()) * sizeof(QChar)) == 0)
+        const quintptr at = quintptr(name.constData());
+        TRecent &recent = t_recent[((at >> 4) ^ (at >> 10)) % RecentSlots];
+        if (recent.Text == name.constData() && recent.Pooled->Text.size() == name.size()
+            && std::memcmp(recent.Pooled->Text.constData(), name.constData(), size_t(name.size()) * sizeof(QChar)) == 0)
             return recent.Pooled;
-        const QString *pooled = lookUp(name);
+        const TPooledName *pooled = lookUp(name);
         if (pooled)
             recent = {name.constData(), pooled};
         return pooled;
@@ -50,26 +56,32 @@ private:
     struct TRecent
     {
         const QChar *Text = nullptr;
-        const QString *Pooled = nullptr;
+        const TPooledName *Pooled = nullptr;
     };
-    static constexpr quintptr RecentSlots = 8;
+    static constexpr quintptr RecentSlots = 32;
 
-    const QString *lookUp(const QString &name)
+    const TPooledName *lookUp(QStringView name)
     {
         const QMutexLocker locker(&m_lock);
-        if (const QString *found = m_index.value(QStringView(name)))
+        if (const TPooledName *found = m_index.value(name))
             return found;
         if (m_names.size() >= size_t(MaxNames))
             return nullptr;
         // A deep copy: the caller's string may wrap data it owns.
-        const QString &owned = m_names.emplace_back(name.constData(), name.size());
-        m_index.insert(QStringView(owned), &owned);
+        TPooledName &owned = m_names.emplace_back(TPooledName{name.toString(), nullptr, name.contains(u'=')});
+        owned.Class = &owned;
+        for (const TPooledName &other : m_names)
+            if (&other != &owned && other.Text.size() == name.size() && foldedEqual(other.Text, name)) {
+                owned.Class = other.Class;
+                break;
+            }
+        m_index.insert(QStringView(owned.Text), &owned);
         return &owned;
     }
 
     QMutex m_lock;
-    std::deque<QString> m_names; // stable addresses
-    QHash<QStringView, const QString *> m_index;
+    std::deque<TPooledName> m_names; // stable addresses
+    QHash<QStringView, const TPooledName *> m_index;
     static thread_local std::array<TRecent, RecentSlots> t_recent;
 };
 
@@ -97,6 +109,7 @@ inline bool sameName(QStringView a, QStringView b)
 }
 
 constexpr quintptr OwnedName = 1;
+static_assert(alignof(TStringValueLines::TPooledName) > 1, "the low bit of a name pointer marks an owned name");
 static_assert(alignof(QString) > 1, "the low bit of a name pointer marks an owned name");
 
 } // namespace
@@ -110,7 +123,9 @@ TStringValueLines::~TStringValueLines()
 
 const QString &TStringValueLines::nameText(TName Name)
 {
-    return *reinterpret_cast<const QString *>(Name & ~OwnedName);
+    if (Name & OwnedName)
+        return *reinterpret_cast<const QString *>(Name & ~OwnedName);
+    return reinterpret_cast<const TPooledName *>(Name)->Text;
 }
 
 TStringValueLines::TLine &TStringValueLines::line(int Index)
@@ -123,8 +138,24 @@ const TStringValueLines::TLine &TStringValueLines::line(int Index) const
     return Index < InlineLines ? m_inline[size_t(Index)] : (*m_more)[size_t(Index - InlineLines)];
 }
 
-int TStringValueLines::find(QStringView Name) const
+int TStringValueLines::find(QStringView Name, const TPooledName *Pooled) const
 {
+    // Names are pooled, as almost all are: a line matches when its name is
+    // the pooled one or of its fold class.
+    if (Pooled) {
+        for (int i = 0; i < m_count; ++i) {
+            const TName name = line(i).Name;
+            if (name == reinterpret_cast<TName>(Pooled))
+                return i;
+            if (name & OwnedName) {
+                if (nameText(name).size() == Name.size() && sameName(nameText(name), Name))
+                    return i;
+            } else if (reinterpret_cast<const TPooledName *>(name)->Class == Pooled->Class) {
+                return i;
+            }
+        }
+        return -1;
+    }
     // Case-blind equality folds code point by code point and never matches
     // texts of different lengths, so the size check skips most lines cheaply.
     for (int i = 0; i < m_count; ++i) {
@@ -137,13 +168,14 @@ int TStringValueLines::find(QStringView Name) const
 
 QString TStringValueLines::value(QStringView Name) const
 {
-    const int i = find(Name);
+    const int i = find(Name, TNamePool::instance().find(Name));
     return i < 0 ? QString() : line(i).Value;
 }
 
 void TStringValueLines::setValue(const QString &Name, const QString &Value)
 {
-    const int i = find(Name);
+    const TPooledName *pooled = TNamePool::instance().find(Name);
+    const int i = find(Name, pooled);
     if (Value.isEmpty()) {
         if (i >= 0)
             removeAt(i);
@@ -153,18 +185,21 @@ void TStringValueLines::setValue(const QString &Name, const QString &Value)
         line(i).Value = Value;
         return;
     }
-    // Names are short: an inline scan beats the library call per line.
+    // A pooled name knows whether it holds a '='; others are scanned, an
+    // inline scan beating the library call for short names.
     const char16_t *text = reinterpret_cast<const char16_t *>(Name.constData());
-    const qsizetype separator = std::find(text, text + Name.size(), u'=') - text;
+    const qsizetype separator =
+        pooled && !pooled->HasSeparator ? Name.size() : std::find(text, text + Name.size(), u'=') - text;
     if (separator == Name.size())
-        append(Name, Value);
+        append(Name, Value, pooled);
     else
-        append(Name.left(separator), Name.mid(separator + 1) + u'=' + Value);
+        append(Name.left(separator), Name.mid(separator + 1) + u'=' + Value,
+               TNamePool::instance().find(QStringView(Name).left(separator)));
 }
 
-void TStringValueLines::append(const QString &Name, const QString &Value)
+void TStringValueLines::append(const QString &Name, const QString &Value, const TPooledName *Pooled)
 {
-    TName name = reinterpret_cast<TName>(TNamePool::instance().find(Name));
+    TName name = reinterpret_cast<TName>(Pooled);
     if (!name)
         name = reinterpret_cast<TName>(new QString(Name)) | OwnedName;
     if (m_count < InlineLines) {

@@ -31,8 +31,20 @@ public:
     QString value(QStringView Name) const;
     void setValue(const QString &Name, const QString &Value);
 
+    /// A name in the pool every list shares (see StringValueList.cpp).
+    struct TPooledName
+    {
+        QString Text;
+        /// The first pooled name equal to this one ignoring case: names
+        /// of one class name the same line.
+        const TPooledName *Class;
+        /// Whether the text holds a '=', which cuts a new line's name.
+        bool HasSeparator;
+    };
+
 private:
-    /// A pooled name, or with the low bit set a name the line owns.
+    /// A pooled name (a TPooledName), or with the low bit set a name the
+    /// line owns (a QString).
     using TName = quintptr;
     struct TLine
     {
@@ -47,10 +59,12 @@ private:
     TLine &line(int Index);
     const TLine &line(int Index) const;
     /// The index of the first line named `Name`, -1 when there is none;
-    /// read per painted cell and per item in bulk passes, so it must not
-    /// allocate.
-    int find(QStringView Name) const;
-    void append(const QString &Name, const QString &Value);
+    /// `Pooled` is the pool's copy of the name, null when the pool has
+    /// none. Read per painted cell and per item in bulk passes, so it must
+    /// not allocate.
+    int find(QStringView Name, const TPooledName *Pooled) const;
+    /// Appends a line; `Pooled` as for find.
+    void append(const QString &Name, const QString &Value, const TPooledName *Pooled);
     void removeAt(int Index);
 
     std::array<TLine, InlineLines> m_inline;
