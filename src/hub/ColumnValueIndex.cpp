@@ -17,11 +17,15 @@ TColumnValueIndex::TColumnValueIndex(const TFrameObjectManager &Model, const QSt
     keyOf.reserve(Model.Items().size());
     QString value;
     for (const TFrameItemObject *object : Model.Items()) {
-        value.clear();
-        IPtr<IStringValueList> list;
-        object->Item->GetValues(list.put());
-        if (list)
-            list->GetValue(Key, &value);
+        if (const TFrameItem *own = TFrameItem::Of(object->Item.get())) {
+            value = own->Value(Key);
+        } else {
+            value.clear();
+            IPtr<IStringValueList> list;
+            object->Item->GetValues(list.put());
+            if (list)
+                list->GetValue(Key, &value);
+        }
         const auto found = m_keys.constFind(TKey{value});
         const bool fresh = found == m_keys.cend();
         const uint32_t key = fresh ? uint32_t(m_keys.size()) : *found;

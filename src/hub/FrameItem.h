@@ -4,6 +4,8 @@
 #include "hub/StringValueList.h"
 #include "platform/InterfacedObject.h"
 
+#include <typeinfo>
+
 namespace selectframe {
 
 /// A host item: ID, caption, free-form values and, once a tree shows it,
@@ -21,6 +23,20 @@ public:
     /// values compares it with the stamp it was made at to know whether it
     /// may still be used.
     static uint64_t ValuesStamp();
+
+    /// `Item` as an item of ours, or null for another implementation of the
+    /// interface: passes over a million rows read the texts below straight,
+    /// without the interface's counted references and copies.
+    static const TFrameItem *Of(const IFrameItem *Item)
+    {
+        return Item && typeid(*Item) == typeid(TFrameItem) ? static_cast<const TFrameItem *>(Item) : nullptr;
+    }
+    /// What GetID gives.
+    const QString &IDText() const { return ID; }
+    /// What GetCaption gives.
+    const QString &CaptionText() const { return Caption; }
+    /// What GetValue of the value list gives for `Name`.
+    QString Value(QStringView Name) const { return Values.Lines.value(Name); }
 
     static void *operator new(std::size_t Size);
     static void operator delete(void *Item, std::size_t Size);
@@ -58,6 +74,8 @@ private:
         void SF_CALL SetValue(const QString &Name, const QString &Value) override;
 
     private:
+        friend class TFrameItem;
+
         TFrameItem &Owner;
         TStringValueLines Lines;
     };

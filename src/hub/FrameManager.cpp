@@ -119,9 +119,12 @@ void TFrameManager::CheckByList(const QStringList &IDs)
             wantedChains[chain] = true;
     }
     const TFoldedTextSet wanted(unchained);
-    QString id;
+    QString copy;
     checkItems([&](TFrameItemObject *object) {
-        object->Item->GetID(&id);
+        const TFrameItem *own = TFrameItem::Of(object->Item.get());
+        if (!own)
+            object->Item->GetID(&copy);
+        const QString &id = own ? own->IDText() : copy;
         const int32_t chain = checked.findChain(id, &object->CheckedHint);
         // Chains made during this pass were not there when the list was sorted out.
         if (chain >= 0 && std::size_t(chain) < wantedChains.size())
