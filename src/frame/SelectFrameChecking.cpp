@@ -99,6 +99,8 @@ void TCustomSelectFrameControl::SetAllStates(TFrameCheckState S)
         return;
     SelectTree->BeginUpdate();
     const auto end = qScopeGuard([this] { SelectTree->EndUpdate(); });
+    if (S == fcsChecked)
+        FManager->Model()->ReserveChecked(std::size_t(FManager->ItemCount()));
     IVmManager *vm = SelectTree->getVM();
     SetSubtreeState(vm->getRoot(), S);
     vm->updateControl();

@@ -108,6 +108,7 @@ void TFrameManager::CheckByList(const QStringList &IDs)
     // chain, so most items are matched by one flag instead of hashing their
     // ID against the list. List IDs that no chain holds go into a set for
     // the items that were never checked.
+    m_model->ReserveChecked(std::min(std::size_t(IDs.size()), m_model->Items().size()));
     TCheckedIdList &checked = m_model->CheckedIdList();
     std::vector<bool> wantedChains(checked.chainCount());
     QStringList unchained;

@@ -15,9 +15,15 @@ bool sameText(const QString &key, const QString &id)
     return (key.constData() == id.constData() && key.size() == id.size()) || foldedEqual(key, id);
 }
 
+/// Whether `id` is spelt exactly as `key`, letter case counting.
+bool sameSpelling(const QString &key, const QString &id)
+{
+    return (key.constData() == id.constData() && key.size() == id.size()) || key == id;
+}
+
 } // namespace
 
-int32_t TCheckedIdList::chainOf(const QString &id, int32_t *hint, bool create)
+int32_t TCheckedIdList::chainOf(const QString &id, int32_t *hint, QString *create)
 {
     if (hint && *hint >= 0 && std::size_t(*hint) < m_chains.size() && sameText(m_chains[*hint].key, id))
         return *hint;
@@ -36,7 +42,7 @@ int32_t TCheckedIdList::chainOf(const QString &id, int32_t *hint, bool create)
         }
         if (chain == kEnd && create) {
             chain = int32_t(m_chains.size());
-            m_chains.push_back({id});
+            m_chains.push_back({std::move(*create)});
             m_index[b] = {hash, chain};
         }
     }
@@ -47,12 +53,18 @@ int32_t TCheckedIdList::chainOf(const QString &id, int32_t *hint, bool create)
 
 void TCheckedIdList::append(QString id, int32_t *hint)
 {
-    const int32_t chainIndex = chainOf(id, hint, true);
+    // Moved into a new chain as its key: each copy of an ID counts a
+    // reference in its text, a cache miss per item when a million are
+    // checked. A moved-from `id` is empty, and then the entry is the key.
+    const int32_t chainIndex = chainOf(id, hint, &id);
     TChain &chain = m_chains[chainIndex];
     const int32_t slot = int32_t(m_slots.size());
-    // Moved: each copy of an ID counts a reference in its text, a cache
-    // miss per item when a million are checked.
-    m_slots.push_back({std::move(id), kEnd, chainIndex});
+    int32_t spelling = kEnd;
+    if (!id.isNull() && !sameSpelling(chain.key, id)) {
+        spelling = int32_t(m_spellings.size());
+        m_spellings.push_back(std::move(id));
+    }
+    m_slots.push_back({kEnd, chainIndex, spelling});
     if (chain.first == kEnd)
         chain.first = slot;
     else
@@ -66,7 +78,7 @@ bool TCheckedIdList::removeOne(const QString &id, int32_t *hint)
 {
     if (m_live == 0)
         return false;
-    const int32_t found = chainOf(id, hint, false);
+    const int32_t found = chainOf(id, hint, nullptr);
     if (found == kEnd || m_chains[found].first == kEnd)
         return false;
     // Chains run in list order, so the chain's first slot is the first occurrence.
@@ -75,12 +87,14 @@ bool TCheckedIdList::removeOne(const QString &id, int32_t *hint)
     chain.first = slot.next;
     if (chain.first == kEnd)
         chain.last = kEnd;
-    slot = {QString(), kRemoved, kEnd};
+    slot = {kRemoved, kEnd, kEnd};
     --m_live;
     m_listValid = false;
-    if (m_live == 0)
+    if (m_live == 0) {
         // Keeping the capacity makes checking all again cheap.
         m_slots.clear();
+        m_spellings.clear();
+    }
     else if (qsizetype(m_slots.size()) - m_live > std::max<qsizetype>(m_live, 64))
         compact();
     return true;
@@ -101,9 +115,18 @@ void TCheckedIdList::growIndex()
     }
 }
 
+void TCheckedIdList::reserve(std::size_t entries)
+{
+    m_slots.reserve(entries);
+    m_chains.reserve(entries);
+    while (2 * entries > m_index.size())
+        growIndex();
+}
+
 void TCheckedIdList::clear()
 {
     m_slots.clear();
+    m_spellings.clear();
     m_chains.clear();
     m_index.clear();
     m_live = 0;
@@ -119,10 +142,15 @@ void TCheckedIdList::compact()
     // cost more than the copy.
     m_moved.assign(m_slots.size(), kRemoved);
     int32_t kept = 0;
+    std::vector<QString> spellings;
     for (std::size_t i = 0; i < m_slots.size(); ++i) {
         if (m_slots[i].next == kRemoved)
             continue;
         m_moved[i] = kept;
+        if (m_slots[i].spelling != kEnd) {
+            spellings.push_back(std::move(m_spellings[size_t(m_slots[i].spelling)]));
+            m_slots[i].spelling = int32_t(spellings.size() - 1);
+        }
         TChain &chain = m_chains[m_slots[i].chain];
         if (chain.first == int32_t(i))
             chain.first = kept;
@@ -131,6 +159,7 @@ void TCheckedIdList::compact()
         m_slots[kept++] = std::move(m_slots[i]);
     }
     m_slots.resize(kept);
+    m_spellings.swap(spellings);
     for (TSlot &slot : m_slots)
         if (slot.next >= 0)
             slot.next = m_moved[slot.next];
@@ -143,7 +172,7 @@ const QStringList &TCheckedIdList::list() const
         m_list.reserve(m_live);
         for (const TSlot &slot : m_slots)
             if (slot.next != kRemoved)
-                m_list.append(slot.id);
+                m_list.append(textOf(slot));
         m_listValid = true;
     }
     return m_list;

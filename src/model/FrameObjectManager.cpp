@@ -125,6 +125,12 @@ IPtr<IObjectEnumerator<TFrameColumnObject>> TFrameObjectManager::GetColumns() co
     return enumerateObjects<TFrameColumnObject>(m_columns);
 }
 
+void TFrameObjectManager::ReserveChecked(std::size_t Count)
+{
+    m_checkedIDs.reserve(Count);
+    m_checkedItems.reserve(Count);
+}
+
 void TFrameObjectManager::ItemStateChanged(TBaseFrameObject *Sender)
 {
     if (!Sender || Sender->Kind != fokItem)

@@ -67,6 +67,9 @@ public:
     /// The same IDs with their chains, for bulk passes that match by ID.
     TCheckedIdList &CheckedIdList() { return m_checkedIDs; }
 
+    /// Makes room for `Count` checked items in all, before a pass that may
+    /// check that many.
+    void ReserveChecked(std::size_t Count);
     /// The item objects whose state is fcsChecked, in no particular order:
     /// a bulk pass that changes few rows starts from them instead of from
     /// every item.
