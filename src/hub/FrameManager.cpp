@@ -21,6 +21,10 @@ TFrameManager::TFrameManager()
     m_favorites = IPtr<IFavoritesManager>(new TFavoritesManager);
     m_items = IPtr<TInterfaceList>(new TInterfaceList);
     m_model = std::make_unique<TFrameObjectManager>();
+    m_model->SetIdReader([](IFrameItem *item) -> const QString * {
+        const TFrameItem *own = TFrameItem::Of(item);
+        return own ? &own->IDText() : nullptr;
+    });
     m_stateStorage = new TStateStorage(this);
     m_state = IPtr<IDataStorage>(m_stateStorage);
     m_methods = IPtr<INamedMethods>(new TNamedMethods);

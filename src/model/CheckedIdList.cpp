@@ -23,7 +23,7 @@ bool sameSpelling(const QString &key, const QString &id)
 
 } // namespace
 
-int32_t TCheckedIdList::chainOf(const QString &id, int32_t *hint, QString *create)
+int32_t TCheckedIdList::chainOf(const QString &id, int32_t *hint, bool create)
 {
     if (hint && *hint >= 0 && std::size_t(*hint) < m_chains.size() && sameText(m_chains[*hint].key, id))
         return *hint;
@@ -42,7 +42,7 @@ int32_t TCheckedIdList::chainOf(const QString &id, int32_t *hint, QString *creat
         }
         if (chain == kEnd && create) {
             chain = int32_t(m_chains.size());
-            m_chains.push_back({std::move(*create)});
+            m_chains.push_back({id});
             m_index[b] = {hash, chain};
         }
     }
@@ -51,18 +51,19 @@ int32_t TCheckedIdList::chainOf(const QString &id, int32_t *hint, QString *creat
     return chain;
 }
 
-void TCheckedIdList::append(QString id, int32_t *hint)
+void TCheckedIdList::append(const QString &id, int32_t *hint)
 {
-    // Moved into a new chain as its key: each copy of an ID counts a
-    // reference in its text, a cache miss per item when a million are
-    // checked. A moved-from `id` is empty, and then the entry is the key.
-    const int32_t chainIndex = chainOf(id, hint, &id);
+    // A chain already made for the ID (the hinted one, usually) takes the
+    // entry without a copy of the ID: each copy counts a reference in the
+    // ID's text, a cache miss per item when a million are checked, and the
+    // identity tests here compare where the texts are, not what they hold.
+    const int32_t chainIndex = chainOf(id, hint, true);
     TChain &chain = m_chains[chainIndex];
     const int32_t slot = int32_t(m_slots.size());
     int32_t spelling = kEnd;
-    if (!id.isNull() && !sameSpelling(chain.key, id)) {
+    if (!sameSpelling(chain.key, id)) {
         spelling = int32_t(m_spellings.size());
-        m_spellings.push_back(std::move(id));
+        m_spellings.push_back(id);
     }
     m_slots.push_back({kEnd, chainIndex, spelling});
     if (chain.first == kEnd)
@@ -78,7 +79,7 @@ bool TCheckedIdList::removeOne(const QString &id, int32_t *hint)
 {
     if (m_live == 0)
         return false;
-    const int32_t found = chainOf(id, hint, nullptr);
+    const int32_t found = chainOf(id, hint, false);
     if (found == kEnd || m_chains[found].first == kEnd)
         return false;
     // Chains run in list order, so the chain's first slot is the first occurrence.

@@ -24,7 +24,7 @@ public:
     static constexpr int32_t kNoHint = -1;
 
     /// Appends `id`. `hint`, when given, is read and updated.
-    void append(QString id, int32_t *hint = nullptr);
+    void append(const QString &id, int32_t *hint = nullptr);
     /// Removes the first entry equal to `id` ignoring case; false if none.
     bool removeOne(const QString &id, int32_t *hint = nullptr);
     void clear();
@@ -36,7 +36,7 @@ public:
     /// The chain of the IDs equal to `id` ignoring case, or -1 when none was
     /// ever added since the last clear(). Chains are numbered from 0 up to
     /// chainCount(); `hint` is read and updated as for append.
-    int32_t findChain(const QString &id, int32_t *hint = nullptr) { return chainOf(id, hint, nullptr); }
+    int32_t findChain(const QString &id, int32_t *hint = nullptr) { return chainOf(id, hint, false); }
     std::size_t chainCount() const { return m_chains.size(); }
 
     qsizetype count() const { return m_live; }
@@ -73,9 +73,8 @@ private:
     };
 
     /// The chain of `id`: the hinted one when its key matches, else looked
-    /// up and, when `create` is given, made with the key moved from it (a
-    /// string holding `id`). kEnd when absent and not made.
-    int32_t chainOf(const QString &id, int32_t *hint, QString *create);
+    /// up and, with `create`, made. kEnd when absent and not made.
+    int32_t chainOf(const QString &id, int32_t *hint, bool create);
     const QString &textOf(const TSlot &slot) const
     {
         return slot.spelling == kEnd ? m_chains[size_t(slot.chain)].key : m_spellings[size_t(slot.spelling)];

@@ -136,12 +136,16 @@ void TFrameObjectManager::ItemStateChanged(TBaseFrameObject *Sender)
     if (!Sender || Sender->Kind != fokItem)
         return;
     auto *item = static_cast<TFrameItemObject *>(Sender);
-    QString id;
-    item->Item->GetID(&id);
+    QString copy;
+    const QString *id = m_idReader ? m_idReader(item->Item.get()) : nullptr;
+    if (!id) {
+        item->Item->GetID(&copy);
+        id = &copy;
+    }
     if (item->State == fcsChecked)
-        m_checkedIDs.append(std::move(id), &item->CheckedHint);
+        m_checkedIDs.append(*id, &item->CheckedHint);
     else
-        m_checkedIDs.removeOne(id, &item->CheckedHint);
+        m_checkedIDs.removeOne(*id, &item->CheckedHint);
     const bool listed = item->CheckedSlot >= 0;
     if (item->State == fcsChecked && !listed) {
         item->CheckedSlot = int32_t(m_checkedItems.size());
