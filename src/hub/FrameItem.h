@@ -37,6 +37,9 @@ public:
     const QString &CaptionText() const { return Caption; }
     /// What GetValue of the value list gives for `Name`.
     QString Value(QStringView Name) const { return Values.Lines.value(Name); }
+    /// The same where the item keeps it, null for a value it lacks; valid
+    /// until the item's values change.
+    const QString *ValueRef(QStringView Name) const { return Values.Lines.valueRef(Name); }
 
     static void *operator new(std::size_t Size);
     static void operator delete(void *Item, std::size_t Size);

@@ -21,10 +21,20 @@ TFrameManager::TFrameManager()
     m_favorites = IPtr<IFavoritesManager>(new TFavoritesManager);
     m_items = IPtr<TInterfaceList>(new TInterfaceList);
     m_model = std::make_unique<TFrameObjectManager>();
-    m_model->SetIdReader([](IFrameItem *item) -> const QString * {
+    TFrameObjectManager::TItemReader reader;
+    reader.Id = [](IFrameItem *item, const QString **result) {
         const TFrameItem *own = TFrameItem::Of(item);
-        return own ? &own->IDText() : nullptr;
-    });
+        if (own)
+            *result = &own->IDText();
+        return own != nullptr;
+    };
+    reader.Value = [](IFrameItem *item, const QString &name, const QString **result) {
+        const TFrameItem *own = TFrameItem::Of(item);
+        if (own)
+            *result = own->ValueRef(name);
+        return own != nullptr;
+    };
+    m_model->SetItemReader(reader);
     m_stateStorage = new TStateStorage(this);
     m_state = IPtr<IDataStorage>(m_stateStorage);
     m_methods = IPtr<INamedMethods>(new TNamedMethods);

@@ -168,8 +168,14 @@ int TStringValueLines::find(QStringView Name, const TPooledName *Pooled) const
 
 QString TStringValueLines::value(QStringView Name) const
 {
+    const QString *found = valueRef(Name);
+    return found ? *found : QString();
+}
+
+const QString *TStringValueLines::valueRef(QStringView Name) const
+{
     const int i = find(Name, TNamePool::instance().find(Name));
-    return i < 0 ? QString() : line(i).Value;
+    return i < 0 ? nullptr : &line(i).Value;
 }
 
 void TStringValueLines::setValue(const QString &Name, const QString &Value)

@@ -29,6 +29,9 @@ public:
 
     /// The value of the first line named `Name`; empty when there is none.
     QString value(QStringView Name) const;
+    /// The same value where the line keeps it, null when there is none; valid
+    /// until the list changes.
+    const QString *valueRef(QStringView Name) const;
     void setValue(const QString &Name, const QString &Value);
 
     /// A name in the pool every list shares (see StringValueList.cpp).

@@ -65,6 +65,12 @@ TFrameItemObject *TFrameObjectManager::AddItem(IFrameItem *Item)
 {
     static const QString groupKey = QString::fromLatin1(keys::ValueGroup);
     TFrameItemObject *object = m_items.create(Item, makeMethod(&itemStateChanged, this));
+    static const QString defaultGroup;
+    const QString *kept = nullptr;
+    if (m_itemReader.Value && m_itemReader.Value(Item, groupKey, &kept)) {
+        GetGroup(kept ? *kept : defaultGroup)->AddItem(object);
+        return object;
+    }
     QString groupName;
     IPtr<IStringValueList> values;
     Item->GetValues(values.put());
@@ -137,11 +143,9 @@ void TFrameObjectManager::ItemStateChanged(TBaseFrameObject *Sender)
         return;
     auto *item = static_cast<TFrameItemObject *>(Sender);
     QString copy;
-    const QString *id = m_idReader ? m_idReader(item->Item.get()) : nullptr;
-    if (!id) {
+    const QString *id = &copy;
+    if (!m_itemReader.Id || !m_itemReader.Id(item->Item.get(), &id))
         item->Item->GetID(&copy);
-        id = &copy;
-    }
     if (item->State == fcsChecked)
         m_checkedIDs.append(*id, &item->CheckedHint);
     else

@@ -67,14 +67,20 @@ public:
     /// The same IDs with their chains, for bulk passes that match by ID.
     TCheckedIdList &CheckedIdList() { return m_checkedIDs; }
 
-    /// Where an item keeps its ID, for an item whose implementation the
-    /// reader knows; null for any other.
-    using TItemIdReader = const QString *(*)(IFrameItem *Item);
-    /// Lets the change handler read IDs in place instead of through GetID,
-    /// whose copy of the ID counts a reference in its text: a cache miss per
-    /// item when a million change. Installed by the owner, who knows the
-    /// items.
-    void SetIdReader(TItemIdReader Reader) { m_idReader = Reader; }
+    /// Reads the texts of items whose implementation it knows where they
+    /// keep them; each function answers false for any other item. Copies
+    /// through GetID and GetValues count a reference in the text, a cache
+    /// miss per item when a million are loaded or change state.
+    struct TItemReader
+    {
+        /// Where the item keeps its ID.
+        bool (*Id)(IFrameItem *Item, const QString **Result);
+        /// Where the item keeps its value `Name`; null for a value it lacks.
+        bool (*Value)(IFrameItem *Item, const QString &Name, const QString **Result);
+    };
+    /// Installed by the owner, who knows the items; the change handler and
+    /// Load then read through it.
+    void SetItemReader(const TItemReader &Reader) { m_itemReader = Reader; }
 
     /// Makes room for `Count` checked items in all, before a pass that may
     /// check that many.
@@ -99,7 +105,7 @@ private:
     TObjectArena<TFrameItemObject> m_items;
     TCheckedIdList m_checkedIDs;
     std::vector<TFrameItemObject *> m_checkedItems;
-    TItemIdReader m_idReader = nullptr;
+    TItemReader m_itemReader{};
 };
 
 } // namespace selectframe
