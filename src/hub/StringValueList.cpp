@@ -6,6 +6,7 @@
 #include <QMutex>
 
 #include <algorithm>
+#include <atomic>
 #include <cstring>
 #include <deque>
 
@@ -25,7 +26,8 @@ namespace {
 class TNamePool
 {
 public:
-    static constexpr qsizetype MaxNames = 256;
+    /// Numbers of pooled names fit in the byte a list keeps per line.
+    static constexpr qsizetype MaxNames = 255;
     using TPooledName = TStringValueLines::TPooledName;
 
     /// The pooled copy of `name`; null when the pool is full and lacks it.
@@ -44,6 +46,9 @@ public:
             recent = {name.constData(), pooled};
         return pooled;
     }
+
+    /// The pooled name numbered `Number`: one a list has, so it is there.
+    const TPooledName *byNumber(uint8_t Number) const { return m_byNumber[Number].load(std::memory_order_acquire); }
 
     static TNamePool &instance()
     {
@@ -68,7 +73,8 @@ private:
         if (m_names.size() >= size_t(MaxNames))
             return nullptr;
         // A deep copy: the caller's string may wrap data it owns.
-        TPooledName &owned = m_names.emplace_back(TPooledName{name.toString(), nullptr, name.contains(u'=')});
+        const auto number = uint8_t(m_names.size());
+        TPooledName &owned = m_names.emplace_back(TPooledName{name.toString(), nullptr, name.contains(u'='), number});
         owned.Class = &owned;
         for (const TPooledName &other : m_names)
             if (&other != &owned && other.Text.size() == name.size() && foldedEqual(other.Text, name)) {
@@ -76,12 +82,15 @@ private:
                 break;
             }
         m_index.insert(QStringView(owned.Text), &owned);
+        m_byNumber[number].store(&owned, std::memory_order_release);
         return &owned;
     }
 
     QMutex m_lock;
     std::deque<TPooledName> m_names; // stable addresses
     QHash<QStringView, const TPooledName *> m_index;
+    // Read without the lock: a list only holds numbers handed out before.
+    std::array<std::atomic<const TPooledName *>, MaxNames> m_byNumber{};
     static thread_local std::array<TRecent, RecentSlots> t_recent;
 };
 
@@ -116,9 +125,10 @@ static_assert(alignof(QString) > 1, "the low bit of a name pointer marks an owne
 
 TStringValueLines::~TStringValueLines()
 {
-    for (int i = 0; i < m_count; ++i)
-        if (line(i).Name & OwnedName)
-            delete &nameText(line(i).Name);
+    if (m_more)
+        for (const TLine &line : *m_more)
+            if (line.Name & OwnedName)
+                delete &nameText(line.Name);
 }
 
 const QString &TStringValueLines::nameText(TName Name)
@@ -128,23 +138,35 @@ const QString &TStringValueLines::nameText(TName Name)
     return reinterpret_cast<const TPooledName *>(Name)->Text;
 }
 
-TStringValueLines::TLine &TStringValueLines::line(int Index)
+TStringValueLines::TName TStringValueLines::nameAt(int Index) const
 {
-    return Index < InlineLines ? m_inline[size_t(Index)] : (*m_more)[size_t(Index - InlineLines)];
+    if (Index < m_inlineCount)
+        return reinterpret_cast<TName>(TNamePool::instance().byNumber(m_names[size_t(Index)]));
+    return (*m_more)[size_t(Index - m_inlineCount)].Name;
 }
 
-const TStringValueLines::TLine &TStringValueLines::line(int Index) const
+QString &TStringValueLines::valueAt(int Index)
 {
-    return Index < InlineLines ? m_inline[size_t(Index)] : (*m_more)[size_t(Index - InlineLines)];
+    return Index < m_inlineCount ? m_values[size_t(Index)] : (*m_more)[size_t(Index - m_inlineCount)].Value;
+}
+
+const QString &TStringValueLines::valueAt(int Index) const
+{
+    return Index < m_inlineCount ? m_values[size_t(Index)] : (*m_more)[size_t(Index - m_inlineCount)].Value;
 }
 
 int TStringValueLines::find(QStringView Name, const TPooledName *Pooled) const
 {
     // Names are pooled, as almost all are: a line matches when its name is
     // the pooled one or of its fold class.
+    const int lines = count();
     if (Pooled) {
-        for (int i = 0; i < m_count; ++i) {
-            const TName name = line(i).Name;
+        for (int i = 0; i < m_inlineCount; ++i)
+            if (m_names[size_t(i)] == Pooled->Number
+                || TNamePool::instance().byNumber(m_names[size_t(i)])->Class == Pooled->Class)
+                return i;
+        for (int i = m_inlineCount; i < lines; ++i) {
+            const TName name = nameAt(i);
             if (name == reinterpret_cast<TName>(Pooled))
                 return i;
             if (name & OwnedName) {
@@ -158,8 +180,8 @@ int TStringValueLines::find(QStringView Name, const TPooledName *Pooled) const
     }
     // Case-blind equality folds code point by code point and never matches
     // texts of different lengths, so the size check skips most lines cheaply.
-    for (int i = 0; i < m_count; ++i) {
-        const QString &name = nameText(line(i).Name);
+    for (int i = 0; i < lines; ++i) {
+        const QString &name = nameText(nameAt(i));
         if (name.size() == Name.size() && sameName(name, Name))
             return i;
     }
@@ -175,7 +197,7 @@ QString TStringValueLines::value(QStringView Name) const
 const QString *TStringValueLines::valueRef(QStringView Name) const
 {
     const int i = find(Name, TNamePool::instance().find(Name));
-    return i < 0 ? nullptr : &line(i).Value;
+    return i < 0 ? nullptr : &valueAt(i);
 }
 
 void TStringValueLines::setValue(const QString &Name, const QString &Value)
@@ -188,7 +210,7 @@ void TStringValueLines::setValue(const QString &Name, const QString &Value)
         return;
     }
     if (i >= 0) {
-        line(i).Value = Value;
+        valueAt(i) = Value;
         return;
     }
     // A pooled name knows whether it holds a '='; others are scanned, an
@@ -205,30 +227,43 @@ void TStringValueLines::setValue(const QString &Name, const QString &Value)
 
 void TStringValueLines::append(const QString &Name, const QString &Value, const TPooledName *Pooled)
 {
+    if (Pooled && m_inlineCount < InlineLines && (!m_more || m_more->empty())) {
+        m_values[m_inlineCount] = Value;
+        m_names[m_inlineCount] = Pooled->Number;
+        ++m_inlineCount;
+        return;
+    }
     TName name = reinterpret_cast<TName>(Pooled);
     if (!name)
         name = reinterpret_cast<TName>(new QString(Name)) | OwnedName;
-    if (m_count < InlineLines) {
-        m_inline[size_t(m_count)] = {name, Value};
-    } else {
-        if (!m_more)
-            m_more = std::make_unique<std::vector<TLine>>();
-        m_more->push_back({name, Value});
-    }
-    ++m_count;
+    if (!m_more)
+        m_more = std::make_unique<std::vector<TLine>>();
+    m_more->push_back({name, Value});
 }
 
 void TStringValueLines::removeAt(int Index)
 {
-    if (line(Index).Name & OwnedName)
-        delete &nameText(line(Index).Name);
-    for (int i = Index; i + 1 < m_count; ++i)
-        line(i) = std::move(line(i + 1));
-    --m_count;
-    if (m_count < InlineLines)
-        m_inline[size_t(m_count)] = {};
-    else
-        m_more->pop_back();
+    if (Index >= m_inlineCount) {
+        const auto at = m_more->begin() + (Index - m_inlineCount);
+        if (at->Name & OwnedName)
+            delete &nameText(at->Name);
+        m_more->erase(at);
+        return;
+    }
+    for (int i = Index; i + 1 < m_inlineCount; ++i) {
+        m_values[size_t(i)] = std::move(m_values[size_t(i + 1)]);
+        m_names[size_t(i)] = m_names[size_t(i + 1)];
+    }
+    --m_inlineCount;
+    m_values[m_inlineCount] = QString();
+    // The first line on the heap moves inside when its name is pooled, so
+    // the lines inside stay the first ones.
+    if (m_more && !m_more->empty() && !(m_more->front().Name & OwnedName)) {
+        m_values[m_inlineCount] = std::move(m_more->front().Value);
+        m_names[m_inlineCount] = reinterpret_cast<const TPooledName *>(m_more->front().Name)->Number;
+        ++m_inlineCount;
+        m_more->erase(m_more->begin());
+    }
 }
 
 void TStringValueList::GetValue(const QString &Name, QString *Value)
