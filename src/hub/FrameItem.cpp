@@ -173,8 +173,9 @@ void TFrameItem::SetCaption(const QString &NewCaption)
 
 void TFrameItem::GetValues(IStringValueList **Result)
 {
-    Values.AddRef();
-    *Result = &Values;
+    TFrameItemValues &values = *this;
+    values.AddRef();
+    *Result = &values;
 }
 
 TSelectFrameNode *TFrameItem::GetNode()
@@ -211,7 +212,12 @@ void TFrameItem::Refresh()
         ops->refreshRow(Node);
 }
 
-TResult TFrameItem::TValues::QueryInterface(const TGUID &iid, void **obj)
+TFrameItem &TFrameItemValues::item()
+{
+    return static_cast<TFrameItem &>(*this);
+}
+
+TResult TFrameItemValues::QueryInterface(const TGUID &iid, void **obj)
 {
     if (!obj)
         return E_POINTER;
@@ -224,16 +230,26 @@ TResult TFrameItem::TValues::QueryInterface(const TGUID &iid, void **obj)
     return S_OK;
 }
 
-void TFrameItem::TValues::GetValue(const QString &Name, QString *Value)
+uint32_t TFrameItemValues::AddRef()
+{
+    return item().TInterfacedObject<IFrameItemEx>::AddRef();
+}
+
+uint32_t TFrameItemValues::Release()
+{
+    return item().TInterfacedObject<IFrameItemEx>::Release();
+}
+
+void TFrameItemValues::GetValue(const QString &Name, QString *Value)
 {
     *Value = Lines.value(Name);
 }
 
-void TFrameItem::TValues::SetValue(const QString &Name, const QString &Value)
+void TFrameItemValues::SetValue(const QString &Name, const QString &Value)
 {
     Lines.setValue(Name, Value);
     valuesStamp.store(valuesStamp.load(std::memory_order_relaxed) + 1, std::memory_order_relaxed);
-    Owner.TextChanged();
+    item().TextChanged();
 }
 
 } // namespace selectframe
