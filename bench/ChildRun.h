@@ -10,7 +10,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <functional>
-#include <utility>
 #include <vector>
 
 namespace selectframe::bench {
@@ -46,21 +45,51 @@ inline TRunResult runChild(const QStringList &args, int timeoutMs)
     return r;
 }
 
-/// Median and range of one figure over repeated runs.
-struct TStats
+/// How many times each contender runs: the machine is shared, so every
+/// figure is a median over runs of its own process, the contenders taking
+/// turns so that a busy spell falls on all of them alike.
+constexpr int kRounds = 5;
+
+/// The runs of each contender, `rounds` of each, alternating: result[c][r]
+/// is round r of contender c (whose arguments are contenders[c]).
+inline std::vector<std::vector<TRunResult>> runRounds(const std::vector<QStringList> &contenders, int timeoutMs,
+                                                      int rounds = kRounds)
+{
+    std::vector<std::vector<TRunResult>> results(contenders.size());
+    for (int r = 0; r < rounds; ++r)
+        for (size_t c = 0; c < contenders.size(); ++c)
+            results[c].push_back(runChild(contenders[c], timeoutMs));
+    return results;
+}
+
+/// The median and the range of one figure over the completed runs that
+/// have it, each multiplied by `scale`.
+struct TSpread
 {
     double Median = 0;
     double Min = 0;
     double Max = 0;
-    int Runs = 0;
+    int Count = 0;
 
-    TStats scaled(double factor) const { return {Median * factor, Min * factor, Max * factor, Runs}; }
+    /// Whether the two ranges overlap: then neither is ahead.
+    bool overlaps(const TSpread &o) const { return Count && o.Count && Min <= o.Max && o.Min <= Max; }
+    /// "12.3 (11.9-13.0)".
+    QString text(int decimals = 1) const
+    {
+        return QStringLiteral("%1 (%2-%3)")
+            .arg(Median, 0, 'f', decimals)
+            .arg(Min, 0, 'f', decimals)
+            .arg(Max, 0, 'f', decimals);
+    }
 };
 
-inline TStats statsOf(std::vector<double> values)
+inline TSpread spreadOf(const std::vector<TRunResult> &runs, const char *key, double scale = 1)
 {
-    TStats s;
-    s.Runs = int(values.size());
+    std::vector<double> values;
+    for (const TRunResult &run : runs)
+        if (run.Figures.contains(QString::fromLatin1(key)))
+            values.push_back(run.Figures.value(QString::fromLatin1(key)) * scale);
+    TSpread s;
     if (values.empty())
         return s;
     std::sort(values.begin(), values.end());
@@ -68,78 +97,19 @@ inline TStats statsOf(std::vector<double> values)
     s.Median = n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
     s.Min = values.front();
     s.Max = values.back();
+    s.Count = int(n);
     return s;
 }
 
-/// Every figure one contender printed over repeated runs.
-struct TRunSeries
+/// How ours (time `mine`) stands against a peer (time `theirs`): the ratio
+/// of the medians, peer over ours, or "tie" when the ranges overlap.
+inline QString verdict(const TSpread &mine, const TSpread &theirs)
 {
-    QString Name;
-    /// Items of the contender's runs (all runs use the same count).
-    int Items = 0;
-    QMap<QString, std::vector<double>> Figures;
-    int Incomplete = 0;
-
-    TStats stats(const QString &key) const { return statsOf(Figures.value(key)); }
-};
-
-/// How many times each contender runs: SF_BENCH_RUNS, at least 1, 5 unless
-/// set.
-inline int benchRuns()
-{
-    bool ok = false;
-    const int runs = qEnvironmentVariableIntValue("SF_BENCH_RUNS", &ok);
-    return ok ? std::max(1, runs) : 5;
-}
-
-/// Runs every contender (a name and its "--run" arguments) `runs` times,
-/// in turn, so that a slow spell of a busy machine falls on all of them
-/// alike rather than on whichever ran then.
-inline std::vector<TRunSeries> runAlternating(const std::vector<std::pair<QString, QStringList>> &contenders,
-                                              int runs, int timeoutMs)
-{
-    std::vector<TRunSeries> series(contenders.size());
-    for (int run = 0; run < runs; ++run) {
-        for (size_t c = 0; c < contenders.size(); ++c) {
-            const TRunResult r = runChild(contenders[c].second, timeoutMs);
-            TRunSeries &s = series[c];
-            s.Name = contenders[c].first;
-            s.Items = std::max(s.Items, r.Items);
-            s.Incomplete += !r.Complete;
-            for (auto it = r.Figures.cbegin(); it != r.Figures.cend(); ++it)
-                s.Figures[it.key()].push_back(it.value());
-        }
-        std::fprintf(stderr, "run %d of %d done\n", run + 1, runs);
-    }
-    return series;
-}
-
-/// One line of a comparison: our median and range, each peer's (scaled to
-/// our item count) with the ratio peer / ours, "tie" where the ranges
-/// overlap, and our figure against its target when there is one.
-inline void printComparison(const char *label, const char *key, const TRunSeries &ours,
-                            const std::vector<const TRunSeries *> &peers, double targetMs = 0)
-{
-    const TStats mine = ours.stats(QString::fromLatin1(key));
-    if (!mine.Runs) {
-        std::printf("  %-40s %s\n", label, "-");
-        return;
-    }
-    std::printf("  %-40s %8.2f ms [%.2f-%.2f]", label, mine.Median, mine.Min, mine.Max);
-    if (targetMs > 0)
-        std::printf(" %s %g", mine.Median <= targetMs ? "<=" : "> ", targetMs);
-    for (const TRunSeries *peer : peers) {
-        const TStats s = peer->stats(QString::fromLatin1(key));
-        if (!s.Runs || !peer->Items) {
-            std::printf(" | %s: -", qPrintable(peer->Name));
-            continue;
-        }
-        const TStats theirs = s.scaled(double(ours.Items) / peer->Items);
-        const bool tie = theirs.Min <= mine.Max && mine.Min <= theirs.Max;
-        std::printf(" | %s %.2f ms [%.2f-%.2f] %.1fx%s", qPrintable(peer->Name), theirs.Median, theirs.Min,
-                    theirs.Max, mine.Median > 0 ? theirs.Median / mine.Median : 0.0, tie ? " tie" : "");
-    }
-    std::printf("\n");
+    if (!mine.Count || !theirs.Count)
+        return QStringLiteral("-");
+    if (mine.overlaps(theirs))
+        return QStringLiteral("tie");
+    return QStringLiteral("%1x").arg(mine.Median > 0 ? theirs.Median / mine.Median : 0.0, 0, 'f', 1);
 }
 
 /// Prints one figure for the parent to read.

@@ -38,7 +38,6 @@ using namespace selectframe::bench;
 
 namespace {
 
-constexpr int kRuns = 3;
 /// Check by value: the category column, a value a thousand items have.
 constexpr int kValueColumn = 2;
 const QString kValues[2] = {QStringLiteral("category 7"), QStringLiteral("CATEGORY 8")};
@@ -58,21 +57,27 @@ std::array<QStringList, 2> halvesOf(const QList<demo::TEngine> &engines)
     return halves;
 }
 
-/// Times `work` (followed by a paint of `widget`) kRuns times, `setup`
-/// before each run, and reports the best under `key`.
+/// Times `work` once, followed by a paint of what it changed, after
+/// `setup` and a paint of `widget`; reports the wall time under `key` and
+/// the CPU time under `key` + "Cpu". Each run is a process of its own, so
+/// the first run of an operation after the build is the one measured.
 void measure(const char *key, QWidget *widget, const std::function<void()> &work,
              const std::function<void()> &setup = {})
 {
-    report(key, timeMs(
-                    [&] {
-                        work();
-                        paintPending();
-                    },
-                    kRuns, [&] {
-                        if (setup)
-                            setup();
-                        paintNow(widget);
-                    }));
+    if (setup)
+        setup();
+    paintNow(widget);
+    const double cpu = processCpuMs();
+    report(key, timeMs([&] {
+               work();
+               paintPending();
+           }));
+    report(qPrintable(QString::fromLatin1(key) + QStringLiteral("Cpu")), processCpuMs() - cpu);
+}
+
+/// A host's compare handler that leaves the frame's own answer.
+void keepResult(void *, ISelectFrame *, IFrameItem *, IFrameItem *, int32_t, int32_t, int32_t *)
+{
 }
 
 // ---------------------------------------------------------------- ours
@@ -144,16 +149,18 @@ int runOurs(const QList<demo::TEngine> &engines)
     measure("byFavorite", control, [&] { byFavorite[++flip % 2]->trigger(); });
     report("byFavoriteCount", manager->Model()->CheckedCount());
 
-    report("sort", timeMs([&] {
-               tree->Sort(vm->getRoot(), kSortColumn, stNatural, true);
-               paintPending();
-           }));
+    measure("sort", control, [&] { tree->Sort(vm->getRoot(), kSortColumn, stNatural, true); });
     TTreeLayout layout(manager->Params(), tree);
     const QString twoKeys = QStringLiteral("%1=%2,%3=%2").arg(kSecondSortColumn).arg(int(stNatural)).arg(kSortColumn);
-    report("sortTwoKeys", timeMs([&] {
-               layout.ApplySortText(twoKeys);
-               paintPending();
-           }));
+    measure("sortTwoKeys", control, [&] { layout.ApplySortText(twoKeys); });
+    // With a host compare handler every pair goes through it, as the host
+    // may change any result.
+    {
+        IPtr<INamedMethods> methods;
+        frame->GetMethods(methods.put());
+        methods->SetMethod(keys::EventItemCompare, makeMethod(&keepResult));
+    }
+    measure("sortHandler", control, [&] { tree->Sort(vm->getRoot(), kSecondSortColumn, stNatural, true); });
     std::_Exit(0);
 }
 
@@ -296,16 +303,12 @@ int runPeer(const QList<demo::TEngine> &engines, TPeerChecks &peer, const std::f
             wanted.insert(id.toCaseFolded());
         peer.checkExactly([&](size_t item) { return wanted.contains(peer.IDs[qsizetype(item)].toCaseFolded()); });
     });
-    report("sort", timeMs([&] {
-               peer.sortBy(kSortColumn);
-               paintPending();
-           }));
+    measure("sort", view, [&] { peer.sortBy(kSortColumn); });
     // Two keys: the second key first, then the first; both sorts are stable.
-    report("sortTwoKeys", timeMs([&] {
-               peer.sortBy(kSortColumn);
-               peer.sortBy(kSecondSortColumn);
-               paintPending();
-           }));
+    measure("sortTwoKeys", view, [&] {
+        peer.sortBy(kSortColumn);
+        peer.sortBy(kSecondSortColumn);
+    });
     std::_Exit(0);
 }
 
@@ -342,6 +345,15 @@ struct TFigure
     double TargetMs;
 };
 
+/// Items in the first complete run of `runs`; 0 when none completed.
+int itemsOf(const std::vector<TRunResult> &runs)
+{
+    for (const TRunResult &run : runs)
+        if (run.Complete && run.Items)
+            return run.Items;
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -349,46 +361,61 @@ int main(int argc, char **argv)
     return engineBenchMain(argc, argv, {runOurs, runWidget, runProxy}, [](int count, int peerCount) {
         std::printf("checking and sorting a shown frame: %d items in %d groups; peers at %d items%s\n", count,
                     kEngineGroups, peerCount, peerCount != count ? ", times scaled linearly" : "");
-        std::printf("each figure: the operation and the painting of what it changed, best of %d where repeatable\n", kRuns);
+        std::printf("each operation once per run, with the painting of what it changed; each contender %d times,\n"
+                    "taking turns; median (range) in ms, then the peer's median over ours or \"tie\" where the\n"
+                    "ranges overlap; CPU time below each\n",
+                    kRounds);
         std::fflush(stdout);
-        const TRunResult ours = runChild({"ours", QString::number(count)}, 600000);
-        const TRunResult peers[2] = {runChild({"widget", QString::number(peerCount)}, 600000),
-                                     runChild({"proxy", QString::number(peerCount)}, 600000)};
+        const auto runs = runRounds({{"ours", QString::number(count)}, {"widget", QString::number(peerCount)},
+                                     {"proxy", QString::number(peerCount)}},
+                                    600000);
+        const std::vector<TRunResult> &ours = runs[0];
+        const int items = itemsOf(ours);
         const TFigure figures[] = {
             {"check all (acCheckAll)", "checkAll", 100},
             {"uncheck all (acUncheckAll)", "uncheckAll", 100},
             {"click a group's check mark", "click", 16},
-            {"check by value (menu entry)", "byValue", 100},
+            {"check by value (menu entry)", "byValue", 10},
             {"check by a favorite of half the items", "byFavorite", 100},
-            {"sort by a text column", "sort", 500},
-            {"restore a two-key remembered sort", "sortTwoKeys", 500},
+            {"sort by a text column", "sort", 100},
+            {"restore a two-key remembered sort", "sortTwoKeys", 200},
+            {"sort with a host compare handler (ours only)", "sortHandler", 0},
         };
-        std::printf("\n%-42s %10s %8s %22s %22s %9s\n", "", "ours", "target", "QTreeWidget (ratio)",
-                    "model+proxy (ratio)", "vs best");
+        std::printf("\n%-40s %-24s %6s  %-30s %-30s %s\n", "", "ours", "target", "QTreeWidget", "model+proxy",
+                    "vs best");
         for (const TFigure &f : figures) {
-            if (!ours.Figures.contains(f.Key)) {
-                std::printf("%-42s %10s\n", f.Label, "-");
-                continue;
-            }
-            const double mine = ours.Figures[f.Key];
-            std::printf("%-42s %7.1f ms %5.0f ms", f.Label, mine, f.TargetMs);
-            double best = 0;
-            for (const TRunResult &peer : peers) {
-                if (!peer.Figures.contains(f.Key) || !peer.Items) {
-                    std::printf(" %22s", "did not finish");
+            const TSpread mine = spreadOf(ours, f.Key);
+            const QByteArray cpuKey = QByteArray(f.Key) + "Cpu";
+            std::printf("%-40s %-24s %6.0f ", f.Label, qPrintable(mine.text()), f.TargetMs);
+            TSpread best;
+            QString cpus;
+            for (size_t p = 1; p < runs.size(); ++p) {
+                const int peerItems = itemsOf(runs[p]);
+                if (!peerItems || !items) {
+                    std::printf(" %-30s", "did not finish");
                     continue;
                 }
-                const double theirs = peer.Figures[f.Key] * double(ours.Items) / peer.Items;
-                best = best > 0 ? std::min(best, theirs) : theirs;
-                std::printf(" %10.1f ms %7.1fx", theirs, mine > 0 ? theirs / mine : 0.0);
+                const double scale = double(items) / peerItems;
+                const TSpread theirs = spreadOf(runs[p], f.Key, scale);
+                // A peer has no host handler to ask per pair.
+                if (!theirs.Count) {
+                    std::printf(" %-30s", "-");
+                    continue;
+                }
+                std::printf(" %-30s", qPrintable(theirs.text() + QStringLiteral(" ") + verdict(mine, theirs)));
+                cpus += QStringLiteral(" %1").arg(spreadOf(runs[p], cpuKey.constData(), scale).text(), -30);
+                if (!best.Count || theirs.Median < best.Median)
+                    best = theirs;
             }
-            std::printf(" %8.1fx\n", best > 0 && mine > 0 ? best / mine : 0.0);
+            std::printf(" %s\n", qPrintable(verdict(mine, best)));
+            std::printf("%-40s %-24s %6s %s\n", "  CPU", qPrintable(spreadOf(ours, cpuKey.constData()).text()), "",
+                        qPrintable(cpus));
         }
         std::printf("checked after check all %.0f, after the group click %.0f, by value %.0f, by favorite %.0f\n",
-                    ours.Figures.value("checkAllCount"), ours.Figures.value("clickCount"),
-                    ours.Figures.value("byValueCount"), ours.Figures.value("byFavoriteCount"));
-        if (!ours.Complete)
-            std::printf("our run did not complete\n");
+                    spreadOf(ours, "checkAllCount").Median, spreadOf(ours, "clickCount").Median,
+                    spreadOf(ours, "byValueCount").Median, spreadOf(ours, "byFavoriteCount").Median);
+        if (!items)
+            std::printf("our runs did not complete\n");
         return 0;
     });
 }

@@ -13,7 +13,7 @@
 // made by the factory CreateManager returns.
 //
 // Usage: bench_filter [items [peer items]]   (default 1000000 for both;
-// 0 is the bundled engine list); SF_BENCH_RUNS runs of each (default 5).
+// 0 is the bundled engine list).
 
 #include "BenchUtil.h"
 #include "ChildRun.h"
@@ -234,21 +234,27 @@ int runProxy(const QList<demo::TEngine> &engines)
 void printTable(const char *title, int count, int peerCount, double targetMs, int timeoutMs)
 {
     const QString n = QString::number(count), peerN = QString::number(peerCount);
-    const std::vector<TRunSeries> series =
-        runAlternating({{"ours", {"ours", n}}, {"QTreeWidget", {"widget", peerN}}, {"model+proxy", {"proxy", peerN}}},
-                       benchRuns(), timeoutMs);
-    const TRunSeries &ours = series[0];
-    std::printf("\n%s: %d items, %d runs each, median [range]; peers scaled to our item count\n", title, ours.Items,
-                int(ours.Figures.value("items").size()));
-    for (const TRunSeries &s : series)
-        if (s.Incomplete)
-            std::printf("  %s: %d runs did not complete\n", qPrintable(s.Name), s.Incomplete);
+    const auto runs = runRounds({{"ours", n}, {"widget", peerN}, {"proxy", peerN}}, timeoutMs);
+    const std::vector<TRunResult> &ours = runs[0];
+    const int items = ours.empty() ? 0 : ours.front().Items;
+    std::printf("\n%s: %d items, %d runs each, median (range) in ms; peers scaled to our item count\n", title, items,
+                kRounds);
+    std::printf("  %-40s %-26s %-34s %-34s\n", "", "ours", "QTreeWidget", "model+proxy");
+    const auto row = [&](const char *label, const char *key) {
+        const TSpread mine = spreadOf(ours, key);
+        std::printf("  %-40s %-20s %-5s", label, qPrintable(mine.text(2)), mine.Median <= targetMs ? "ok" : "slow");
+        for (size_t p = 1; p < runs.size(); ++p) {
+            const int theirs = runs[p].empty() ? 0 : runs[p].front().Items;
+            const TSpread spread = spreadOf(runs[p], key, theirs ? double(items) / theirs : 0);
+            std::printf(" %-34s", qPrintable(spread.text(2) + QStringLiteral(" ") + verdict(mine, spread)));
+        }
+        std::printf("\n");
+    };
     for (const TFilterStep &step : kSteps)
-        printComparison(step.Label, step.Key, ours, {&series[1], &series[2]}, targetMs);
-    printComparison("checked-only view, 10% checked", "onlyChecked", ours, {&series[1], &series[2]}, targetMs);
-    const TStats made = ours.stats(QStringLiteral("textsMade"));
-    std::printf("  ours made the rows' texts within the typing pause in %.1f ms [%.1f-%.1f]\n", made.Median, made.Min,
-                made.Max);
+        row(step.Label, step.Key);
+    row("checked-only view, 10% checked", "onlyChecked");
+    std::printf("  ours made the rows' texts within the typing pause in %s ms; target %g ms a change\n",
+                qPrintable(spreadOf(ours, "textsMade").text()), targetMs);
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 // Reading a host item through the row that shows it.
 #pragma once
 
+#include "hub/FrameItem.h"
 #include "model/FrameObjects.h"
 
 #include <selectframe/FrameKeys.h>
@@ -17,6 +18,8 @@ inline IFrameItem *itemOf(const TBaseFrameObject *object)
 /// One value of an item; empty when it has none.
 inline QString itemValue(IFrameItem *item, const QString &name)
 {
+    if (const TFrameItem *own = TFrameItem::Of(item))
+        return own->Value(name);
     IPtr<IStringValueList> values;
     item->GetValues(values.put());
     QString text;

@@ -28,7 +28,10 @@ TRowSortValue RowSortValue(const TBaseFrameObject *Object, int Column, const QSt
     IFrameItem *item = itemOf(Object);
     if (Column == 0) {
         value.Rank = imageOf(item) > -1 ? rrItemWithImage : rrItem;
-        item->GetCaption(&value.Text);
+        if (const TFrameItem *own = TFrameItem::Of(item))
+            value.Text = own->CaptionText();
+        else
+            item->GetCaption(&value.Text);
     } else {
         value.Rank = rrItem;
         value.Text = itemValue(item, ColumnDataKey);

@@ -102,7 +102,10 @@ void TCustomSelectFrameControl::BuildCheckMenu()
         const TFrameColumnObject *column = FManager->Model()->ColumnByName(name);
         if (!column)
             continue;
-        QStringList values = CollectColumnValues(column->Index);
+        // Checking by a value ignores letter case, so values that differ only
+        // in case would be entries doing the same thing: the first spelling
+        // stands for them all.
+        QStringList values = FManager->ValueIndex(column->Index).values();
         auto *submenu = new QMenu(tr("Check by %1").arg(name), FCheckMenu);
         submenu->menuAction()->setData(mgCheck);
         FCheckMenu->addMenu(submenu);
@@ -118,35 +121,6 @@ void TCustomSelectFrameControl::BuildCheckMenu()
         values.removeIf([&favorites](const QString &value) { return favorites.contains(TFoldedKey{value}); });
         AddOtherValues(column, submenu, values);
     }
-}
-
-QStringList TCustomSelectFrameControl::CollectColumnValues(int ColumnIndex)
-{
-    // Checking by a value ignores letter case, so values that differ only
-    // in case would be entries doing the same thing: the first spelling
-    // stands for them all.
-    const QString &key = ColumnDataKey(ColumnIndex);
-    QStringList values;
-    QSet<TFoldedKey> seen;
-    IPtr<IFrameItemEnumerator> items;
-    FManager->ItemEnumerator(items.put());
-    QString value;
-    while (items->MoveNext()) {
-        IPtr<IFrameItem> item;
-        items->GetCurrent(item.put());
-        IPtr<IStringValueList> list;
-        item->GetValues(list.put());
-        if (!list)
-            continue;
-        list->GetValue(key, &value);
-        if (value.isEmpty())
-            continue;
-        const qsizetype count = seen.size();
-        seen.insert(TFoldedKey{value});
-        if (seen.size() != count)
-            values.append(value);
-    }
-    return values;
 }
 
 void TCustomSelectFrameControl::AddOtherValues(const TFrameColumnObject *Column, QMenu *Menu,

@@ -7,6 +7,7 @@
 #include "hub/FrameManager.h"
 #include "platform/tree/TSlicesFactory.h"
 #include "trees/SelectVirtualManager.h"
+#include "trees/SelectVirtualTree.h"
 
 #include <QScopeGuard>
 
@@ -43,8 +44,10 @@ void TCustomSelectFrameControl::SelectTreeNodeActiveExecute(TCustomTree *, TVirt
 
 void TCustomSelectFrameControl::SetRowState(TVirtualNode Node, TFrameCheckState S)
 {
-    RecordOf(Node)->FrameObject->SetState(S);
-    UpdateNodeLinkStyle(Node);
+    TSelectVirtualTree *rows = Rows();
+    TSelectFrameNode *record = rows->recordOf(Node);
+    record->FrameObject->SetState(S);
+    rows->RestyleLink(record);
     SelectTree->getVM()->updateControlItem(Node, ucfRowRepaint);
 }
 
@@ -59,9 +62,14 @@ bool TCustomSelectFrameControl::ChildrenDiffer(TVirtualNode Node, TFrameCheckSta
 
 void TCustomSelectFrameControl::SetSubtreeState(TVirtualNode Node, TFrameCheckState S)
 {
-    const IVmManager *vm = SelectTree->getVM();
-    for (TVirtualNode child = vm->getFirstChild(Node); child; child = vm->getNextSibling(child)) {
-        if (SelectTree->GetNodeState(child) & nsHidden)
+    // Straight over the store's child lists, which no row state changes:
+    // check all walks every row.
+    const TNodeStore &store = Rows()->store();
+    const TChildList *children = store.children(Node);
+    if (!children)
+        return;
+    for (TVirtualNode child : children->All) {
+        if (store.state(child) & nsHidden)
             continue;
         SetRowState(child, S);
         SetSubtreeState(child, S);
@@ -91,6 +99,8 @@ void TCustomSelectFrameControl::SetAllStates(TFrameCheckState S)
         return;
     SelectTree->BeginUpdate();
     const auto end = qScopeGuard([this] { SelectTree->EndUpdate(); });
+    if (S == fcsChecked)
+        FManager->Model()->ReserveChecked(std::size_t(FManager->ItemCount()));
     IVmManager *vm = SelectTree->getVM();
     SetSubtreeState(vm->getRoot(), S);
     vm->updateControl();
@@ -140,16 +150,19 @@ void TCustomSelectFrameControl::ItemsCheckedByManager()
     QString favorite;
     if (FManager->CurrentFavorite)
         FManager->CurrentFavorite->GetName(&favorite);
-    IVmManager *vm = SelectTree->getVM();
-    ForEachNode([&](TVirtualNode node) {
-        const TBaseFrameObject *object = RecordOf(node)->FrameObject;
-        if (OnItemQuery && object->Kind == fokItem) {
-            UpdateNodeLinkStyle(node);
-            OnItemQuery(this, itemOf(object), favorite);
-        }
-        vm->updateControlItem(node, ucfRowRepaint);
-    });
-    vm->updateControl();
+    // Restyling first and then querying each row ends as restyling and
+    // querying row by row would: a handler that changes an item's values
+    // restyles its row through the item's Refresh.
+    if (OnItemQuery)
+        Rows()->RestyleAllLinks();
+    if (OnItemQuery && ItemQueryPerRow)
+        ForEachNode([&](TVirtualNode node) {
+            const TBaseFrameObject *object = RecordOf(node)->FrameObject;
+            if (object->Kind == fokItem)
+                OnItemQuery(this, itemOf(object), favorite);
+        });
+    // Repaints every row: the end of the update paints the whole tree.
+    SelectTree->getVM()->updateControl();
     Changed();
 }
 

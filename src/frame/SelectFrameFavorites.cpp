@@ -100,6 +100,7 @@ void TCustomSelectFrameControl::acOrganizeFavoritesExecute(QObject *)
     inner->FOnActionClick = FOnActionClick;
     inner->OnFavAction = OnFavAction;
     inner->OnItemQuery = OnItemQuery;
+    inner->ItemQueryPerRow = ItemQueryPerRow;
     {
         IPtr<IFrameItemEnumerator> items;
         FManager->ItemEnumerator(items.put());

@@ -40,8 +40,19 @@ private:
         QString Text;
     };
 
+    /// A row in the sort: the leading bytes of its first field (see
+    /// prefixOf) and its place in the list.
+    struct TEntry
+    {
+        uint64_t Prefix;
+        uint32_t Index;
+    };
+
     /// Negative when the row with fields `a` goes before the one with `b`.
     int compare(const TField *a, const TField *b) const;
+    /// A number that orders as `field` does against any other keyed first
+    /// field, or ties with it where only the whole comparison can tell.
+    uint64_t prefixOf(const TField &field) const;
 
     const TSelectVirtualTree &m_rows;
     const std::vector<TSortKey> m_keys;

@@ -282,15 +282,13 @@ void TCustomSelectFrameControl::NewItem(IFrameItem **Item)
     FManager->NewItem(Item);
     if (!*Item)
         return;
-    // Made once: hosts create items by the million.
-    static const QString group = QString::fromLatin1(keys::ValueGroup);
+    // "group" and "hint" start empty, which in a new item's empty list they
+    // are: an empty value adds no line. Only the image is written, once per
+    // item of the million a host may create, under a name made once.
     static const QString image = QString::fromLatin1(keys::ValueImage);
-    static const QString hint = QString::fromLatin1(keys::ValueHint);
     IPtr<IStringValueList> values;
     (*Item)->GetValues(values.put());
-    values->SetValue(group, QString());
     values->SetValue(image, QStringLiteral("-1"));
-    values->SetValue(hint, QString());
     FManager->AddItem(*Item);
 }
 

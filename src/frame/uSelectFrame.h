@@ -102,6 +102,10 @@ public:
     /// by whoever created the control (the dialog lives above it). Without
     /// one the entry is disabled.
     TFavoritesDialogFactory FavoritesDialogFactory;
+    /// Whether OnItemQuery wants to be called for each item row. The facade
+    /// clears it while the host has no handler: a bulk pass then restyles
+    /// the links of all rows at once, with no call per row.
+    bool ItemQueryPerRow = true;
 
 protected:
     TFrameSettings *Settings() const { return FSettings.get(); }
@@ -186,9 +190,6 @@ private:
     void acCheckByFavoriteExecute(QObject *Sender);
     void acCheckByDataExecute(QObject *Sender);
     void BuildCheckMenu();
-    /// The distinct non-empty values of a column, in order of first
-    /// appearance, letter case not counting.
-    QStringList CollectColumnValues(int ColumnIndex);
     /// The column's other values under a grid submenu of `Menu`.
     void AddOtherValues(const TFrameColumnObject *Column, QMenu *Menu, const QStringList &Values);
     void AddFavoritesTail();

@@ -79,18 +79,20 @@ void TSelectFrame::RegisterHandler(void *Data, const QByteArray &Name, TMethod *
     for (int slot = 0; slot < HandlerCount; ++slot) {
         if (Name == EventKeys[slot]) {
             frame->Handlers[slot] = Method->assigned() ? *Method : TMethod();
-            frame->BindCompareEvents();
+            frame->BindHostHandlers();
             return;
         }
     }
 }
 
-void TSelectFrame::BindCompareEvents()
+void TSelectFrame::BindHostHandlers()
 {
     // Bound only while the host has a handler: without one the control
-    // sorts by keys read once per row instead of asking per pair.
+    // sorts by keys read once per row instead of asking per pair, and a
+    // bulk pass calls no forwarder per row.
     if (!Control)
         return;
+    Control->ItemQueryPerRow = Handlers[hItemQuery].assigned();
     if (Handlers[hItemCompare].assigned())
         Control->SetOnItemCompare([link = Link](QObject *, IFrameItem *Item1, IFrameItem *Item2, int32_t Column,
                                                 int32_t SortType, int32_t &Result) {
@@ -128,7 +130,7 @@ void TSelectFrame::BindControlEvents()
     Control->SetOnChange([link = Link](QObject *) {
         Forward<TOnChangeHandler>(*link, hChange);
     });
-    BindCompareEvents();
+    BindHostHandlers();
     Control->SetOnChangeGroupBy([link = Link](QObject *, const QString &GroupID, IFrameItemEnumerator *Enum) {
         Forward<TChangeGroupHandler>(*link, hChangeGroup, GroupID, Enum);
     });

@@ -53,8 +53,9 @@ private:
 
     static void RegisterHandler(void *Data, const QByteArray &Name, TMethod *Method, bool *Accept);
     void BindControlEvents();
-    /// Gives the control the compare events the host has handlers for.
-    void BindCompareEvents();
+    /// Gives the control the compare events the host has handlers for, and
+    /// tells it whether the item query has one.
+    void BindHostHandlers();
     /// Calls the handler in `slot` of `frame` (as the control's events name
     /// it through Link) with the frame as sender, when assigned.
     template <class Handler, class... Args>

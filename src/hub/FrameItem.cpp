@@ -1,8 +1,9 @@
 #include "FrameItem.h"
 
 #include "hub/FrameItemRow.h"
-#include "model/ObjectArena.h"
+#include "platform/ChunkMemory.h"
 
+#include <atomic>
 #include <mutex>
 
 namespace selectframe {
@@ -11,7 +12,7 @@ namespace {
 
 /// Where items live. A host creates them by the million, and faulting in
 /// fresh memory page by page costs more than filling the items, so they
-/// share 2 MiB chunks backed by huge pages where the system has them. Items
+/// share 2 MiB chunks faulted in at once (see allocateChunk). Items
 /// still come and go one by one: each chunk keeps its own freed slots, and
 /// goes back to the system once its last item is gone. Items may be freed
 /// on any thread, hence the lock.
@@ -55,12 +56,11 @@ public:
         // not take a chunk from the system each time.
         if (chunk->Live == 0 && (chunk->Prev || chunk->Next)) {
             unlink(chunk);
-            detail::freeArenaChunk(chunk, ChunkBytes, true);
+            freeChunk(chunk);
         }
     }
 
 private:
-    static constexpr std::size_t ChunkBytes = std::size_t(2) << 20;
     static constexpr std::size_t SlotBytes =
         (sizeof(TFrameItem) + alignof(TFrameItem) - 1) / alignof(TFrameItem) * alignof(TFrameItem);
 
@@ -82,7 +82,7 @@ private:
 
     TChunk *newChunk()
     {
-        char *memory = static_cast<char *>(detail::allocateArenaChunk(ChunkBytes, true));
+        char *memory = static_cast<char *>(allocateChunk(m_chunks++ > 0));
         auto *chunk = new (memory) TChunk;
         chunk->Fresh = memory + FirstSlot;
         chunk->End = memory + ChunkBytes;
@@ -109,11 +109,22 @@ private:
 
     std::mutex m_lock;
     TChunk *m_room = nullptr; // chunks with a free or fresh slot
+    std::size_t m_chunks = 0; // chunks taken so far; the first is not faulted in at once
 };
+
+/// See ValuesStamp. Items are filled on the user-interface thread; a plain
+/// increment of a relaxed atomic keeps the hot path of filling a million
+/// items free of a locked instruction.
+std::atomic<uint64_t> valuesStamp{0};
 
 } // namespace
 
 TFrameItem::TFrameItem() = default;
+
+uint64_t TFrameItem::ValuesStamp()
+{
+    return valuesStamp.load(std::memory_order_relaxed);
+}
 
 // Sanitizer builds give every item an allocation of its own, so that a
 // leaked or overused item is reported as such.
@@ -163,8 +174,9 @@ void TFrameItem::SetCaption(const QString &NewCaption)
 
 void TFrameItem::GetValues(IStringValueList **Result)
 {
-    Values.AddRef();
-    *Result = &Values;
+    TFrameItemValues &values = *this;
+    values.AddRef();
+    *Result = &values;
 }
 
 TSelectFrameNode *TFrameItem::GetNode()
@@ -201,7 +213,12 @@ void TFrameItem::Refresh()
         ops->refreshRow(Node);
 }
 
-TResult TFrameItem::TValues::QueryInterface(const TGUID &iid, void **obj)
+TFrameItem &TFrameItemValues::item()
+{
+    return static_cast<TFrameItem &>(*this);
+}
+
+TResult TFrameItemValues::QueryInterface(const TGUID &iid, void **obj)
 {
     if (!obj)
         return E_POINTER;
@@ -214,15 +231,26 @@ TResult TFrameItem::TValues::QueryInterface(const TGUID &iid, void **obj)
     return S_OK;
 }
 
-void TFrameItem::TValues::GetValue(const QString &Name, QString *Value)
+uint32_t TFrameItemValues::AddRef()
+{
+    return item().TInterfacedObject<IFrameItemEx>::AddRef();
+}
+
+uint32_t TFrameItemValues::Release()
+{
+    return item().TInterfacedObject<IFrameItemEx>::Release();
+}
+
+void TFrameItemValues::GetValue(const QString &Name, QString *Value)
 {
     *Value = Lines.value(Name);
 }
 
-void TFrameItem::TValues::SetValue(const QString &Name, const QString &Value)
+void TFrameItemValues::SetValue(const QString &Name, const QString &Value)
 {
     Lines.setValue(Name, Value);
-    Owner.TextChanged();
+    valuesStamp.store(valuesStamp.load(std::memory_order_relaxed) + 1, std::memory_order_relaxed);
+    item().TextChanged();
 }
 
 } // namespace selectframe

@@ -4,18 +4,69 @@
 #include "hub/StringValueList.h"
 #include "platform/InterfacedObject.h"
 
+#include <typeinfo>
+
 namespace selectframe {
+
+class TFrameItem;
+
+/// The value list of an item, a part of the item: a reference the host
+/// holds to it keeps the whole item alive, so the list outlives the item's
+/// last reference as a list of its own would. To the host it is an object
+/// of its own, answering only IStringValueList. A base of its item rather
+/// than a member, so it reaches the item without keeping a reference to it
+/// (8 bytes an item of the million a host may make).
+class TFrameItemValues : public IStringValueList
+{
+public:
+    TResult SF_CALL QueryInterface(const TGUID &iid, void **obj) override;
+    uint32_t SF_CALL AddRef() override;
+    uint32_t SF_CALL Release() override;
+    void SF_CALL GetValue(const QString &Name, QString *Value) override;
+    void SF_CALL SetValue(const QString &Name, const QString &Value) override;
+
+protected:
+    TFrameItemValues() = default;
+    ~TFrameItemValues() = default;
+
+    TStringValueLines Lines;
+
+private:
+    TFrameItem &item();
+};
 
 /// A host item: ID, caption, free-form values and, once a tree shows it,
 /// the node of its row, through which the host reads and sets its check
 /// state. A million of these may exist, so it holds nothing more, its
 /// value list lives inside it, and items share large chunks of memory
 /// rather than taking one allocation each.
-class TFrameItem final : public TInterfacedObject<IFrameItemEx>
+class TFrameItem final : public TInterfacedObject<IFrameItemEx>, private TFrameItemValues
 {
 public:
     /// An item with empty ID and caption, an empty value list and no node.
     TFrameItem();
+
+    /// Moves on whenever a value of any item changes: a cache of item
+    /// values compares it with the stamp it was made at to know whether it
+    /// may still be used.
+    static uint64_t ValuesStamp();
+
+    /// `Item` as an item of ours, or null for another implementation of the
+    /// interface: passes over a million rows read the texts below straight,
+    /// without the interface's counted references and copies.
+    static const TFrameItem *Of(const IFrameItem *Item)
+    {
+        return Item && typeid(*Item) == typeid(TFrameItem) ? static_cast<const TFrameItem *>(Item) : nullptr;
+    }
+    /// What GetID gives.
+    const QString &IDText() const { return ID; }
+    /// What GetCaption gives.
+    const QString &CaptionText() const { return Caption; }
+    /// What GetValue of the value list gives for `Name`.
+    QString Value(QStringView Name) const { return Lines.value(Name); }
+    /// The same where the item keeps it, null for a value it lacks; valid
+    /// until the item's values change.
+    const QString *ValueRef(QStringView Name) const { return Lines.valueRef(Name); }
 
     static void *operator new(std::size_t Size);
     static void operator delete(void *Item, std::size_t Size);
@@ -37,25 +88,7 @@ public:
     void SF_CALL Refresh() override;
 
 private:
-    /// The item's value list, a part of the item: a reference the host
-    /// holds to it keeps the whole item alive, so the list outlives the
-    /// item's last reference as a list of its own would. To the host it is
-    /// an object of its own, answering only IStringValueList.
-    class TValues final : public IStringValueList
-    {
-    public:
-        explicit TValues(TFrameItem &Owner) : Owner(Owner) {}
-
-        TResult SF_CALL QueryInterface(const TGUID &iid, void **obj) override;
-        uint32_t SF_CALL AddRef() override { return Owner.AddRef(); }
-        uint32_t SF_CALL Release() override { return Owner.Release(); }
-        void SF_CALL GetValue(const QString &Name, QString *Value) override;
-        void SF_CALL SetValue(const QString &Name, const QString &Value) override;
-
-    private:
-        TFrameItem &Owner;
-        TStringValueLines Lines;
-    };
+    friend class TFrameItemValues;
 
     ~TFrameItem() override = default;
 
@@ -64,7 +97,6 @@ private:
 
     QString ID;
     QString Caption;
-    TValues Values{*this};
     TSelectFrameNode *Node = nullptr;
 };
 

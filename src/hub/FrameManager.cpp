@@ -11,6 +11,8 @@
 
 #include <selectframe/FrameKeys.h>
 
+#include <algorithm>
+
 namespace selectframe {
 
 TFrameManager::TFrameManager()
@@ -20,6 +22,20 @@ TFrameManager::TFrameManager()
     m_favorites = IPtr<IFavoritesManager>(m_favoritesManager);
     m_items = IPtr<TInterfaceList>(new TInterfaceList);
     m_model = std::make_unique<TFrameObjectManager>();
+    TFrameObjectManager::TItemReader reader;
+    reader.Id = [](IFrameItem *item, const QString **result) {
+        const TFrameItem *own = TFrameItem::Of(item);
+        if (own)
+            *result = &own->IDText();
+        return own != nullptr;
+    };
+    reader.Value = [](IFrameItem *item, const QString &name, const QString **result) {
+        const TFrameItem *own = TFrameItem::Of(item);
+        if (own)
+            *result = own->ValueRef(name);
+        return own != nullptr;
+    };
+    m_model->SetItemReader(reader);
     m_stateStorage = new TStateStorage(this);
     m_state = IPtr<IDataStorage>(m_stateStorage);
     m_methods = IPtr<INamedMethods>(new TNamedMethods);
@@ -72,6 +88,7 @@ int32_t TFrameManager::ItemCount() const
 
 void TFrameManager::Rebuild()
 {
+    m_valueIndexes.clear();
     {
         IPtr<IFrameItemEnumerator> items;
         ItemEnumerator(items.put());
@@ -111,6 +128,7 @@ void TFrameManager::CheckByList(const QStringList &IDs)
     // chain, so most items are matched by one flag instead of hashing their
     // ID against the list. List IDs that no chain holds go into a set for
     // the items that were never checked.
+    m_model->ReserveChecked(std::min(std::size_t(IDs.size()), m_model->Items().size()));
     TCheckedIdList &checked = m_model->CheckedIdList();
     std::vector<bool> wantedChains(checked.chainCount());
     QStringList unchained;
@@ -122,9 +140,12 @@ void TFrameManager::CheckByList(const QStringList &IDs)
             wantedChains[chain] = true;
     }
     const TFoldedTextSet wanted(unchained);
-    QString id;
+    QString copy;
     checkItems([&](TFrameItemObject *object) {
-        object->Item->GetID(&id);
+        const TFrameItem *own = TFrameItem::Of(object->Item.get());
+        if (!own)
+            object->Item->GetID(&copy);
+        const QString &id = own ? own->IDText() : copy;
         const int32_t chain = checked.findChain(id, &object->CheckedHint);
         // Chains made during this pass were not there when the list was sorted out.
         if (chain >= 0 && std::size_t(chain) < wantedChains.size())
@@ -147,16 +168,39 @@ QStringList TFrameManager::CheckedIDs() const
     return !m_modelBuilt && m_pendingChecks ? *m_pendingChecks : m_model->GetCheckedIDs();
 }
 
+const TColumnValueIndex &TFrameManager::ValueIndex(int ColumnIndex)
+{
+    std::unique_ptr<TColumnValueIndex> &index = m_valueIndexes[ColumnIndex];
+    if (!index || !index->isCurrent())
+        index = std::make_unique<TColumnValueIndex>(*m_model, QString::fromLatin1(keys::ValueColumnData).arg(ColumnIndex));
+    return *index;
+}
+
 void TFrameManager::CheckByValue(int ColumnIndex, const QString &Value)
 {
-    const QString key = QString::fromLatin1(keys::ValueColumnData).arg(ColumnIndex);
-    QString text;
-    checkItems([&](TFrameItemObject *object) {
-        IPtr<IStringValueList> values;
-        object->Item->GetValues(values.put());
-        values->GetValue(key, &text);
-        return text.size() == Value.size() && text.compare(Value, Qt::CaseInsensitive) == 0;
-    });
+    // The same outcome as setting every item in model order: the checked
+    // items that do not hold the value are unchecked (in any order, since
+    // an unchecked ID leaves the checked-ID list the same way whenever it
+    // goes), the holders are checked in model order (so their IDs join the
+    // list in that order), and every group ends as its last item left it.
+    std::vector<TFrameItemObject *> holders;
+    for (uint32_t position : ValueIndex(ColumnIndex).rows(Value))
+        holders.push_back(m_model->Items()[position]);
+    std::vector<TFrameItemObject *> sortedHolders = holders;
+    std::sort(sortedHolders.begin(), sortedHolders.end());
+    std::vector<TFrameItemObject *> dropped;
+    for (TFrameItemObject *object : m_model->CheckedItems())
+        if (!std::binary_search(sortedHolders.begin(), sortedHolders.end(), object))
+            dropped.push_back(object);
+    for (TFrameItemObject *object : dropped)
+        object->SetState(fcsUnchecked);
+    for (TFrameItemObject *object : holders)
+        object->SetState(fcsChecked);
+    for (const auto &group : m_model->Groups())
+        if (!group->Items().empty())
+            UpdateGroupState(group.get(), group->Items().back()->State);
+    if (OnItemsChecked)
+        OnItemsChecked();
 }
 
 } // namespace selectframe

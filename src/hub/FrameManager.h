@@ -1,6 +1,7 @@
 // The per-frame hub between the host's objects and the item model.
 #pragma once
 
+#include "hub/ColumnValueIndex.h"
 #include "model/FrameObjectManager.h"
 
 #include <selectframe/Interfaces.h>
@@ -9,6 +10,8 @@
 #include <QtGlobal>
 
 #include <functional>
+#include <map>
+#include <memory>
 #include <optional>
 
 namespace selectframe {
@@ -67,8 +70,12 @@ public:
     /// list kept for it.
     QStringList CheckedIDs() const;
     /// Checks exactly the items whose "column%d_data" value equals `Value`
-    /// ignoring case, then raises OnItemsChecked.
+    /// ignoring case, then raises OnItemsChecked. Touches only the items
+    /// that hold the value and those checked before (through ValueIndex).
     void CheckByValue(int ColumnIndex, const QString &Value);
+    /// The model's items by their "column%d_data" value, read again when a
+    /// value changed or the model was reloaded since.
+    const TColumnValueIndex &ValueIndex(int ColumnIndex);
 
     /// The host's image list handle from "option://imagelist"; 0 for none.
     quintptr Images = 0;
@@ -92,6 +99,8 @@ private:
     IPtr<TInterfaceList> m_items;
     IPtr<INamedMethods> m_methods;
     std::unique_ptr<TFrameObjectManager> m_model;
+    /// By column; dropped with every model load.
+    std::map<int, std::unique_ptr<TColumnValueIndex>> m_valueIndexes;
     bool m_modelBuilt = false;
     /// A checked set the host loaded before Initialize, when there were no
     /// model objects to check yet.

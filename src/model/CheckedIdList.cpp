@@ -15,6 +15,12 @@ bool sameText(const QString &key, const QString &id)
     return (key.constData() == id.constData() && key.size() == id.size()) || foldedEqual(key, id);
 }
 
+/// Whether `id` is spelt exactly as `key`, letter case counting.
+bool sameSpelling(const QString &key, const QString &id)
+{
+    return (key.constData() == id.constData() && key.size() == id.size()) || key == id;
+}
+
 } // namespace
 
 int32_t TCheckedIdList::chainOf(const QString &id, int32_t *hint, bool create)
@@ -47,10 +53,19 @@ int32_t TCheckedIdList::chainOf(const QString &id, int32_t *hint, bool create)
 
 void TCheckedIdList::append(const QString &id, int32_t *hint)
 {
+    // A chain already made for the ID (the hinted one, usually) takes the
+    // entry without a copy of the ID: each copy counts a reference in the
+    // ID's text, a cache miss per item when a million are checked, and the
+    // identity tests here compare where the texts are, not what they hold.
     const int32_t chainIndex = chainOf(id, hint, true);
     TChain &chain = m_chains[chainIndex];
     const int32_t slot = int32_t(m_slots.size());
-    m_slots.push_back({id, kEnd, chainIndex});
+    int32_t spelling = kEnd;
+    if (!sameSpelling(chain.key, id)) {
+        spelling = int32_t(m_spellings.size());
+        m_spellings.push_back(id);
+    }
+    m_slots.push_back({kEnd, chainIndex, spelling});
     if (chain.first == kEnd)
         chain.first = slot;
     else
@@ -73,12 +88,14 @@ bool TCheckedIdList::removeOne(const QString &id, int32_t *hint)
     chain.first = slot.next;
     if (chain.first == kEnd)
         chain.last = kEnd;
-    slot = {QString(), kRemoved, kEnd};
+    slot = {kRemoved, kEnd, kEnd};
     --m_live;
     m_listValid = false;
-    if (m_live == 0)
+    if (m_live == 0) {
         // Keeping the capacity makes checking all again cheap.
         m_slots.clear();
+        m_spellings.clear();
+    }
     else if (qsizetype(m_slots.size()) - m_live > std::max<qsizetype>(m_live, 64))
         compact();
     return true;
@@ -99,9 +116,18 @@ void TCheckedIdList::growIndex()
     }
 }
 
+void TCheckedIdList::reserve(std::size_t entries)
+{
+    m_slots.reserve(entries);
+    m_chains.reserve(entries);
+    while (2 * entries > m_index.size())
+        growIndex();
+}
+
 void TCheckedIdList::clear()
 {
     m_slots.clear();
+    m_spellings.clear();
     m_chains.clear();
     m_index.clear();
     m_live = 0;
@@ -117,10 +143,15 @@ void TCheckedIdList::compact()
     // cost more than the copy.
     m_moved.assign(m_slots.size(), kRemoved);
     int32_t kept = 0;
+    std::vector<QString> spellings;
     for (std::size_t i = 0; i < m_slots.size(); ++i) {
         if (m_slots[i].next == kRemoved)
             continue;
         m_moved[i] = kept;
+        if (m_slots[i].spelling != kEnd) {
+            spellings.push_back(std::move(m_spellings[size_t(m_slots[i].spelling)]));
+            m_slots[i].spelling = int32_t(spellings.size() - 1);
+        }
         TChain &chain = m_chains[m_slots[i].chain];
         if (chain.first == int32_t(i))
             chain.first = kept;
@@ -129,6 +160,7 @@ void TCheckedIdList::compact()
         m_slots[kept++] = std::move(m_slots[i]);
     }
     m_slots.resize(kept);
+    m_spellings.swap(spellings);
     for (TSlot &slot : m_slots)
         if (slot.next >= 0)
             slot.next = m_moved[slot.next];
@@ -141,7 +173,7 @@ const QStringList &TCheckedIdList::list() const
         m_list.reserve(m_live);
         for (const TSlot &slot : m_slots)
             if (slot.next != kRemoved)
-                m_list.append(slot.id);
+                m_list.append(textOf(slot));
         m_listValid = true;
     }
     return m_list;

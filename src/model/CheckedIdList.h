@@ -28,6 +28,10 @@ public:
     /// Removes the first entry equal to `id` ignoring case; false if none.
     bool removeOne(const QString &id, int32_t *hint = nullptr);
     void clear();
+    /// Makes room for `entries` entries and as many chains in all: a pass
+    /// that checks a million items then neither copies the storage as it
+    /// grows nor leaves the old copies resident.
+    void reserve(std::size_t entries);
 
     /// The chain of the IDs equal to `id` ignoring case, or -1 when none was
     /// ever added since the last clear(). Chains are numbered from 0 up to
@@ -44,12 +48,14 @@ private:
     static constexpr int32_t kEnd = -1;
     static constexpr int32_t kRemoved = -2;
 
-    /// One entry, linked to the next entry of its chain.
+    /// One entry, linked to the next entry of its chain. Its text is almost
+    /// always its chain's key, the ID that made the chain, and is then not
+    /// kept twice.
     struct TSlot
     {
-        QString id;
         int32_t next; // following slot of the chain, kEnd, or kRemoved
         int32_t chain; // lets compaction fix up only the chains in use
+        int32_t spelling; // index in m_spellings of a text other than the key, or kEnd
     };
     /// The entries equal to `key` ignoring case, in list order. A chain
     /// stays when it runs empty, so hints stay valid until clear().
@@ -69,12 +75,19 @@ private:
     /// The chain of `id`: the hinted one when its key matches, else looked
     /// up and, with `create`, made. kEnd when absent and not made.
     int32_t chainOf(const QString &id, int32_t *hint, bool create);
+    const QString &textOf(const TSlot &slot) const
+    {
+        return slot.spelling == kEnd ? m_chains[size_t(slot.chain)].key : m_spellings[size_t(slot.spelling)];
+    }
     void growIndex();
     void compact();
 
     // Removed entries stay as tombstones until they outnumber the live
     // ones, so removal never shifts the list.
     std::vector<TSlot> m_slots;
+    /// Texts of entries that differ from their chain's key (in letter
+    /// case); emptied with the slots and rebuilt by compaction.
+    std::vector<QString> m_spellings;
     std::vector<TChain> m_chains;
     // Linear probing over a power-of-two table, at most half full. A bucket
     // carries the hash, so probing and growing rarely touch the strings.

@@ -42,6 +42,7 @@ void TFrameObjectManager::Clear()
     m_items.clear();
     m_columns.clear();
     m_checkedIDs.clear();
+    m_checkedItems.clear();
 }
 
 void TFrameObjectManager::Load(IFrameItemEnumerator *Enumerator, INamedParams *Options)
@@ -64,6 +65,12 @@ TFrameItemObject *TFrameObjectManager::AddItem(IFrameItem *Item)
 {
     static const QString groupKey = QString::fromLatin1(keys::ValueGroup);
     TFrameItemObject *object = m_items.create(Item, makeMethod(&itemStateChanged, this));
+    static const QString defaultGroup;
+    const QString *kept = nullptr;
+    if (m_itemReader.Value && m_itemReader.Value(Item, groupKey, &kept)) {
+        GetGroup(kept ? *kept : defaultGroup)->AddItem(object);
+        return object;
+    }
     QString groupName;
     IPtr<IStringValueList> values;
     Item->GetValues(values.put());
@@ -124,17 +131,36 @@ IPtr<IObjectEnumerator<TFrameColumnObject>> TFrameObjectManager::GetColumns() co
     return enumerateObjects<TFrameColumnObject>(m_columns);
 }
 
+void TFrameObjectManager::ReserveChecked(std::size_t Count)
+{
+    m_checkedIDs.reserve(Count);
+    m_checkedItems.reserve(Count);
+}
+
 void TFrameObjectManager::ItemStateChanged(TBaseFrameObject *Sender)
 {
     if (!Sender || Sender->Kind != fokItem)
         return;
     auto *item = static_cast<TFrameItemObject *>(Sender);
-    QString id;
-    item->Item->GetID(&id);
+    QString copy;
+    const QString *id = &copy;
+    if (!m_itemReader.Id || !m_itemReader.Id(item->Item.get(), &id))
+        item->Item->GetID(&copy);
     if (item->State == fcsChecked)
-        m_checkedIDs.append(id, &item->CheckedHint);
+        m_checkedIDs.append(*id, &item->CheckedHint);
     else
-        m_checkedIDs.removeOne(id, &item->CheckedHint);
+        m_checkedIDs.removeOne(*id, &item->CheckedHint);
+    const bool listed = item->CheckedSlot >= 0;
+    if (item->State == fcsChecked && !listed) {
+        item->CheckedSlot = int32_t(m_checkedItems.size());
+        m_checkedItems.push_back(item);
+    } else if (item->State != fcsChecked && listed) {
+        TFrameItemObject *last = m_checkedItems.back();
+        m_checkedItems[size_t(item->CheckedSlot)] = last;
+        last->CheckedSlot = item->CheckedSlot;
+        m_checkedItems.pop_back();
+        item->CheckedSlot = -1;
+    }
 }
 
 void TFrameObjectManager::LoadColumns(INamedParams *Options)

@@ -67,7 +67,31 @@ public:
     /// The same IDs with their chains, for bulk passes that match by ID.
     TCheckedIdList &CheckedIdList() { return m_checkedIDs; }
 
-    /// The change handler of every item object: keeps the checked IDs.
+    /// Reads the texts of items whose implementation it knows where they
+    /// keep them; each function answers false for any other item. Copies
+    /// through GetID and GetValues count a reference in the text, a cache
+    /// miss per item when a million are loaded or change state.
+    struct TItemReader
+    {
+        /// Where the item keeps its ID.
+        bool (*Id)(IFrameItem *Item, const QString **Result);
+        /// Where the item keeps its value `Name`; null for a value it lacks.
+        bool (*Value)(IFrameItem *Item, const QString &Name, const QString **Result);
+    };
+    /// Installed by the owner, who knows the items; the change handler and
+    /// Load then read through it.
+    void SetItemReader(const TItemReader &Reader) { m_itemReader = Reader; }
+
+    /// Makes room for `Count` checked items in all, before a pass that may
+    /// check that many.
+    void ReserveChecked(std::size_t Count);
+    /// The item objects whose state is fcsChecked, in no particular order:
+    /// a bulk pass that changes few rows starts from them instead of from
+    /// every item.
+    const std::vector<TFrameItemObject *> &CheckedItems() const { return m_checkedItems; }
+
+    /// The change handler of every item object: keeps the checked IDs and
+    /// the checked items.
     void ItemStateChanged(TBaseFrameObject *Sender);
 
 private:
@@ -80,6 +104,8 @@ private:
     // list of all items as well; the groups list them.
     TObjectArena<TFrameItemObject> m_items;
     TCheckedIdList m_checkedIDs;
+    std::vector<TFrameItemObject *> m_checkedItems;
+    TItemReader m_itemReader{};
 };
 
 } // namespace selectframe

@@ -57,6 +57,9 @@ public:
     const IPtr<IFrameItem> Item;
     /// Where the checked-ID list keeps this item's ID; see TCheckedIdList.
     int32_t CheckedHint = -1;
+    /// Where the model's list of checked items holds this item; -1 while it
+    /// is not there.
+    int32_t CheckedSlot = -1;
 
 private:
     friend class TFrameGroupObject;

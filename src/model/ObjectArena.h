@@ -1,6 +1,8 @@
 // Chunked storage for many small objects of one type.
 #pragma once
 
+#include "platform/ChunkMemory.h"
+
 #include <cstddef>
 #include <iterator>
 #include <new>
@@ -9,16 +11,8 @@
 
 namespace selectframe {
 
-namespace detail {
-/// Raw chunk memory. Large chunks are aligned to their size and, where the
-/// system offers it, backed by huge pages: faulting in fresh 4 KiB pages
-/// one by one costs more than filling a million objects.
-void *allocateArenaChunk(std::size_t bytes, bool large);
-void freeArenaChunk(void *chunk, std::size_t bytes, bool large);
-} // namespace detail
-
 /// Hands out objects of type T in creation order from a small first chunk
-/// and then 2 MiB chunks, so a million objects cost a few dozen allocations
+/// and then 2 MiB chunks (see allocateChunk), so a million objects cost a few dozen allocations
 /// and a small list costs little. Objects are reached by creation index and
 /// live until clear() or the arena's destruction, which destroy them in
 /// creation order. clear() keeps the chunks for the next fill.
@@ -26,8 +20,7 @@ template <class T>
 class TObjectArena
 {
     static constexpr std::size_t kSmallCount = 256;
-    static constexpr std::size_t kLargeBytes = std::size_t(2) << 20;
-    static constexpr std::size_t kLargeCount = kLargeBytes / sizeof(T);
+    static constexpr std::size_t kLargeCount = ChunkBytes / sizeof(T);
     static_assert(alignof(T) <= __STDCPP_DEFAULT_NEW_ALIGNMENT__);
 
 public:
@@ -63,7 +56,7 @@ public:
     {
         clear();
         for (std::size_t c = 0; c < m_chunks.size(); ++c)
-            detail::freeArenaChunk(m_chunks[c], chunkBytes(c), c > 0);
+            freeChunkAt(c);
     }
 
     template <class... Args>
@@ -72,7 +65,9 @@ public:
         if (m_size == capacity()) {
             const std::size_t c = m_chunks.size();
             m_chunks.reserve(c + 1); // so the push below cannot throw and leak the chunk
-            m_chunks.push_back(detail::allocateArenaChunk(chunkBytes(c), c > 0));
+            // The first large chunk fills page by page: a list of a few
+            // hundred objects does not make a whole chunk resident.
+            m_chunks.push_back(c == 0 ? ::operator new(kSmallCount * sizeof(T)) : allocateChunk(c > 1));
         }
         T *object = new (slot(m_size)) T(std::forward<Args>(args)...);
         ++m_size;
@@ -95,7 +90,13 @@ public:
     const_iterator end() const { return const_iterator(this, m_size); }
 
 private:
-    static std::size_t chunkBytes(std::size_t chunk) { return chunk == 0 ? kSmallCount * sizeof(T) : kLargeBytes; }
+    void freeChunkAt(std::size_t c)
+    {
+        if (c == 0)
+            ::operator delete(m_chunks[c]);
+        else
+            freeChunk(m_chunks[c]);
+    }
 
     std::size_t capacity() const
     {

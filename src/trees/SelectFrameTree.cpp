@@ -36,6 +36,30 @@ TSelectFrameNode *TSelectFrameTree::AddNode(TBaseFrameObject *FrameObject, int32
     return m_otherNodes.create(TSelectFrameNode{FrameObject, Column, {}, nullptr});
 }
 
+std::unordered_map<TSelectFrameTree::TItemRow *, TSelectFrameTree::TRowLinks> &TSelectFrameTree::links()
+{
+    // Never destroyed: a tree that outlives the others still unlinks.
+    static auto *const table = new std::unordered_map<TItemRow *, TRowLinks>;
+    return *table;
+}
+
+TSelectFrameTree::TRowLinks TSelectFrameTree::linksOf(TItemRow *row)
+{
+    const auto &table = links();
+    if (table.empty())
+        return {};
+    const auto found = table.find(row);
+    return found == table.end() ? TRowLinks() : found->second;
+}
+
+void TSelectFrameTree::setLinks(TItemRow *row, const TRowLinks &value)
+{
+    if (value.Older || value.Newer)
+        links()[row] = value;
+    else if (!links().empty())
+        links().erase(row);
+}
+
 void TSelectFrameTree::LinkItem(TSelectFrameNode *Row)
 {
     auto *row = static_cast<TItemRow *>(Row);
@@ -45,11 +69,11 @@ void TSelectFrameTree::LinkItem(TSelectFrameNode *Row)
     if (!item)
         throw std::bad_cast();
     if (auto *current = static_cast<TItemRow *>(item->GetNode())) {
-        row->Older = current;
-        row->Newer = current->Newer;
-        if (current->Newer)
-            current->Newer->Older = row;
-        current->Newer = row;
+        const TRowLinks theirs = linksOf(current);
+        setLinks(row, {current, theirs.Newer});
+        if (theirs.Newer)
+            setLinks(theirs.Newer, {row, linksOf(theirs.Newer).Newer});
+        setLinks(current, {theirs.Older, row});
     }
     row->Item = std::move(item);
     row->Item->SetNode(row);
@@ -59,13 +83,14 @@ void TSelectFrameTree::unlink(TItemRow *row)
 {
     if (!row->Item)
         return;
-    if (row->Newer)
-        row->Newer->Older = row->Older;
-    if (row->Older)
-        row->Older->Newer = row->Newer;
+    const TRowLinks mine = linksOf(row);
+    if (mine.Newer)
+        setLinks(mine.Newer, {mine.Older, linksOf(mine.Newer).Newer});
+    if (mine.Older)
+        setLinks(mine.Older, {linksOf(mine.Older).Older, mine.Newer});
     if (row->Item->GetNode() == row)
-        row->Item->SetNode(row->Newer ? row->Newer : row->Older);
-    row->Older = row->Newer = nullptr;
+        row->Item->SetNode(mine.Newer ? mine.Newer : mine.Older);
+    setLinks(row, {});
     row->Item.reset();
 }
 
@@ -181,7 +206,7 @@ void TSelectFrameTree::rowTextChanged(TSelectFrameNode *node)
 {
     // The item names its newest row; the older ones, in this tree or in
     // others, show the same texts.
-    for (auto *row = static_cast<TItemRow *>(node); row; row = row->Older) {
+    for (auto *row = static_cast<TItemRow *>(node); row; row = linksOf(row).Older) {
         if (row->TextLength < 0)
             continue;
         row->Tree->m_filterGarbage += row->TextLength;

@@ -11,6 +11,7 @@
 
 #include <cstddef>
 #include <functional>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -28,8 +29,10 @@ namespace selectframe {
 /// linked list ordered by when they were linked; the item names the newest.
 /// Linking inserts after the row the item names; discarding a row unlinks it
 /// and, when the item named it, points the item back at the previous row
-/// (or at nothing). That is O(1) per row, needs neither a registry of trees
-/// nor hashing, and holds for any order of rebuilds and destructions. The
+/// (or at nothing). That holds for any order of rebuilds and destructions.
+/// The list's links live in a table of their own, beside the rows that have
+/// a partner: an item shown by one tree, the usual case, costs nothing
+/// there, where two links in every row of a million cost 16 MB. The
 /// link is the trees' own: hosts read it, only the trees set it. Item
 /// rows keep a counted reference to their item, because the model objects
 /// they show may be gone (a model load) before the tree is replaced.
@@ -97,10 +100,6 @@ private:
         TSelectFrameTree *const Tree;
         /// Null until linked.
         IPtr<IFrameItemEx> Item;
-        /// The row linked before this one for the same item, and the one
-        /// after it.
-        TItemRow *Older = nullptr;
-        TItemRow *Newer = nullptr;
         /// Where the row's texts are in its text buffer; a length of -1
         /// while they are still to be made.
         uint32_t TextStart = 0;
@@ -121,6 +120,19 @@ private:
         Units Texts;
         std::vector<std::pair<uint32_t, TItemRow *>> Order;
     };
+
+    /// The row linked before a row for the same item, and the one after it.
+    struct TRowLinks
+    {
+        TItemRow *Older = nullptr;
+        TItemRow *Newer = nullptr;
+    };
+    /// The links of the rows that have any, across all trees; used on the
+    /// user-interface thread.
+    static std::unordered_map<TItemRow *, TRowLinks> &links();
+    static TRowLinks linksOf(TItemRow *row);
+    /// Stores `value` as the links of `row`, none when both are null.
+    static void setLinks(TItemRow *row, const TRowLinks &value);
 
     static IFrameItemRowOps *rowOpsOf(TSelectFrameNode *node);
     static void unlink(TItemRow *row);

@@ -127,8 +127,21 @@ void TSelectVirtualTree::RestyleLink(TSelectFrameNode *Row)
         store().setState(Row->Node, store().state(Row->Node) | nsLinkStylePending);
 }
 
+void TSelectVirtualTree::RestyleAllLinks()
+{
+    m_restyleAll = true;
+    if (!OnStyleLink)
+        return;
+    store().forEachSliced([this](TVirtualNode node) {
+        TSelectFrameNode *record = recordOf(node);
+        if (record && record->Column == 0 && record->FrameObject->Kind == fokItem)
+            OnStyleLink(record);
+    });
+}
+
 void TSelectVirtualTree::Rebuild()
 {
+    m_restyleAll = false;
     clear();
     NodeRecords.Clear();
     BuildTree();
@@ -156,12 +169,15 @@ TVirtualNode TSelectVirtualTree::addRow(TVirtualNode parent, TBaseFrameObject *o
     const TVirtualNode row = New(record, 0);
     record->Node = row;
     add(parent, row, ltLastChild);
-    for (int c = 1; c < columnCount; ++c) {
-        TSelectFrameNode *cell = NodeRecords.AddNode(object, c);
-        cell->Node = New(cell, 0);
-        add(row, cell->Node, ltNextCell);
-    }
+    addCells(row, columnCount - 1);
     return row;
+}
+
+void *TSelectVirtualTree::CellData(TVirtualNode Row, TVirtualNode Cell, int Column)
+{
+    TSelectFrameNode *record = NodeRecords.AddNode(recordOf(Row)->FrameObject, Column);
+    record->Node = Cell;
+    return record;
 }
 
 void TSelectVirtualTree::InitSlices(TVirtualNode Node, TSlices *Slices)
@@ -177,11 +193,11 @@ void TSelectVirtualTree::InitSlices(TVirtualNode Node, TSlices *Slices)
     else
         Slices->Add({factory.create("string")});
     const uint32_t state = store().state(Node);
-    if (state & nsLinkStylePending) {
+    if (state & nsLinkStylePending)
         store().setState(Node, state & ~uint32_t(nsLinkStylePending));
-        if (OnStyleLink)
-            OnStyleLink(record);
-    }
+    const bool itemRow = record->Column == 0 && record->FrameObject->Kind == fokItem;
+    if (OnStyleLink && itemRow && (m_restyleAll || (state & nsLinkStylePending)))
+        OnStyleLink(record);
 }
 
 void TSelectVirtualTree::FillSlices(TVirtualNode Node, TSlices *Slices)

@@ -33,6 +33,9 @@ public:
     /// An item's "hint" value in any of its row's cells.
     void FillToolTip(TVirtualNode Node, QString *Hint) override;
 
+    /// The record of a row's cell, made when the tree first reaches the cell.
+    void *CellData(TVirtualNode Row, TVirtualNode Cell, int Column) override;
+
     /// Drops every node and record and builds them again from the model.
     void Rebuild();
 
@@ -40,6 +43,9 @@ public:
     /// the tree has not drawn yet has no slices: it is marked and restyled
     /// when its slices are made, so passes over a million rows make none.
     void RestyleLink(TSelectFrameNode *Row);
+    /// RestyleLink for every item row: at once for the rows drawn so far, the
+    /// others when their slices are made, until the next Rebuild.
+    void RestyleAllLinks();
     /// Styles the action link of an item row that has slices; installed by
     /// the frame control. Also what the host's Refresh of an item runs.
     std::function<void(TSelectFrameNode *)> OnStyleLink;
@@ -57,7 +63,11 @@ private:
     /// "column%d_data" value of each further column.
     void AppendFilterText(const TSelectFrameNode *Row, QString &Out) const;
     void BuildTree();
-    /// A row for `object` under `parent`, with its column cells.
+    /// Set by RestyleAllLinks: every item row's link is restyled as its
+    /// slices are made.
+    bool m_restyleAll = false;
+    /// A row for `object` under `parent`, with its column cells; the cells
+    /// and their records are made when the tree first reaches them.
     TVirtualNode addRow(TVirtualNode parent, TBaseFrameObject *object, int columnCount);
 };
 

@@ -191,6 +191,15 @@ private slots:
         QCOMPARE(f.link("c")->Style, getStyle("link"));
         QCOMPARE(f.checkedCaption(), QStringLiteral("Checked: 1"));
         QCOMPARE(f.changes, 2);
+
+        // A hook that wants no rows, the facade's while the host has no
+        // handler, is not called per row; the links follow all the same.
+        f.control.ItemQueryPerRow = false;
+        queried.clear();
+        f.control.GetManager()->CheckByList({QStringLiteral("a")});
+        QVERIFY(queried.isEmpty());
+        QCOMPARE(f.link("a")->Style, getStyle("link"));
+        QCOMPARE(f.link("c")->Style, getStyle("gray_text"));
     }
 
     // A checked set loaded before Initialize has no model objects to check

@@ -191,6 +191,36 @@ private slots:
         QCOMPARE(groupState(manager, ""), fcsMixed);
     }
 
+    // The pass touches only the holders of the value and the items checked
+    // before, and ends as setting every item in model order would; a value
+    // changed behind the index it keeps counts at the next pass.
+    void checkByValueFollowsChangedValues()
+    {
+        TFrameManager manager;
+        WriteOptionDefaults(manager.Params());
+        addItem(manager, "a", "g1", {{"column1_data", "v"}});
+        const IPtr<IFrameItem> b = addItem(manager, "b", "g1", {{"column1_data", "w"}});
+        addItem(manager, "c", "g2", {{"column1_data", "V"}});
+        addItem(manager, "d", "g2", {{"column1_data", "v"}});
+        addItem(manager, "e", "g2");
+        manager.Rebuild();
+        QCOMPARE(manager.ValueIndex(1).values(), (QStringList{"v", "w"}));
+        manager.CheckByList({"e", "b"});
+        manager.CheckByValue(1, "v");
+        QCOMPARE(checkedIDs(manager), (QStringList{"a", "c", "d"}));
+        QCOMPARE(groupState(manager, "g1"), fcsMixed);
+        QCOMPARE(groupState(manager, "g2"), fcsMixed);
+        IPtr<IStringValueList> values;
+        b->GetValues(values.put());
+        values->SetValue(QStringLiteral("column1_data"), QStringLiteral("V"));
+        manager.CheckByValue(1, "v");
+        QCOMPARE(checkedIDs(manager), (QStringList{"a", "c", "d", "b"}));
+        QCOMPARE(groupState(manager, "g1"), fcsChecked);
+        manager.CheckByValue(1, "");
+        QCOMPARE(checkedIDs(manager), QStringList{"e"});
+        QCOMPARE(groupState(manager, "g1"), fcsUnchecked);
+    }
+
     void publishCheckedCount()
     {
         TFrameManager manager;

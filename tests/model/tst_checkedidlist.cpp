@@ -73,7 +73,9 @@ private slots:
             }
             QCOMPARE(ids.list(), reference);
             if (phase == 15) {
-                ids.clear(), reference.clear();
+                ids.clear();
+                reference.clear();
+                ids.reserve(size_t(distinct)); // as a bulk pass does; changes nothing seen
                 QVERIFY(!ids.removeOne(stems[0] + QStringLiteral("0")));
             }
         }

@@ -104,6 +104,43 @@ private slots:
         QCOMPARE(s.cellCount(a), 3);
     }
 
+    void deferredCellsAreMadeWhenReached()
+    {
+        // Cells whose data names their row and column.
+        struct TLazy : TBaseVirtualTree
+        {
+            std::vector<std::pair<TVirtualNode, int>> Made;
+            void *CellData(TVirtualNode row, TVirtualNode, int column) override
+            {
+                Made.emplace_back(row, column);
+                return reinterpret_cast<void *>(quintptr(row.Id * 16 + column));
+            }
+        } tree;
+        const TVirtualNode a = tree.New(nullptr, 0);
+        const TVirtualNode b = tree.New(nullptr, 0);
+        tree.add(tree.Root(), a, ltLastChild);
+        tree.add(tree.Root(), b, ltLastChild);
+        tree.addCells(a, 2);
+        tree.addCells(b, 1);
+        QVERIFY_THROWS_EXCEPTION(std::invalid_argument, tree.addCells(a, 1));
+        QCOMPARE(tree.store().cellCount(a), 2);
+        QVERIFY(tree.Made.empty());
+        const TVirtualNode a2 = tree.store().cell(a, 2);
+        QCOMPARE(tree.Made.size(), size_t(2));
+        QCOMPARE(tree.getData(a2), reinterpret_cast<void *>(quintptr(a.Id * 16 + 2)));
+        QCOMPARE(tree.store().columnOf(a2), 2);
+        QCOMPARE(tree.store().parentOf(a2), a);
+        QVERIFY(tree.store().isCell(a2));
+        QCOMPARE(tree.store().cell(a, 3), TVirtualNode{});
+        // A cell added by hand goes after the deferred ones, which it makes.
+        const TVirtualNode b2 = tree.New(nullptr, 0);
+        tree.add(b, b2, ltNextCell);
+        QCOMPARE(tree.Made.size(), size_t(3));
+        QCOMPARE(tree.store().cell(b, 2), b2);
+        QCOMPARE(tree.getItem(tree.getData(tree.store().cell(b, 1))), tree.store().cell(b, 1));
+        QCOMPARE(tree.store().firstChild(a), TVirtualNode{});
+    }
+
     void layoutKeepsHiddenRowsOut()
     {
         TBaseVirtualTree tree;

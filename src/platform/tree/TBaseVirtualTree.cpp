@@ -2,6 +2,16 @@
 
 namespace selectframe {
 
+TBaseVirtualTree::TBaseVirtualTree()
+{
+    m_store.setCellData([this](TVirtualNode row, TVirtualNode cell, int column) { return CellData(row, cell, column); });
+}
+
+void *TBaseVirtualTree::CellData(TVirtualNode, TVirtualNode, int)
+{
+    return nullptr;
+}
+
 void TBaseVirtualTree::FillSlices(TVirtualNode, TSlices *)
 {
 }

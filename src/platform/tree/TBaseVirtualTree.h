@@ -18,7 +18,7 @@ namespace selectframe {
 class TBaseVirtualTree
 {
 public:
-    TBaseVirtualTree() = default;
+    TBaseVirtualTree();
     virtual ~TBaseVirtualTree() = default;
     TBaseVirtualTree(const TBaseVirtualTree &) = delete;
     TBaseVirtualTree &operator=(const TBaseVirtualTree &) = delete;
@@ -54,6 +54,12 @@ public:
     /// ltNextCell (7) as the next column cell of the row `parent`, or as the
     /// next header column when `parent` is a header adapter's root.
     void add(TVirtualNode parent, TVirtualNode node, int linkType);
+    /// Gives the row `row` `count` column cells that are made when first
+    /// reached (drawn, hit, or asked for through the store), each with the
+    /// data CellData gives then: the same cells as `count` calls of add with
+    /// ltNextCell, without a node per cell for rows never drawn. The row
+    /// must have no cells yet.
+    void addCells(TVirtualNode row, int count) { m_store.deferCells(row, count); }
     /// Removes every node; node data is not freed.
     void clear();
     /// The data given to New for `node`.
@@ -62,6 +68,10 @@ public:
     TVirtualNode getItem(void *data) { return m_store.findData(data); }
     /// Takes `node` out of the tree without freeing its data.
     void remove(TVirtualNode node) { m_store.detach(node); }
+
+    /// The data of the cell of `row` in `column` (1 for the first cell of
+    /// addCells), made now as `cell`; asked once per cell. Null here.
+    virtual void *CellData(TVirtualNode row, TVirtualNode cell, int column);
 
     /// The slices of `node`, made (with InitSlices) on first request.
     TSlices *slicesOf(TVirtualNode node);

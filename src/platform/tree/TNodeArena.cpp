@@ -1,12 +1,10 @@
 #include "TNodeArena.h"
 
+#include "platform/ChunkMemory.h"
+
 #include <cstdlib>
 #include <new>
 #include <stdexcept>
-
-#if defined(__linux__)
-#include <sys/mman.h>
-#endif
 
 namespace selectframe {
 
@@ -17,22 +15,13 @@ TNodeArena::TNodeArena()
 
 void TNodeArena::TChunkFree::operator()(TNodeRecord *chunk) const
 {
-    std::free(chunk);
+    freeChunk(chunk);
 }
 
 TNodeArena::TChunk TNodeArena::newChunk(bool large)
 {
-    constexpr size_t bytes = sizeof(TNodeRecord) * ChunkSize;
-    void *memory = std::aligned_alloc(bytes, bytes);
-    if (!memory)
-        throw std::bad_alloc();
-#if defined(__linux__) && defined(MADV_HUGEPAGE)
-    if (large)
-        madvise(memory, bytes, MADV_HUGEPAGE);
-#else
-    (void)large;
-#endif
-    return TChunk(static_cast<TNodeRecord *>(memory));
+    static_assert(sizeof(TNodeRecord) * ChunkSize == ChunkBytes, "a chunk of records fills one block");
+    return TChunk(static_cast<TNodeRecord *>(allocateChunk(large)));
 }
 
 uint32_t TNodeArena::allocate()

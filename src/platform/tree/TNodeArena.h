@@ -10,9 +10,8 @@ namespace selectframe {
 
 /// Hands out node records from 2 MB chunks, so building a large tree costs
 /// one allocation per 65536 nodes and records never move. Chunks after the
-/// first are backed by huge pages where the system offers them, which saves
-/// most page faults of a large build; a small tree only makes resident the
-/// pages it touches. Slot 0 is reserved so that 0 can mean "no node".
+/// first are faulted in whole (see allocateChunk); a small tree only makes
+/// resident the pages it touches. Slot 0 is reserved so that 0 can mean "no node".
 class TNodeArena
 {
 public:
@@ -37,6 +36,7 @@ private:
         void operator()(TNodeRecord *chunk) const;
     };
     using TChunk = std::unique_ptr<TNodeRecord, TChunkFree>;
+    /// `large`: past the first chunk, so faulted in at once.
     static TChunk newChunk(bool large);
 
     std::vector<TChunk> m_chunks;

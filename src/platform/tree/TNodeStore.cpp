@@ -70,8 +70,41 @@ void TNodeStore::attach(TVirtualNode parent, TVirtualNode node, int linkType)
     changed();
 }
 
+void TNodeStore::deferCells(TVirtualNode row, int count)
+{
+    if (!contains(row) || row == root() || rec(row).isCell())
+        throw std::invalid_argument("only a row can have column cells");
+    if (rec(row).NextCell)
+        throw std::invalid_argument("the row has its cells already");
+    if (count > 0)
+        rec(row).NextCell = DeferredCells | uint32_t(count);
+}
+
+void TNodeStore::makeDeferredCells(TVirtualNode row)
+{
+    // Records never move, so `next` stays valid while cells are allocated.
+    uint32_t *next = &rec(row).NextCell;
+    if (!(*next & DeferredCells))
+        return;
+    const uint32_t count = *next & ~DeferredCells;
+    *next = 0;
+    for (uint32_t column = 1; column <= count; ++column) {
+        const TVirtualNode cell{m_arena.allocate()};
+        TNodeRecord &r = rec(cell);
+        r.Parent = row.Id;
+        r.ChildIndex = column;
+        r.VisibleIndex = TNodeRecord::CellMark;
+        *next = cell.Id;
+        next = &r.NextCell;
+        r.Data = m_cellData ? m_cellData(row, cell, int(column)) : nullptr;
+        if (m_dataIndex)
+            m_dataIndex->insert(r.Data, cell.Id);
+    }
+}
+
 void TNodeStore::attachCell(TVirtualNode parent, TVirtualNode node)
 {
+    makeDeferredCells(parent);
     uint32_t column = parent == root() ? 0 : 1;
     uint32_t *link = &rec(parent).NextCell;
     // Builds add a row's cells one after the other: when the cell added last
@@ -212,6 +245,9 @@ TVirtualNode TNodeStore::cell(TVirtualNode row, int column) const
 {
     if (!contains(row) || column < 0)
         return {};
+    // Making the cells changes nothing a caller can tell: they were there.
+    if (column > 0)
+        const_cast<TNodeStore *>(this)->makeDeferredCells(row);
     uint32_t id = row.Id;
     for (int c = row == root() ? -1 : 0; c < column && id; ++c)
         id = m_arena.at(id).NextCell;
@@ -221,6 +257,8 @@ TVirtualNode TNodeStore::cell(TVirtualNode row, int column) const
 int TNodeStore::cellCount(TVirtualNode row) const
 {
     int n = 0;
+    if (contains(row) && (rec(row).NextCell & DeferredCells))
+        return int(rec(row).NextCell & ~DeferredCells);
     if (contains(row))
         for (uint32_t c = rec(row).NextCell; c; c = m_arena.at(c).NextCell)
             ++n;

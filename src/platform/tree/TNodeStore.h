@@ -7,6 +7,7 @@
 
 #include <QHash>
 
+#include <functional>
 #include <memory>
 #include <unordered_map>
 #include <vector>
@@ -31,6 +32,10 @@ public:
     TNodeStore &operator=(const TNodeStore &) = delete;
 
     void setObserver(TNodeStoreObserver *observer) { m_observer = observer; }
+    /// Gives the data of a deferred cell as it is made (see deferCells):
+    /// the row, the new cell and its column.
+    using TCellData = std::function<void *(TVirtualNode row, TVirtualNode cell, int column)>;
+    void setCellData(TCellData cellData) { m_cellData = std::move(cellData); }
 
     TVirtualNode root() const { return TVirtualNode{RootId}; }
     /// Whether `node` names a node of this store.
@@ -45,6 +50,12 @@ public:
     /// std::invalid_argument for unknown nodes or link types and for links
     /// that would make a cycle.
     void attach(TVirtualNode parent, TVirtualNode node, int linkType);
+    /// Gives the row `row`, which has no cells yet, `count` column cells that
+    /// are made when first reached: by cell(), a later attached cell or a
+    /// walk of the row's cells. Each gets its data from the cell data
+    /// function then. A row of a million that is never drawn costs no cell
+    /// node.
+    void deferCells(TVirtualNode row, int count);
     /// Takes `node` (with its cells and children) out of the tree; its data
     /// and slices stay.
     void detach(TVirtualNode node);
@@ -62,7 +73,8 @@ public:
     TVirtualNode firstChild(TVirtualNode node) const;
     TVirtualNode nextSibling(TVirtualNode node) const;
     /// The node of `column` in the row `row` (column 0 is the row itself);
-    /// under the root, the header column `column`. None when missing.
+    /// under the root, the header column `column`. None when missing. Makes
+    /// the row's deferred cells: they exist for the caller as any other.
     TVirtualNode cell(TVirtualNode row, int column) const;
     /// Number of cells chained to `row` (header columns under the root).
     int cellCount(TVirtualNode row) const;
@@ -95,6 +107,13 @@ public:
     /// Marks every list, so the next layout rebuilds them all.
     void invalidateAll();
 
+    /// Calls `visit` with every node whose slices are made, in no order.
+    template <class Visit>
+    void forEachSliced(Visit &&visit) const
+    {
+        for (const auto &entry : m_slices)
+            visit(TVirtualNode{entry.first});
+    }
     /// The slices made for `node`, or null.
     TSlices *slices(TVirtualNode node) const;
     /// Makes the empty slice list of `node`; it must have none yet.
@@ -103,6 +122,9 @@ public:
 
 private:
     static constexpr uint32_t RootId = 1;
+    /// In a row's NextCell: the row has this many cells still to be made
+    /// (node ids stay below this bit).
+    static constexpr uint32_t DeferredCells = 0x80000000u;
 
     TNodeRecord &rec(TVirtualNode n) { return m_arena.at(n.Id); }
     const TNodeRecord &rec(TVirtualNode n) const { return m_arena.at(n.Id); }
@@ -110,6 +132,8 @@ private:
     void markDirty(uint32_t list);
     void changed();
     void attachCell(TVirtualNode parent, TVirtualNode node);
+    /// Makes the deferred cells of `row`, if it has any.
+    void makeDeferredCells(TVirtualNode row);
     /// Takes an attached node out of its parent's children or cells; the
     /// data index is left alone.
     void unlink(TVirtualNode node);
@@ -124,6 +148,7 @@ private:
     std::unordered_map<uint32_t, std::unique_ptr<TSlices>> m_slices;
     std::unique_ptr<QHash<void *, uint32_t>> m_dataIndex;
     TNodeStoreObserver *m_observer = nullptr;
+    TCellData m_cellData;
     /// The cell attached last; lets a build append a row's cells in O(1).
     uint32_t m_lastCell = 0;
 };
