@@ -188,10 +188,10 @@ void TFrameItem::SetChecked(bool Value)
         ops->setRowChecked(Node, Value);
 }
 
-void TFrameItem::TextChanged()
+void TFrameItem::TextChanged(QStringView ValueName)
 {
     if (IFrameItemRowOps *ops = frameItemRowOps(Node))
-        ops->rowTextChanged(Node);
+        ops->rowTextChanged(Node, ValueName);
 }
 
 void TFrameItem::Refresh()
@@ -221,7 +221,7 @@ void TFrameItem::TValues::GetValue(const QString &Name, QString *Value)
 void TFrameItem::TValues::SetValue(const QString &Name, const QString &Value)
 {
     Lines.setValue(Name, Value);
-    Owner.TextChanged();
+    Owner.TextChanged(Name);
 }
 
 } // namespace selectframe

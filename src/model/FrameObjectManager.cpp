@@ -64,6 +64,7 @@ TFrameItemObject *TFrameObjectManager::AddItem(IFrameItem *Item)
 {
     static const QString groupKey = QString::fromLatin1(keys::ValueGroup);
     TFrameItemObject *object = m_items.create(Item, makeMethod(&itemStateChanged, this));
+    object->Index = uint32_t(m_items.size() - 1);
     QString groupName;
     IPtr<IStringValueList> values;
     Item->GetValues(values.put());

@@ -57,6 +57,9 @@ public:
     const IPtr<IFrameItem> Item;
     /// Where the checked-ID list keeps this item's ID; see TCheckedIdList.
     int32_t CheckedHint = -1;
+    /// The item's place in the order the model loaded the items: the host's
+    /// order, which a reload of the same item list keeps.
+    uint32_t Index = 0;
 
 private:
     friend class TFrameGroupObject;

@@ -33,7 +33,8 @@ public:
     /// An item's "hint" value in any of its row's cells.
     void FillToolTip(TVirtualNode Node, QString *Hint) override;
 
-    /// Drops every node and record and builds them again from the model.
+    /// Drops every node and record and builds them again from the model; the
+    /// rows get the filter texts NodeRecords took over (TakeFilterTexts).
     void Rebuild();
 
     /// Has an item row's action link restyled through OnStyleLink. A row

@@ -19,6 +19,7 @@ struct TFakeRowOps final : IFrameItemRowOps
     std::map<TSelectFrameNode *, bool> checked;
     QList<TSelectFrameNode *> refreshed;
     QList<TSelectFrameNode *> textChanged;
+    QStringList changedNames;
     int calls = 0;
 
     TSelectFrameNode *node(int i) { return reinterpret_cast<TSelectFrameNode *>(&rows[i]); }
@@ -38,7 +39,11 @@ struct TFakeRowOps final : IFrameItemRowOps
         ++calls;
         refreshed.append(n);
     }
-    void rowTextChanged(TSelectFrameNode *n) override { textChanged.append(n); }
+    void rowTextChanged(TSelectFrameNode *n, QStringView name) override
+    {
+        textChanged.append(n);
+        changedNames.append(name.toString());
+    }
 };
 
 TFakeRowOps *fakeOps = nullptr;
@@ -302,6 +307,7 @@ private slots:
         item->SetCaption("renamed");
         valuesOf(item)->SetValue("column1_data", "x");
         QCOMPARE(fakeOps->textChanged, (QList<TSelectFrameNode *>{second, second}));
+        QCOMPARE(fakeOps->changedNames, (QStringList{"", "column1_data"}));
 
         item->SetNode(nullptr);
         const int calls = fakeOps->calls;
