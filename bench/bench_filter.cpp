@@ -65,15 +65,6 @@ QStringList everyTenth(const QList<demo::TEngine> &engines)
     return ids;
 }
 
-/// Times `work` and the painting of what it changed.
-double paintedMs(const std::function<void()> &work)
-{
-    return timeMs([&] {
-        work();
-        paintPending();
-    });
-}
-
 // ---------------------------------------------------------------- ours
 
 int runOurs(const QList<demo::TEngine> &engines)
@@ -158,24 +149,7 @@ int runWidget(const QList<demo::TEngine> &engines)
 {
     TWidgetPeerTree peer;
     peer.build(TCheckedRows(engines));
-    QTreeWidget *tree = peer.Tree.get();
-    const int columns = tree->columnCount();
-    // A developer's filter over QTreeWidget: hide the items that hold the
-    // text in no column, then the groups left without a shown item.
-    const auto filter = [&](const QString &text) {
-        for (QTreeWidgetItem *group : peer.Groups) {
-            bool any = false;
-            for (int i = 0; i < group->childCount(); ++i) {
-                QTreeWidgetItem *item = group->child(i);
-                bool match = text.isEmpty();
-                for (int c = 0; c < columns && !match; ++c)
-                    match = item->text(c).contains(text, Qt::CaseInsensitive);
-                item->setHidden(!match);
-                any |= match;
-            }
-            group->setHidden(!any && !group->text(0).contains(text, Qt::CaseInsensitive));
-        }
-    };
+    const auto filter = [&](const QString &text) { peer.filter(text); };
     const auto onlyChecked = [&] {
         for (QTreeWidgetItem *group : peer.Groups) {
             for (int i = 0; i < group->childCount(); ++i)
@@ -183,7 +157,7 @@ int runWidget(const QList<demo::TEngine> &engines)
             group->setHidden(group->checkState(0) == Qt::Unchecked);
         }
     };
-    return runPeer(engines, tree, filter, onlyChecked);
+    return runPeer(engines, peer.Tree.get(), filter, onlyChecked);
 }
 
 /// Accepts the rows that the filter string finds in any column, recursively;
@@ -233,16 +207,8 @@ int runProxy(const QList<demo::TEngine> &engines)
 
 void printTable(const char *title, int count, int peerCount, double targetMs, int timeoutMs)
 {
-    const QString n = QString::number(count), peerN = QString::number(peerCount);
-    const std::vector<TRunSeries> series =
-        runAlternating({{"ours", {"ours", n}}, {"QTreeWidget", {"widget", peerN}}, {"model+proxy", {"proxy", peerN}}},
-                       benchRuns(), timeoutMs);
+    const std::vector<TRunSeries> series = runEngineContenders(title, count, peerCount, timeoutMs);
     const TRunSeries &ours = series[0];
-    std::printf("\n%s: %d items, %d runs each, median [range]; peers scaled to our item count\n", title, ours.Items,
-                int(ours.Figures.value("items").size()));
-    for (const TRunSeries &s : series)
-        if (s.Incomplete)
-            std::printf("  %s: %d runs did not complete\n", qPrintable(s.Name), s.Incomplete);
     for (const TFilterStep &step : kSteps)
         printComparison(step.Label, step.Key, ours, {&series[1], &series[2]}, targetMs);
     printComparison("checked-only view, 10% checked", "onlyChecked", ours, {&series[1], &series[2]}, targetMs);
