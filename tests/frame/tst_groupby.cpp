@@ -238,6 +238,22 @@ private slots:
         QCOMPARE(f.state("Search"), int(fcsMixed));
     }
 
+    // A host that takes the columns away fails the reload: the tree is left
+    // with no rows rather than rows over objects the reload destroyed.
+    void hostTakingTheColumnsAway()
+    {
+        TGroupByFixture f;
+        f.show();
+        f.control.SetOnChangeGroupBy([&](QObject *, const QString &, IFrameItemEnumerator *) {
+            f.setOption(keys::OptionColumnNames, QString());
+        });
+        QTest::ignoreMessage(QtCriticalMsg, "acGroupByExecute failed: At least one column should be present");
+        f.choose(1);
+        QVERIFY(f.control.IsInitialized());
+        QVERIFY(!f.vm()->getFirstChild(f.vm()->getRoot()));
+        QVERIFY(!f.control.grab().isNull());
+    }
+
     // Without a sort, the new rows keep the manager's order, groups in the
     // order their names first came; only the first is expanded.
     void noSortRemembered()
