@@ -1,7 +1,10 @@
 #include "DemoHost.h"
 
+#include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QDialog>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QSettings>
@@ -55,7 +58,7 @@ QString groupOf(const TEngine &engine, const QString &groupID)
 
 } // namespace
 
-TDemoHost::TDemoHost(TCreateManager create, const QList<TEngine> &engines)
+TDemoHost::TDemoHost(TCreateManager create, const QList<TEngine> &engines, bool embeddedFavorites)
     : m_engines(engines)
 {
     setWindowTitle(QStringLiteral("Select frame demo"));
@@ -79,7 +82,7 @@ TDemoHost::TDemoHost(TCreateManager create, const QList<TEngine> &engines)
         m_onlyChecked->setChecked(settings->GetShowOnlyChecked());
     });
 
-    setOptions();
+    setOptions(embeddedFavorites);
     registerHandlers();
     addItems();
     restoreState();
@@ -105,7 +108,7 @@ TDemoHost::~TDemoHost()
     m_frame.reset();
 }
 
-void TDemoHost::setOptions()
+void TDemoHost::setOptions(bool embeddedFavorites)
 {
     IPtr<INamedParams> params;
     m_frame->GetParams(params.put());
@@ -127,6 +130,16 @@ void TDemoHost::setOptions()
     set("option://fav.other_name.Subcategory", QByteArray("Other subcategories"));
     set(keys::OptionFavSelectedInfo, QByteArray("Search engines"));
     set(keys::OptionInitSort, 2);
+    set(keys::OptionFavoritesMode, embeddedFavorites ? 1 : 0);
+}
+
+void TDemoHost::organizeFavorites(const std::function<void(QDialog *)> &use)
+{
+    QTimer::singleShot(0, this, [use] {
+        if (auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget()))
+            use(dialog);
+    });
+    m_frame->GetControl()->findChild<QAction *>(QStringLiteral("acOrganizeFavorites"))->trigger();
 }
 
 void TDemoHost::registerHandlers()
@@ -269,7 +282,8 @@ void TDemoHost::onFavAction(void *data, ISelectFrame *, int32_t action, const QV
     if (value.canConvert<QVariantList>() && value.metaType().id() == QMetaType::QVariantList) {
         QStringList parts;
         for (const QVariant &part : value.toList())
-            parts.append(part.toString());
+            parts.append(part.metaType() == QMetaType::fromType<IPtr<IFrameItem>>() ? idOf(part.value<IPtr<IFrameItem>>().get())
+                                                            : part.toString());
         text = parts.join(QStringLiteral(", "));
     }
     host(data)->log(QStringLiteral("events://fav_action %1 %2").arg(action).arg(text));

@@ -9,7 +9,10 @@
 #include <QHash>
 #include <QMainWindow>
 
+#include <functional>
+
 class QCheckBox;
+class QDialog;
 class QLabel;
 class QPlainTextEdit;
 
@@ -23,8 +26,14 @@ class TDemoHost : public QMainWindow
     Q_OBJECT
 
 public:
-    /// Builds the frame from `create` over `engines`.
-    TDemoHost(TCreateManager create, const QList<TEngine> &engines);
+    /// Builds the frame from `create` over `engines`; with
+    /// `embeddedFavorites` the favorites button keeps one unnamed favorite
+    /// instead of offering the named ones.
+    TDemoHost(TCreateManager create, const QList<TEngine> &engines, bool embeddedFavorites = false);
+
+    /// Opens "Organize Favorites..." and hands its dialog to `use` once it
+    /// shows; returns when the dialog has closed.
+    void organizeFavorites(const std::function<void(QDialog *)> &use);
     ~TDemoHost() override;
 
     void log(const QString &line);
@@ -34,7 +43,7 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    void setOptions();
+    void setOptions(bool embeddedFavorites);
     void registerHandlers();
     void addItems();
     void restoreState();

@@ -3,6 +3,7 @@
 #include "DemoHost.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QCommandLineParser>
 #include <QDir>
 #include <QKeyEvent>
@@ -86,13 +87,17 @@ int main(int argc, char **argv)
                                    QStringLiteral("N"));
     const QCommandLineOption plugin(QStringLiteral("plugin"), QStringLiteral("Path of the plug-in to load."),
                                     QStringLiteral("path"), defaultPlugin());
+    const QCommandLineOption embedded(QStringLiteral("embedded"),
+                                      QStringLiteral("Keep one unnamed favorite behind the Favorites button."));
+    const QCommandLineOption organize(QStringLiteral("organize"),
+                                      QStringLiteral("With --screenshot: render the Favorites Manager instead."));
     const QCommandLineOption filter(QStringLiteral("filter"),
                                     QStringLiteral("Type TEXT into the filter box, as a user would, before anything else."),
                                     QStringLiteral("text"));
     const QCommandLineOption group(QStringLiteral("group"),
                                    QStringLiteral("Then choose the grouping CAPTION from the group-by button's menu."),
                                    QStringLiteral("caption"));
-    parser.addOptions({screenshot, items, plugin, filter, group});
+    parser.addOptions({screenshot, items, plugin, embedded, organize, filter, group});
     parser.process(app);
 
     QLibrary library(parser.value(plugin));
@@ -116,18 +121,28 @@ int main(int argc, char **argv)
 
     int result = 0;
     {
-        demo::TDemoHost window(create, engines);
+        demo::TDemoHost window(create, engines, parser.isSet(embedded));
         window.show();
         if (parser.isSet(filter))
             typeIntoFilterBox(window, parser.value(filter));
         if (parser.isSet(group))
             chooseGrouping(window, parser.value(group));
         if (parser.isSet(screenshot)) {
-            QTimer::singleShot(0, &window, [&] {
+            const auto save = [&](QWidget *shown) {
                 const QString file = parser.value(screenshot);
-                if (!window.grab().save(file)) {
+                if (!shown->grab().save(file)) {
                     std::fprintf(stderr, "cannot write %s\n", qPrintable(file));
                     result = 1;
+                }
+            };
+            QTimer::singleShot(0, &window, [&] {
+                if (parser.isSet(organize)) {
+                    window.organizeFavorites([&](QDialog *dialog) {
+                        save(dialog);
+                        dialog->reject();
+                    });
+                } else {
+                    save(&window);
                 }
                 app.quit();
             });

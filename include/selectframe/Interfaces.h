@@ -244,3 +244,8 @@ using TFavActionHandler = void (*)(void *Data, ISelectFrame *Sender, int32_t Act
 using TItemQueryHandler = void (*)(void *Data, ISelectFrame *Sender, IFrameItem *Item, const QString &Favorite);
 
 } // namespace selectframe
+
+/// The item in the value of favorite action 6 of "events://fav_action"
+/// travels as a counted reference:
+///   IPtr<IFrameItem> item = Value.toList().at(1).value<IPtr<IFrameItem>>();
+Q_DECLARE_METATYPE(selectframe::IPtr<selectframe::IFrameItem>)

@@ -37,11 +37,15 @@ void TCustomSelectFrameControl::btnFavoritesDropdownPushed(TDropDownButton *Send
     auto *menu = qobject_cast<TPopupMenu *>(Sender->dropdownMenu());
     if (!menu)
         return;
-    // The favorites button shows the check menu's favorites alone. (In
-    // embedded mode its menu is the embedded favorites' one, whose entries
-    // are to be prepared here too, as its pop-up event stays off.)
-    if (menu == FCheckMenu)
-        FCheckMenu->UpdateItems(mgFavorites);
+    // The favorites button shows the check menu's favorites alone, or the
+    // embedded favorites' entries enabled as they stand now (their menu's
+    // pop-up event stays off).
+    if (menu == FCheckMenu || menu == pmEmbeddedFavorites) {
+        if (FSettings->FavoritesMode() == ffmEmbedded)
+            pmEmbeddedFavoritesPopup();
+        else
+            FCheckMenu->UpdateItems(mgFavorites);
+    }
     const QPoint position = Sender->mapToGlobal(QPoint(0, Sender->height()));
     menu->PopupQuietly(position.x(), position.y());
 }
@@ -239,10 +243,13 @@ void TCustomSelectFrameControl::RebuildFavoriteItems()
     const auto onClick = [this](QObject *Sender) { acCheckByFavoriteExecute(Sender); };
     IPtr<IFavoritesEnumerator> favorites;
     FManager->Favorites()->GetEnumerator(favorites.put());
+    QString name;
     while (favorites->MoveNext()) {
         IPtr<ISelectFavorite> favorite;
         favorites->GetCurrent(favorite.put());
-        FCheckMenu->insertAction(before, new TCheckFavoriteMenuItem(favorite.get(), onClick, FCheckMenu));
+        favorite->GetName(&name);
+        if (name != EmbeddedFavoritesName())
+            FCheckMenu->insertAction(before, new TCheckFavoriteMenuItem(favorite.get(), onClick, FCheckMenu));
     }
 }
 

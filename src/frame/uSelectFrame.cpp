@@ -87,9 +87,7 @@ void TCustomSelectFrameControl::bindFormEvents()
 
     btnCheckAll->setAction(acCheckAll);
     btnUncheckAll->setAction(acUncheckAll);
-    linkToAction(ppmCheckEmbeddedFavorites, acCheckEmbeddedFavorites);
-    linkToAction(ppmSetEmbeddedFavorites, acSetEmbeddedFavorites);
-    linkToAction(ppmClearEmbeddedFavorites, acClearEmbeddedFavorites);
+    bindFavoritesEvents();
 
     btnCheck->OnDropdown = [this](TDropDownButton *Sender, bool &DoDefault) {
         btnCheckDropdownPushed(Sender, DoDefault);

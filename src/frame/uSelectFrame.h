@@ -2,6 +2,7 @@
 #pragma once
 
 #include "frame/FrameSettings.h"
+#include "frame/OrganizeFavoritesDialog.h"
 #include "platform/TextCollator.h"
 #include "platform/tree/THitInfo.h"
 #include "platform/tree/TNodeOrder.h"
@@ -97,6 +98,10 @@ public:
     /// Raised per item row after the frame manager changed checks in bulk;
     /// not published.
     TItemQueryEvent OnItemQuery;
+    /// Makes the favorites dialog "Organize Favorites..." opens; installed
+    /// by whoever created the control (the dialog lives above it). Without
+    /// one the entry is disabled.
+    TFavoritesDialogFactory FavoritesDialogFactory;
 
 protected:
     TFrameSettings *Settings() const { return FSettings.get(); }
@@ -106,6 +111,8 @@ protected:
     /// Replaces the favorite entries of the check menu with one per current
     /// favorite; run by Initialize and after the favorites were organized.
     void RebuildFavoriteItems();
+    /// Unchecks every row that is shown, as "Uncheck All" does.
+    void UncheckAll() { acUncheckAllExecute(nullptr); }
 
     const TNotifyEvent &OnChange() const { return FOnChange; }
     void SetOnChange(TNotifyEvent Value) { FOnChange = std::move(Value); }
@@ -189,8 +196,20 @@ private:
     void AddFavoritesTail();
     /// The drop-down of the side panel's buttons, btnGroupBy and
     /// btnFavorites: the button's menu at its bottom-left corner, with the
-    /// menu's own pop-up event off; the check menu shows its favorites.
+    /// menu's own pop-up event off; the check menu shows its favorites, the
+    /// embedded favorites' menu is made up to date first.
     void btnFavoritesDropdownPushed(TDropDownButton *Sender, bool &DoDefault);
+
+    // Favorites behind the side panel's button (SelectFrameFavorites.cpp).
+    void bindFavoritesEvents();
+    void pmEmbeddedFavoritesPopup();
+    /// The frame's own unnamed favorite, made empty on first use.
+    IPtr<ISelectFavorite> EmbeddedFavorite() const;
+    void acCheckEmbeddedFavoritesExecute(QObject *Sender);
+    void acSetEmbeddedFavoritesExecute(QObject *Sender);
+    void acClearEmbeddedFavoritesExecute(QObject *Sender);
+    void acOrganizeFavoritesUpdate(QObject *Sender);
+    void acOrganizeFavoritesExecute(QObject *Sender);
 
     // Sorting and the action link (SelectFrameSorting.cpp).
     int SelectTreeNodeCompare(TCustomTree *Sender, TVirtualNode Node1, TVirtualNode Node2, int Column,
@@ -297,6 +316,7 @@ public:
     using TCustomSelectFrameControl::SetOnChangeGroupBy;
     using TCustomSelectFrameControl::OnActionClick;
     using TCustomSelectFrameControl::SetOnActionClick;
+    using TCustomSelectFrameControl::UncheckAll;
 };
 
 } // namespace selectframe

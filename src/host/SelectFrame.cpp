@@ -1,5 +1,6 @@
 #include "SelectFrame.h"
 
+#include "favorites/uFavoritesForm.h"
 #include "frame/uSelectFrame.h"
 #include "hub/FrameManager.h"
 #include "host/SelectFrameSettings.h"
@@ -38,6 +39,7 @@ TSelectFrame::TSelectFrame()
     : Control(new TSelectFrameControl(nullptr))
 {
     BindControlEvents();
+    Control->FavoritesDialogFactory = NewOrganizeFavoritesDialog;
     TFrameManager *manager = Control->GetManager();
     manager->GetParams(Params.put());
     manager->GetFavorites(Favorites.put());

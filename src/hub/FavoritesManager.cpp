@@ -59,6 +59,25 @@ void TFavoritesManager::Save(QStringList *Target)
     }
 }
 
+void TFavoritesManager::Assign(IFavoritesManager *Source)
+{
+    if (!Source || Source == static_cast<IFavoritesManager *>(this))
+        return;
+    IPtr<IFavoritesEnumerator> favorites;
+    Source->GetEnumerator(favorites.put());
+    IPtr<ISelectFavorite> favorite;
+    QString name;
+    std::lock_guard guard(*List);
+    List->clear();
+    while (favorites->MoveNext()) {
+        favorites->GetCurrent(favorite.put());
+        favorite->GetName(&name);
+        IPtr<TSelectFavorite> copy(new TSelectFavorite(name));
+        *copy->GetItems() = *favorite->GetItems();
+        List->add(copy.get());
+    }
+}
+
 void TFavoritesManager::Find(const QString &Name, ISelectFavorite **Favorite)
 {
     IPtr<ISelectFavorite> found;

@@ -18,6 +18,12 @@ public:
     void SF_CALL Load(const QStringList &Source) override;
     void SF_CALL Save(QStringList *Target) override;
 
+    /// Replaces the favorites with copies of `Source`'s, in its order,
+    /// duplicates and every name kept (no line format in between). The ID
+    /// lists are shared until either side changes them, so this costs one
+    /// step per favorite, however many IDs they hold.
+    void Assign(IFavoritesManager *Source);
+
     // IFavoritesManager
     void SF_CALL Find(const QString &Name, ISelectFavorite **Favorite) override;
     void SF_CALL Add(const QString &Name, ISelectFavorite **Favorite) override;

@@ -16,7 +16,8 @@ namespace selectframe {
 TFrameManager::TFrameManager()
 {
     m_params = IPtr<INamedParams>(new TNamedParams);
-    m_favorites = IPtr<IFavoritesManager>(new TFavoritesManager);
+    m_favoritesManager = new TFavoritesManager;
+    m_favorites = IPtr<IFavoritesManager>(m_favoritesManager);
     m_items = IPtr<TInterfaceList>(new TInterfaceList);
     m_model = std::make_unique<TFrameObjectManager>();
     m_stateStorage = new TStateStorage(this);
@@ -34,6 +35,11 @@ TFrameManager::~TFrameManager()
     m_items.reset();
     m_favorites.reset();
     m_params.reset();
+}
+
+void TFrameManager::CopyFavoritesFrom(const TFrameManager &Source)
+{
+    m_favoritesManager->Assign(Source.Favorites());
 }
 
 void TFrameManager::GetParams(INamedParams **Result) const { handOut(m_params, Result); }

@@ -13,6 +13,7 @@
 
 namespace selectframe {
 
+class TFavoritesManager;
 class TInterfaceList;
 class TStateStorage;
 
@@ -38,6 +39,10 @@ public:
     IDataStorage *State() const { return m_state.get(); }
     INamedMethods *Methods() const { return m_methods.get(); }
     TFrameObjectManager *Model() const { return m_model.get(); }
+
+    /// Replaces this frame's favorites with copies of `Source`'s (see
+    /// TFavoritesManager::Assign).
+    void CopyFavoritesFrom(const TFrameManager &Source);
 
     /// A new item, not yet in the item list.
     void NewItem(IFrameItem **Result) const;
@@ -92,6 +97,7 @@ private:
     /// model objects to check yet.
     std::optional<QStringList> m_pendingChecks;
     TStateStorage *m_stateStorage = nullptr; // the object behind m_state
+    TFavoritesManager *m_favoritesManager = nullptr; // the object behind m_favorites
 };
 
 } // namespace selectframe

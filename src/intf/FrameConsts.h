@@ -20,6 +20,15 @@ enum TSettingsMessage : int {
     SFM_SHOWGROUPBY = 0x0505,
 };
 
+/// The name of a frame's own favorite in embedded mode. It is saved and
+/// loaded with the others but never shown by name: neither the check menu
+/// nor the favorites list offers it.
+inline const QString &EmbeddedFavoritesName()
+{
+    static const QString name = QStringLiteral("%EmbeddedFavorites%");
+    return name;
+}
+
 /// One option default: the key and the value, whose variant type is the
 /// one written (hosts may inspect it).
 struct TOptionDefault

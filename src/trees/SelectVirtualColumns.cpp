@@ -1,8 +1,7 @@
 #include "SelectVirtualColumns.h"
 
 #include "hub/FrameManager.h"
-#include "platform/tree/TSlicesFactory.h"
-#include "platform/tree/TStringSlice.h"
+#include "trees/TextCell.h"
 
 namespace selectframe {
 
@@ -24,7 +23,7 @@ TSelectVirtualColumns::TSelectVirtualColumns(TFrameManager *FrameManager)
 
 void TSelectVirtualColumns::InitSlices(TVirtualNode, TSlices *Slices)
 {
-    Slices->Add({SlicesFactory().create("string")});
+    InitTextCell(Slices);
 }
 
 void TSelectVirtualColumns::FillSlices(TVirtualNode Node, TSlices *Slices)
@@ -32,11 +31,7 @@ void TSelectVirtualColumns::FillSlices(TVirtualNode Node, TSlices *Slices)
     const TFrameColumnObject *column = columnOf(Node);
     if (!column)
         return;
-    auto *text = static_cast<TStringSlice *>(Slices->GetSlice(0));
-    text->Style = getStyle("text");
-    text->Layout1 = slFill;
-    text->Layout2 = 0;
-    text->Text = column->Caption;
+    FillTextCell(Slices, column->Caption);
 }
 
 void TSelectVirtualColumns::FillStateInfo(TVirtualNode Node, uint32_t *State, int32_t *First, int32_t *,

@@ -1,20 +1,22 @@
-// The demo host: what the user checked and how the list was sorted come back
-// in the next run; the filter box and the checked-only view as its user
+// The demo host: what the user checked, how the list was sorted and the
+// favorites made come back in the next run; the filter box and the checked-only view as its user
 // meets them.
 #include "DemoHost.h"
 
 #include "platform/ShownMenu.h"
 #include "platform/TestSettingsScope.h"
+#include "platform/UserInput.h"
 
 #include <QAction>
 #include <QCheckBox>
+#include <QDialog>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLibrary>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTreeView>
-#include <QLibrary>
 #include <QTest>
 
 #include <memory>
@@ -154,6 +156,31 @@ private slots:
         QCOMPARE(tree->verticalScrollBar()->value(), 0);
         QCOMPARE(tree->indexAt(QPoint(1, 1)), tree->model()->index(0, 0));
         QCOMPARE(tree->currentIndex().row(), 0);
+    }
+
+    /// A favorite made in the dialog comes back in the next run.
+    void favoritesSurviveARestart()
+    {
+        const QString name = QStringLiteral("Mïne, \"ours\" ✓");
+        run([&](TDemoHost &host) {
+            host.organizeFavorites([&](QDialog *dialog) {
+                test::whenModal([&](QWidget *box) {
+                    test::typeText(box->findChild<QLineEdit *>(), name);
+                    box->findChildren<QPushButton *>().at(0)->click();
+                });
+                dialog->findChild<QPushButton *>(QStringLiteral("btnAddFavorite"))->click();
+                dialog->findChild<QAction *>(QStringLiteral("acCheckAll"))->trigger();
+                dialog->accept();
+            });
+        });
+        QString info;
+        run([&](TDemoHost &host) {
+            host.organizeFavorites([&](QDialog *dialog) {
+                info = dialog->findChild<QLabel *>(QStringLiteral("lbSelectedInfo"))->text();
+                dialog->reject();
+            });
+        });
+        QCOMPARE(info, QStringLiteral("Search engines checked in '%1' - 6.").arg(name));
     }
 };
 

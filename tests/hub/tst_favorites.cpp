@@ -156,6 +156,28 @@ private slots:
         QCOMPARE(contents(manager), TFavorites());
     }
 
+    /// A copy keeps what lines would not: duplicates, '=' in names, empty
+    /// IDs; later edits on either side stay on that side.
+    void assignCopiesEverything()
+    {
+        const IPtr<IFavoritesManager> source(new TFavoritesManager);
+        load(source, {"d=1", "d=2"});
+        add(source, "a=b", {"", " x ", "y,\"z\""});
+        auto *copy = new TFavoritesManager;
+        const IPtr<IFavoritesManager> target(copy);
+        add(target, "gone");
+        copy->Assign(source.get());
+        const TFavorites copied{{"d", {"1"}}, {"d", {"2"}}, {"a=b", {"", " x ", "y,\"z\""}}};
+        QCOMPARE(contents(target), copied);
+        find(target, "d")->GetItems()->append("3");
+        add(source, "new");
+        TFavorites edited = copied;
+        edited[0].ids.append("3");
+        QCOMPARE(contents(target), edited);
+        copy->Assign(target.get());
+        QCOMPARE(contents(target).size(), 3);
+    }
+
     void enumeratorSteps()
     {
         IPtr<IFavoritesManager> manager(new TFavoritesManager);

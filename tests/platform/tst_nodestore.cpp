@@ -174,6 +174,24 @@ private slots:
         QCOMPARE(tree.store().firstChild(tree.Root()), ny);
         const TVirtualNode again = tree.New(&x, 0);
         QCOMPARE(tree.getItem(&x), again);
+        // A removed row added again is found again, and the older removed
+        // row never shadows a newer one.
+        tree.add(tree.Root(), again, ltLastChild);
+        tree.remove(again);
+        tree.add(tree.Root(), nx, ltLastChild);
+        QCOMPARE(tree.getItem(&x), nx);
+        tree.add(tree.Root(), again, ltLastChild);
+        QCOMPARE(tree.getItem(&x), again);
+        tree.add(tree.Root(), nx, ltLastChild);
+        QCOMPARE(tree.getItem(&x), again);
+        // The same before any lookup built the index.
+        TBaseVirtualTree fresh;
+        const TVirtualNode nf = fresh.New(&y, 0);
+        fresh.add(fresh.Root(), nf, ltLastChild);
+        fresh.remove(nf);
+        QCOMPARE(fresh.getItem(&y), TVirtualNode{});
+        fresh.add(fresh.Root(), nf, ltLastChild);
+        QCOMPARE(fresh.getItem(&y), nf);
 
         tree.clear();
         QCOMPARE(tree.getItem(&y), TVirtualNode{});

@@ -42,9 +42,18 @@ void TNodeStore::attach(TVirtualNode parent, TVirtualNode node, int linkType)
     } else if (parent == node) {
         throw std::invalid_argument("a node cannot be linked below itself");
     }
-    // A moved node keeps its place in the data index: only removal drops it.
+    // A moved node keeps its place in the data index: only removal drops it,
+    // so a removed row added again goes back in, unless a node made later
+    // for the same data is there.
     if (n.Parent)
         unlink(node);
+    else if (linkType == ltLastChild && m_dataIndex) {
+        auto it = m_dataIndex->find(n.Data);
+        if (it == m_dataIndex->end())
+            m_dataIndex->insert(n.Data, node.Id);
+        else if (*it < node.Id)
+            *it = node.Id;
+    }
     if (linkType == ltNextCell) {
         attachCell(parent, node);
         return;
@@ -96,7 +105,9 @@ void TNodeStore::detach(TVirtualNode node)
         return;
     const bool row = !rec(node).isCell();
     unlink(node);
-    if (row && m_dataIndex) {
+    if (row) {
+        // An index built later would take the removed row up again.
+        ensureDataIndex();
         auto it = m_dataIndex->constFind(rec(node).Data);
         if (it != m_dataIndex->cend() && *it == node.Id)
             m_dataIndex->erase(it);
@@ -148,14 +159,19 @@ void TNodeStore::clear()
         m_observer->storeCleared();
 }
 
+void TNodeStore::ensureDataIndex()
+{
+    if (m_dataIndex)
+        return;
+    m_dataIndex = std::make_unique<QHash<void *, uint32_t>>();
+    m_dataIndex->reserve(qsizetype(m_arena.size()));
+    for (uint32_t id = RootId + 1; id < m_arena.size(); ++id)
+        m_dataIndex->insert(m_arena.at(id).Data, id);
+}
+
 TVirtualNode TNodeStore::findData(void *data)
 {
-    if (!m_dataIndex) {
-        m_dataIndex = std::make_unique<QHash<void *, uint32_t>>();
-        m_dataIndex->reserve(qsizetype(m_arena.size()));
-        for (uint32_t id = RootId + 1; id < m_arena.size(); ++id)
-            m_dataIndex->insert(m_arena.at(id).Data, id);
-    }
+    ensureDataIndex();
     return TVirtualNode{m_dataIndex->value(data, 0)};
 }
 

@@ -115,6 +115,8 @@ private:
     void unlink(TVirtualNode node);
     void detachCell(TVirtualNode node);
     void layoutList(TChildList &list);
+    /// Builds the data index from every node made, when there is none.
+    void ensureDataIndex();
 
     TNodeArena m_arena;
     std::vector<TChildList> m_lists;
