@@ -3,8 +3,8 @@
 // its handler and the rows are built anew.
 #include "FrameFixture.h"
 
-#include "frame/SplitPopupMenu.h"
 #include "platform/DropDownButton.h"
+#include "platform/PopupMenu.h"
 #include "platform/TestSettingsScope.h"
 
 #include <QHeaderView>
@@ -162,7 +162,13 @@ private slots:
         }
         QCOMPARE(f.checkedEntry(), index);
         QCOMPARE(f.button->text(), captions[index]);
+        // The menu's own pop-up event is off while the button shows it.
+        auto *menu = static_cast<TPopupMenu *>(f.menu);
+        int popups = 0;
+        menu->OnPopup = [&](TPopupMenu *) { ++popups; };
         f.choose(0);
+        QCOMPARE(popups, 0);
+        QVERIFY(menu->OnPopup);
         QCOMPARE(f.events.value(0).section(u':', 0, 0), firstId);
         f.control.Initialize();
         QCOMPARE(f.captions(), captions);
@@ -271,24 +277,6 @@ private slots:
         }
         QCOMPARE(groups, (QStringList{"G", "B", "Y", "D"}));
         QCOMPARE(expanded, (QList<bool>{true, false, false, false}));
-    }
-
-    // The favorites button shares the drop-down: the check menu shows only
-    // its favorites, and gets its pop-up event back.
-    void favoritesButtonShowsTheFavorites()
-    {
-        TGroupByFixture f;
-        f.setOption(keys::OptionShowFavorites, true);
-        IPtr<ISelectFavorite> work;
-        f.control.GetManager()->Favorites()->Add("Work", work.put());
-        f.show();
-        auto *checkMenu = f.control.findChild<TSplitPopupMenu *>(QStringLiteral("FCheckMenu"));
-        TGroupByFixture::openMenu(f.control.findChild<QPushButton *>(QStringLiteral("btnFavorites")), [&](QMenu *popup) {
-            QCOMPARE(popup, checkMenu);
-            QCOMPARE(shown(popup), (QStringList{"Work", "-", "Organize Favorites..."}));
-            QVERIFY(!checkMenu->OnPopup);
-        });
-        QVERIFY(checkMenu->OnPopup);
     }
 };
 
