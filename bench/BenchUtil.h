@@ -55,6 +55,15 @@ inline void paintPending()
         QApplication::processEvents();
 }
 
+/// Milliseconds `work` and the painting of what it changed take.
+inline double paintedMs(const std::function<void()> &work)
+{
+    return timeMs([&] {
+        work();
+        paintPending();
+    });
+}
+
 /// Resident memory of this process in bytes (Linux), 0 where unknown.
 inline qint64 residentBytes()
 {

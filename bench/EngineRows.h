@@ -73,20 +73,25 @@ inline void fillFrame(ISelectFrame *frame, const QList<demo::TEngine> &engines)
     }
 }
 
-/// The engines grouped by category in order of first appearance, as a peer
-/// has to group them itself.
+/// The engines grouped, by category unless told otherwise, in order of
+/// first appearance, as a peer has to group them itself.
 class TEngineRows : public TPeerRows
 {
 public:
-    explicit TEngineRows(const QList<demo::TEngine> &engines) : Engines(engines)
+    /// The group of the engine at a place of the host's list.
+    using TGroupOf = std::function<QString(int engineIndex)>;
+
+    explicit TEngineRows(const QList<demo::TEngine> &engines, const TGroupOf &groupOf = {}) : Engines(engines)
     {
-        QHash<QString, int> groupOf;
+        QHash<QString, int> groups;
         for (int i = 0; i < engines.size(); ++i) {
-            const auto found = groupOf.constFind(engines[i].Category);
+            const QString name = groupOf ? groupOf(i) : engines[i].Category;
+            const auto found = groups.constFind(name);
             int group = 0;
-            if (found == groupOf.cend()) {
+            if (found == groups.cend()) {
                 group = int(Members.size());
-                groupOf.insert(engines[i].Category, group);
+                groups.insert(name, group);
+                Captions.push_back(name);
                 Members.emplace_back();
             } else {
                 group = *found;
@@ -96,7 +101,7 @@ public:
     }
     int columnCount() const override { return kEngineColumns; }
     int groupCount() const override { return int(Members.size()); }
-    QString groupCaption(int group) const override { return engine(group, 0).Category; }
+    QString groupCaption(int group) const override { return Captions[size_t(group)]; }
     int itemCount(int group) const override { return int(Members[size_t(group)].size()); }
     QString text(int group, int item, int column) const override { return engineCell(engine(group, item), column); }
     const demo::TEngine &engine(int group, int item) const { return Engines[engineIndex(group, item)]; }
@@ -105,6 +110,7 @@ public:
 
 private:
     const QList<demo::TEngine> &Engines;
+    std::vector<QString> Captions;
     std::vector<std::vector<int>> Members;
 };
 
@@ -115,6 +121,38 @@ struct TEngineContenders
     using TRun = std::function<int(const QList<demo::TEngine> &)>;
     TRun Ours, Widget, Proxy;
 };
+
+/// Runs "ours" over `count` items and the two peers over `peerCount`, each
+/// kRounds times in turn (see runRounds), and prints the heading of their
+/// table: its title and the items. The runs come as ours, QTreeWidget,
+/// model+proxy.
+inline std::vector<std::vector<TRunResult>> runEngineContenders(const char *title, int count, int peerCount,
+                                                                int timeoutMs)
+{
+    const QString n = QString::number(count), peerN = QString::number(peerCount);
+    auto runs = runRounds({{"ours", n}, {"widget", peerN}, {"proxy", peerN}}, timeoutMs);
+    std::printf("\n%s: %d items, %d runs each, median (range) in ms; peers scaled to our item count\n", title,
+                runs[0].empty() ? 0 : runs[0].front().Items, kRounds);
+    std::printf("  %-40s %-26s %-34s %-34s\n", "", "ours", "QTreeWidget", "model+proxy");
+    return runs;
+}
+
+/// One row of such a table: our figure `key` against `targetMs` (none when
+/// 0), and each peer's, scaled to our item count, with how ours stands.
+inline void printEngineRow(const char *label, const char *key, const std::vector<std::vector<TRunResult>> &runs,
+                           double targetMs = 0)
+{
+    const int items = runs[0].empty() ? 0 : runs[0].front().Items;
+    const TSpread mine = spreadOf(runs[0], key);
+    std::printf("  %-40s %-20s %-5s", label, qPrintable(mine.text(2)),
+                targetMs <= 0 ? "" : mine.Median <= targetMs ? "ok" : "slow");
+    for (size_t p = 1; p < runs.size(); ++p) {
+        const int theirs = runs[p].empty() ? 0 : runs[p].front().Items;
+        const TSpread spread = spreadOf(runs[p], key, theirs ? double(items) / theirs : 0);
+        std::printf(" %-34s", qPrintable(spread.text(2) + QStringLiteral(" ") + verdict(mine, spread)));
+    }
+    std::printf("\n");
+}
 
 /// benchMain for contenders over engine rows: a child loads the rows of its
 /// count (see loadEngineRows) and runs its contender over them.

@@ -77,8 +77,17 @@ struct TWidgetPeerTree
     void build(const TPeerRows &rows)
     {
         Tree = std::make_unique<TPeerView<QTreeWidget>>();
+        Tree->setColumnCount(rows.columnCount());
+        fill(rows);
+    }
+
+    /// Replaces every row with those of `rows`.
+    void fill(const TPeerRows &rows)
+    {
+        Tree->clear();
+        Groups.clear();
+        Items.clear();
         const int columns = rows.columnCount();
-        Tree->setColumnCount(columns);
         QList<QTreeWidgetItem *> groups;
         for (int g = 0; g < rows.groupCount(); ++g) {
             auto *group = new QTreeWidgetItem;
@@ -98,6 +107,25 @@ struct TWidgetPeerTree
         }
         Tree->addTopLevelItems(groups);
     }
+
+    /// A developer's filter over QTreeWidget: hides the items that hold
+    /// `text` in no column, then the groups left without a shown item.
+    void filter(const QString &text)
+    {
+        const int columns = Tree->columnCount();
+        for (QTreeWidgetItem *group : Groups) {
+            bool any = false;
+            for (int i = 0; i < group->childCount(); ++i) {
+                QTreeWidgetItem *item = group->child(i);
+                bool match = text.isEmpty();
+                for (int c = 0; c < columns && !match; ++c)
+                    match = item->text(c).contains(text, Qt::CaseInsensitive);
+                item->setHidden(!match);
+                any |= match;
+            }
+            group->setHidden(!any && !group->text(0).contains(text, Qt::CaseInsensitive));
+        }
+    }
 };
 
 /// A QStandardItemModel of checkable group rows holding item rows whose
@@ -115,6 +143,20 @@ struct TModelPeerTree
     /// on); shown by the caller.
     void build(const TPeerRows &rows, std::unique_ptr<QSortFilterProxyModel> proxy)
     {
+        fill(rows);
+        Proxy = std::move(proxy);
+        Proxy->setRecursiveFilteringEnabled(true);
+        Proxy->setSourceModel(Model.get());
+        Tree = std::make_unique<TPeerView<QTreeView>>();
+        Tree->setModel(Proxy.get());
+    }
+
+    /// A new model of `rows`, replacing the one before (which the caller
+    /// takes off the proxy).
+    void fill(const TPeerRows &rows)
+    {
+        Groups.clear();
+        Items.clear();
         Model = std::make_unique<QStandardItemModel>();
         const int columns = rows.columnCount();
         Model->setColumnCount(columns);
@@ -135,11 +177,6 @@ struct TModelPeerTree
             Model->appendRow(group);
             Groups.push_back(group);
         }
-        Proxy = std::move(proxy);
-        Proxy->setRecursiveFilteringEnabled(true);
-        Proxy->setSourceModel(Model.get());
-        Tree = std::make_unique<TPeerView<QTreeView>>();
-        Tree->setModel(Proxy.get());
     }
 };
 

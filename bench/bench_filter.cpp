@@ -65,15 +65,6 @@ QStringList everyTenth(const QList<demo::TEngine> &engines)
     return ids;
 }
 
-/// Times `work` and the painting of what it changed.
-double paintedMs(const std::function<void()> &work)
-{
-    return timeMs([&] {
-        work();
-        paintPending();
-    });
-}
-
 // ---------------------------------------------------------------- ours
 
 int runOurs(const QList<demo::TEngine> &engines)
@@ -158,24 +149,7 @@ int runWidget(const QList<demo::TEngine> &engines)
 {
     TWidgetPeerTree peer;
     peer.build(TCheckedRows(engines));
-    QTreeWidget *tree = peer.Tree.get();
-    const int columns = tree->columnCount();
-    // A developer's filter over QTreeWidget: hide the items that hold the
-    // text in no column, then the groups left without a shown item.
-    const auto filter = [&](const QString &text) {
-        for (QTreeWidgetItem *group : peer.Groups) {
-            bool any = false;
-            for (int i = 0; i < group->childCount(); ++i) {
-                QTreeWidgetItem *item = group->child(i);
-                bool match = text.isEmpty();
-                for (int c = 0; c < columns && !match; ++c)
-                    match = item->text(c).contains(text, Qt::CaseInsensitive);
-                item->setHidden(!match);
-                any |= match;
-            }
-            group->setHidden(!any && !group->text(0).contains(text, Qt::CaseInsensitive));
-        }
-    };
+    const auto filter = [&](const QString &text) { peer.filter(text); };
     const auto onlyChecked = [&] {
         for (QTreeWidgetItem *group : peer.Groups) {
             for (int i = 0; i < group->childCount(); ++i)
@@ -183,7 +157,7 @@ int runWidget(const QList<demo::TEngine> &engines)
             group->setHidden(group->checkState(0) == Qt::Unchecked);
         }
     };
-    return runPeer(engines, tree, filter, onlyChecked);
+    return runPeer(engines, peer.Tree.get(), filter, onlyChecked);
 }
 
 /// Accepts the rows that the filter string finds in any column, recursively;
@@ -233,28 +207,12 @@ int runProxy(const QList<demo::TEngine> &engines)
 
 void printTable(const char *title, int count, int peerCount, double targetMs, int timeoutMs)
 {
-    const QString n = QString::number(count), peerN = QString::number(peerCount);
-    const auto runs = runRounds({{"ours", n}, {"widget", peerN}, {"proxy", peerN}}, timeoutMs);
-    const std::vector<TRunResult> &ours = runs[0];
-    const int items = ours.empty() ? 0 : ours.front().Items;
-    std::printf("\n%s: %d items, %d runs each, median (range) in ms; peers scaled to our item count\n", title, items,
-                kRounds);
-    std::printf("  %-40s %-26s %-34s %-34s\n", "", "ours", "QTreeWidget", "model+proxy");
-    const auto row = [&](const char *label, const char *key) {
-        const TSpread mine = spreadOf(ours, key);
-        std::printf("  %-40s %-20s %-5s", label, qPrintable(mine.text(2)), mine.Median <= targetMs ? "ok" : "slow");
-        for (size_t p = 1; p < runs.size(); ++p) {
-            const int theirs = runs[p].empty() ? 0 : runs[p].front().Items;
-            const TSpread spread = spreadOf(runs[p], key, theirs ? double(items) / theirs : 0);
-            std::printf(" %-34s", qPrintable(spread.text(2) + QStringLiteral(" ") + verdict(mine, spread)));
-        }
-        std::printf("\n");
-    };
+    const auto runs = runEngineContenders(title, count, peerCount, timeoutMs);
     for (const TFilterStep &step : kSteps)
-        row(step.Label, step.Key);
-    row("checked-only view, 10% checked", "onlyChecked");
-    std::printf("  ours made the rows' texts within the typing pause in %s ms; target %g ms a change\n",
-                qPrintable(spreadOf(ours, "textsMade").text()), targetMs);
+        printEngineRow(step.Label, step.Key, runs, targetMs);
+    printEngineRow("checked-only view, 10% checked", "onlyChecked", runs, targetMs);
+    std::printf("  ours made the rows' texts within the typing pause in %s ms\n",
+                qPrintable(spreadOf(runs[0], "textsMade").text()));
 }
 
 } // namespace

@@ -38,10 +38,22 @@ TDemoHost *host(void *data)
     return static_cast<TDemoHost *>(data);
 }
 
-/// "example.co.uk" -> "uk": the grouping by top-level domain.
-QString topLevelDomain(const QString &domain)
+/// The group an engine has under the grouping `groupID` of
+/// "option://groupby.columns"; "none" and unknown groupings give none.
+QString groupOf(const TEngine &engine, const QString &groupID)
 {
-    return domain.section(u'.', -1);
+    if (groupID == u"category")
+        return engine.Category;
+    if (groupID == u"subcategory")
+        return engine.Subcategory;
+    if (groupID == u"letter") {
+        // "www.google.com" is filed under G, as its user would look for it.
+        const QString domain = engine.Domain.startsWith(u"www.") ? engine.Domain.mid(4) : engine.Domain;
+        return domain.left(1).toUpper();
+    }
+    if (groupID == u"tld")
+        return u'.' + engine.Domain.section(u'.', -1);
+    return QString();
 }
 
 } // namespace
@@ -107,8 +119,8 @@ void TDemoHost::setOptions(bool embeddedFavorites)
     set(keys::OptionShowFavorites, true);
     set(keys::OptionFilterShow, true);
     set(keys::OptionFilterText, QByteArray("Find search engines"));
-    set(keys::OptionGroupByColumns,
-        QByteArray("category=Category,subcategory=Subcategory,tld=\"Top-level domain\",none=None"));
+    set(keys::OptionGroupByColumns, QByteArray("category=Category,subcategory=Subcategory,"
+                                               "\"letter=Domain letter\",\"tld=Top-level domain\",none=None"));
     set(keys::OptionFavoriteColumns, QByteArray("Category,Subcategory"));
     set("option://favorite.Category", QByteArray("Tech,Research,-,Shopping"));
     set("option://fav.other_name.Category", QByteArray("Other categories"));
@@ -146,6 +158,7 @@ void TDemoHost::registerHandlers()
 void TDemoHost::addItems()
 {
     for (const TEngine &engine : m_engines) {
+        m_byTrigger.insert(engine.Trigger, &engine);
         IPtr<IFrameItem> item;
         m_frame->NewItem(item.put());
         item->SetID(engine.Trigger);
@@ -214,26 +227,17 @@ void TDemoHost::showCounts()
 
 void TDemoHost::regroup(const QString &groupID, IFrameItemEnumerator *items)
 {
-    QHash<QString, const TEngine *> byTrigger;
-    for (const TEngine &engine : m_engines)
-        byTrigger.insert(engine.Trigger, &engine);
+    const QString group = QStringLiteral("group");
     items->Reset();
     while (items->MoveNext()) {
         IPtr<IFrameItem> item;
         items->GetCurrent(item.put());
-        const TEngine *engine = byTrigger.value(idOf(item.get()));
+        const TEngine *engine = m_byTrigger.value(idOf(item.get()));
         if (!engine)
             continue;
-        QString group;
-        if (groupID == u"category")
-            group = engine->Category;
-        else if (groupID == u"subcategory")
-            group = engine->Subcategory;
-        else if (groupID == u"tld")
-            group = QStringLiteral(".") + topLevelDomain(engine->Domain);
         IPtr<IStringValueList> values;
         item->GetValues(values.put());
-        values->SetValue(QStringLiteral("group"), group);
+        values->SetValue(group, groupOf(*engine, groupID));
     }
 }
 

@@ -6,6 +6,7 @@
 
 #include <selectframe/SelectFrame.h>
 
+#include <QHash>
 #include <QMainWindow>
 
 #include <functional>
@@ -62,6 +63,8 @@ private:
     static void onItemQuery(void *data, ISelectFrame *sender, IFrameItem *item, const QString &favorite);
 
     QList<TEngine> m_engines;
+    /// The engines by the ID their items have.
+    QHash<QString, const TEngine *> m_byTrigger;
     IPtr<ISelectFrame> m_frame;
     QPlainTextEdit *m_log;
     QLabel *m_counts;

@@ -10,6 +10,8 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QLibrary>
+#include <QMenu>
+#include <QPushButton>
 #include <QStyleFactory>
 #include <QTimer>
 
@@ -46,6 +48,29 @@ void typeIntoFilterBox(QWidget &window, const QString &text)
     QApplication::sendEvent(box, &tab);
 }
 
+/// Opens the group-by button's menu and chooses the entry captioned
+/// `caption` with the keyboard; a caption the menu lacks closes it.
+void chooseGrouping(QWidget &window, const QString &caption)
+{
+    auto *button = window.findChild<QPushButton *>(QStringLiteral("btnGroupBy"));
+    if (!button)
+        return;
+    QTimer::singleShot(0, button, [caption] {
+        auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+        if (!menu)
+            return;
+        for (QAction *entry : menu->actions())
+            if (entry->text() == caption) {
+                menu->setActiveAction(entry);
+                QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+                QApplication::sendEvent(menu, &enter);
+                return;
+            }
+        menu->close();
+    });
+    button->click();
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -71,8 +96,11 @@ int main(int argc, char **argv)
     const QCommandLineOption filter(QStringLiteral("filter"),
                                     QStringLiteral("Type TEXT into the filter box, as a user would, before anything else."),
                                     QStringLiteral("text"));
+    const QCommandLineOption group(QStringLiteral("group"),
+                                   QStringLiteral("Then choose the grouping CAPTION from the group-by button's menu."),
+                                   QStringLiteral("caption"));
     const QCommandLineOption dark(QStringLiteral("dark"), QStringLiteral("Use a dark palette (Fusion style)."));
-    parser.addOptions({screenshot, items, plugin, embedded, organize, filter, dark});
+    parser.addOptions({screenshot, items, plugin, embedded, organize, filter, group, dark});
     parser.process(app);
     if (parser.isSet(dark)) {
         QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
@@ -104,6 +132,8 @@ int main(int argc, char **argv)
         window.show();
         if (parser.isSet(filter))
             typeIntoFilterBox(window, parser.value(filter));
+        if (parser.isSet(group))
+            chooseGrouping(window, parser.value(group));
         if (parser.isSet(screenshot)) {
             const auto save = [&](QWidget *shown) {
                 const QString file = parser.value(screenshot);

@@ -115,9 +115,11 @@ void TCustomSelectFrameControl::Regroup()
             failure = std::current_exception();
         }
     };
+    const int columns = FManager->Model()->ColumnCount();
     step([this] { FManager->Rebuild(); });
     ShowTotalCount();
-    InstallItemManager();
+    // The items' texts are what they were unless the host changed the columns.
+    InstallItemManager(FManager->Model()->ColumnCount() == columns);
     step([this] { ArrangeRows(); });
     FManager->CheckByList(checked);
     FFilterEdited = !filter.isEmpty();

@@ -200,7 +200,7 @@ void TCustomSelectFrameControl::Initialize()
     SelectTree->OnNodeClick = [this](TCustomTree *Sender, const THitInfo &HitInfo) {
         SelectTreeNodeClick(Sender, HitInfo);
     };
-    InstallItemManager();
+    InstallItemManager(false);
     // A checked set the host loaded before this call is checked now that
     // there are rows for it, as a load afterwards would be; first, so that
     // nothing failing later in here can keep it from its rows.
@@ -219,10 +219,12 @@ void TCustomSelectFrameControl::ShowTotalCount()
     lbCheckedCount->move(std::max(lbTotalCount->x() + 60, lbTotalCount->geometry().right() + 8), lbCheckedCount->y());
 }
 
-void TCustomSelectFrameControl::InstallItemManager()
+void TCustomSelectFrameControl::InstallItemManager(bool KeepFilterTexts)
 {
     auto manager = std::make_unique<TSelectVirtualManager>(FManager.get());
     manager->Tree->OnStyleLink = [this](TSelectFrameNode *R) { UpdateActionLinkStyle(R); };
+    if (KeepFilterTexts && IsInitialized())
+        manager->Tree->NodeRecords.TakeFilterTexts(Rows()->NodeRecords);
     SelectTree->setVM(std::move(manager));
 }
 

@@ -158,8 +158,10 @@ private:
     /// Shows the item count as "Total: %d", with the checked count after it.
     void ShowTotalCount();
     /// Installs a new item manager over the model as it is now: the tree's
-    /// rows are built anew from it.
-    void InstallItemManager();
+    /// rows are built anew from it. With `KeepFilterTexts`, rows of items
+    /// the old rows showed take over the texts the filter matches in them,
+    /// which holds while the columns are the same.
+    void InstallItemManager(bool KeepFilterTexts);
     /// What new rows get: the remembered sort, else the initial sort, and
     /// the first group expanded when the options ask for it.
     void ArrangeRows();

@@ -201,10 +201,10 @@ void TFrameItem::SetChecked(bool Value)
         ops->setRowChecked(Node, Value);
 }
 
-void TFrameItem::TextChanged()
+void TFrameItem::TextChanged(QStringView ValueName)
 {
     if (IFrameItemRowOps *ops = frameItemRowOps(Node))
-        ops->rowTextChanged(Node);
+        ops->rowTextChanged(Node, ValueName);
 }
 
 void TFrameItem::Refresh()
@@ -250,7 +250,7 @@ void TFrameItemValues::SetValue(const QString &Name, const QString &Value)
 {
     Lines.setValue(Name, Value);
     valuesStamp.store(valuesStamp.load(std::memory_order_relaxed) + 1, std::memory_order_relaxed);
-    item().TextChanged();
+    item().TextChanged(Name);
 }
 
 } // namespace selectframe

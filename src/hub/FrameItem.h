@@ -92,8 +92,9 @@ private:
 
     ~TFrameItem() override = default;
 
-    /// Tells the rows showing the item that its texts changed.
-    void TextChanged();
+    /// Tells the rows showing the item that its caption (`ValueName`
+    /// empty) or a value changed.
+    void TextChanged(QStringView ValueName = {});
 
     QString ID;
     QString Caption;

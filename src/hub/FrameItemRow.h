@@ -3,6 +3,8 @@
 
 #include <selectframe/Interfaces.h>
 
+#include <QStringView>
+
 namespace selectframe {
 
 /// What an item needs from the tree that shows it. The item keeps only its
@@ -17,9 +19,10 @@ struct IFrameItemRowOps
     virtual void setRowChecked(TSelectFrameNode *node, bool checked) = 0;
     /// Re-styles the row's action-link cell after the item's values changed.
     virtual void refreshRow(TSelectFrameNode *node) = 0;
-    /// The item's caption or one of its values changed: whatever the rows
-    /// showing it keep of its texts is out of date.
-    virtual void rowTextChanged(TSelectFrameNode *node) = 0;
+    /// The item's caption (`valueName` empty) or its value `valueName`
+    /// changed: whatever the rows showing it keep of its texts may be out of
+    /// date.
+    virtual void rowTextChanged(TSelectFrameNode *node, QStringView valueName) = 0;
 
 protected:
     ~IFrameItemRowOps() = default;

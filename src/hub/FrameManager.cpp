@@ -146,10 +146,13 @@ void TFrameManager::CheckByList(const QStringList &IDs)
         if (!own)
             object->Item->GetID(&copy);
         const QString &id = own ? own->IDText() : copy;
-        const int32_t chain = checked.findChain(id, &object->CheckedHint);
-        // Chains made during this pass were not there when the list was sorted out.
-        if (chain >= 0 && std::size_t(chain) < wantedChains.size())
-            return bool(wantedChains[chain]);
+        // No chains before the pass (a model just loaded): every ID is in the set.
+        if (!wantedChains.empty()) {
+            const int32_t chain = checked.findChain(id, &object->CheckedHint);
+            // Chains made during this pass were not there when the list was sorted out.
+            if (chain >= 0 && std::size_t(chain) < wantedChains.size())
+                return bool(wantedChains[chain]);
+        }
         return wanted.contains(id);
     });
 }

@@ -65,6 +65,7 @@ TFrameItemObject *TFrameObjectManager::AddItem(IFrameItem *Item)
 {
     static const QString groupKey = QString::fromLatin1(keys::ValueGroup);
     TFrameItemObject *object = m_items.create(Item, makeMethod(&itemStateChanged, this));
+    object->Index = uint32_t(m_items.size() - 1);
     static const QString defaultGroup;
     const QString *kept = nullptr;
     if (m_itemReader.Value && m_itemReader.Value(Item, groupKey, &kept)) {

@@ -60,6 +60,9 @@ public:
     /// Where the model's list of checked items holds this item; -1 while it
     /// is not there.
     int32_t CheckedSlot = -1;
+    /// The item's place in the order the model loaded the items: the host's
+    /// order, which a reload of the same item list keeps.
+    uint32_t Index = 0;
 
 private:
     friend class TFrameGroupObject;

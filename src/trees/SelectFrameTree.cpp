@@ -31,7 +31,9 @@ TSelectFrameNode *TSelectFrameTree::AddNode(TBaseFrameObject *FrameObject, int32
 {
     if (Column == 0 && FrameObject && FrameObject->Kind == fokItem) {
         ++m_rowsWithoutText;
-        return m_itemRows.create(FrameObject, this);
+        TItemRow *row = m_itemRows.create(FrameObject, this);
+        row->ItemIndex = static_cast<TFrameItemObject *>(FrameObject)->Index;
+        return row;
     }
     return m_otherNodes.create(TSelectFrameNode{FrameObject, Column, {}, nullptr});
 }
@@ -143,6 +145,70 @@ void TSelectFrameTree::matchIn(const TTextBuffer<Units> &Buffer, View Filter)
     }
 }
 
+void TSelectFrameTree::TakeFilterTexts(TSelectFrameTree &Previous)
+{
+    auto taken = std::make_unique<TTakenTexts>();
+    for (TItemRow *row : Previous.m_itemRows) {
+        if (row->TextLength < 0 || !row->Item)
+            continue;
+        if (row->ItemIndex >= taken->ByItem.size())
+            taken->ByItem.resize(std::max<std::size_t>(row->ItemIndex + 1, taken->ByItem.size() * 2));
+        taken->ByItem[row->ItemIndex] = {row->Item.get(), row->TextStart, row->TextLength, row->WideText};
+    }
+    // An entry is live when its row's texts still start there (see TTextBuffer).
+    const auto liveEntries = [](const auto &order, bool wide) {
+        std::vector<std::pair<uint32_t, uint32_t>> live;
+        live.reserve(order.size());
+        for (const auto &[start, row] : order)
+            if (row->TextLength >= 0 && row->TextStart == start && row->WideText == wide && row->Item)
+                live.emplace_back(start, row->ItemIndex);
+        return live;
+    };
+    taken->Latin1Order = liveEntries(Previous.m_latin1Texts.Order, false);
+    taken->WideOrder = liveEntries(Previous.m_wideTexts.Order, true);
+    taken->Latin1 = std::move(Previous.m_latin1Texts.Texts);
+    taken->Wide = std::move(Previous.m_wideTexts.Texts);
+    taken->Garbage = Previous.m_filterGarbage;
+    Previous.dropFilterTexts();
+    m_taken = std::move(taken);
+}
+
+void TSelectFrameTree::AdoptFilterTexts()
+{
+    const std::unique_ptr<TTakenTexts> taken = std::move(m_taken);
+    // Texts made here already would share the buffers' places.
+    if (!taken || !m_latin1Texts.Texts.isEmpty() || !m_wideTexts.Texts.isEmpty())
+        return;
+    std::vector<TItemRow *> rowOf(taken->ByItem.size(), nullptr);
+    for (TItemRow *row : m_itemRows) {
+        if (row->ItemIndex >= rowOf.size() || rowOf[row->ItemIndex] || row->TextLength >= 0)
+            continue;
+        const TTakenTexts::TText &text = taken->ByItem[row->ItemIndex];
+        if (text.Length < 0 || text.Item != row->Item.get())
+            continue;
+        row->TextStart = text.Start;
+        row->TextLength = text.Length;
+        row->WideText = text.Wide;
+        rowOf[row->ItemIndex] = row;
+        --m_rowsWithoutText;
+    }
+    m_filterGarbage = taken->Garbage;
+    // Texts of items no row shows here stay behind as garbage.
+    const auto adopt = [&](auto &buffer, auto &&texts, const std::vector<std::pair<uint32_t, uint32_t>> &order, bool wide) {
+        buffer.Texts = std::move(texts);
+        buffer.Order.reserve(order.size());
+        for (const auto &[start, index] : order) {
+            TItemRow *row = rowOf[index];
+            if (row && row->WideText == wide && row->TextStart == start)
+                buffer.Order.emplace_back(start, row);
+            else
+                m_filterGarbage += taken->ByItem[index].Length;
+        }
+    };
+    adopt(m_latin1Texts, std::move(taken->Latin1), taken->Latin1Order, false);
+    adopt(m_wideTexts, std::move(taken->Wide), taken->WideOrder, true);
+}
+
 bool TSelectFrameTree::MakeFilterTexts(std::size_t MaxRows)
 {
     for (; m_rowsWithoutText && MaxRows; ++m_textCursor) {
@@ -154,7 +220,8 @@ bool TSelectFrameTree::MakeFilterTexts(std::size_t MaxRows)
             continue;
         --MaxRows;
         --m_rowsWithoutText;
-        m_rowText.clear();
+        // Emptied, not freed: the next row's texts grow into the same memory.
+        m_rowText.resize(0);
         if (OnMakeFilterText)
             OnMakeFilterText(row, m_rowText);
         row->TextLength = int32_t(m_rowText.size());
@@ -202,8 +269,12 @@ void TSelectFrameTree::refreshRow(TSelectFrameNode *node)
         OnRefreshRow(node);
 }
 
-void TSelectFrameTree::rowTextChanged(TSelectFrameNode *node)
+void TSelectFrameTree::rowTextChanged(TSelectFrameNode *node, QStringView valueName)
 {
+    // A host regrouping its items sets a value the texts leave out on every
+    // item; the texts stay.
+    if (!valueName.isEmpty() && OnIsFilterValue && !OnIsFilterValue(valueName))
+        return;
     // The item names its newest row; the older ones, in this tree or in
     // others, show the same texts.
     for (auto *row = static_cast<TItemRow *>(node); row; row = linksOf(row).Older) {

@@ -11,6 +11,7 @@
 
 #include <cstddef>
 #include <functional>
+#include <memory>
 #include <unordered_map>
 #include <utility>
 #include <vector>
@@ -73,6 +74,16 @@ public:
     /// Makes the texts of up to `MaxRows` rows that have none, so that the
     /// first MatchFilter finds them made; true when no row lacks them.
     bool MakeFilterTexts(std::size_t MaxRows);
+    /// Takes over the texts `Previous` has made, for the rows of the next
+    /// build here that show the same items, found by their place in the
+    /// model's load order (which a reload of the same item list keeps): a
+    /// tree built anew over a reloaded model, as a regroup builds it, makes
+    /// no text again. Only for builds over the same columns. `Previous` is
+    /// left without texts.
+    void TakeFilterTexts(TSelectFrameTree &Previous);
+    /// Gives the rows of a build done since TakeFilterTexts the texts taken
+    /// over; the row adapter calls it once its build is complete.
+    void AdoptFilterTexts();
     /// Whether the item row `Row` matched the last MatchFilter.
     bool Matched(const TSelectFrameNode *Row) const
     {
@@ -81,6 +92,9 @@ public:
     /// Appends an item row's texts, as MatchFilter reads them, to `Out`;
     /// installed by the row adapter, which knows the columns.
     std::function<void(const TSelectFrameNode *Row, QString &Out)> OnMakeFilterText;
+    /// Whether an item value of that name is among a row's texts, so that
+    /// changing it makes them anew; without it every value is.
+    std::function<bool(QStringView ValueName)> OnIsFilterValue;
 
     /// Restyles an item row's action link when the host calls Refresh on the
     /// item; the row adapter installs its restyling here, until then Refresh
@@ -108,6 +122,8 @@ private:
         uint32_t MatchPass = 0;
         /// The texts are in m_wideTexts, not m_latin1Texts.
         bool WideText = false;
+        /// The item's place in the model's load order.
+        uint32_t ItemIndex = 0;
     };
 
     /// The texts of rows, one after the other, and where each begins: the
@@ -133,6 +149,25 @@ private:
     static TRowLinks linksOf(TItemRow *row);
     /// Stores `value` as the links of `row`, none when both are null.
     static void setLinks(TItemRow *row, const TRowLinks &value);
+    /// Texts taken over from another tree, waiting for the rows of their
+    /// items: per item (by load order) where its texts are, and the
+    /// buffers' entries in order, naming items instead of rows.
+    struct TTakenTexts
+    {
+        struct TText
+        {
+            const IFrameItemEx *Item = nullptr;
+            uint32_t Start = 0;
+            int32_t Length = -1;
+            bool Wide = false;
+        };
+        std::vector<TText> ByItem;
+        QByteArray Latin1;
+        QString Wide;
+        std::vector<std::pair<uint32_t, uint32_t>> Latin1Order;
+        std::vector<std::pair<uint32_t, uint32_t>> WideOrder;
+        qsizetype Garbage = 0;
+    };
 
     static IFrameItemRowOps *rowOpsOf(TSelectFrameNode *node);
     static void unlink(TItemRow *row);
@@ -140,7 +175,7 @@ private:
     bool rowChecked(TSelectFrameNode *node) override;
     void setRowChecked(TSelectFrameNode *node, bool checked) override;
     void refreshRow(TSelectFrameNode *node) override;
-    void rowTextChanged(TSelectFrameNode *node) override;
+    void rowTextChanged(TSelectFrameNode *node, QStringView valueName) override;
     /// Forgets every row's texts, so that they are made anew into an empty
     /// buffer.
     void dropFilterTexts();
@@ -166,6 +201,8 @@ private:
     std::size_t m_textCursor = 0;
     /// Where a row's texts are made before they go to their buffer.
     QString m_rowText;
+    /// Null unless TakeFilterTexts left texts for the next build.
+    std::unique_ptr<TTakenTexts> m_taken;
     uint32_t m_matchPass = 1;
 };
 

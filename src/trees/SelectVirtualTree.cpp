@@ -74,6 +74,15 @@ TSelectVirtualTree::TSelectVirtualTree(TFrameManager *FrameManager) : FrameManag
 {
     NodeRecords.OnRefreshRow = [this](TSelectFrameNode *Row) { RestyleLink(Row); };
     NodeRecords.OnMakeFilterText = [this](const TSelectFrameNode *Row, QString &Out) { AppendFilterText(Row, Out); };
+    NodeRecords.OnIsFilterValue = [this](QStringView Name) {
+        // The texts read "column%d_data" of the columns after the first;
+        // value names match in any letter case.
+        if (!Name.startsWith(u"column", Qt::CaseInsensitive) || !Name.endsWith(u"_data", Qt::CaseInsensitive))
+            return false;
+        bool ok = false;
+        const int column = Name.mid(6, Name.size() - 11).toInt(&ok);
+        return ok && column >= 1 && column < this->FrameManager->Model()->ColumnCount();
+    };
 }
 
 namespace {
@@ -145,6 +154,7 @@ void TSelectVirtualTree::Rebuild()
     clear();
     NodeRecords.Clear();
     BuildTree();
+    NodeRecords.AdoptFilterTexts();
 }
 
 void TSelectVirtualTree::BuildTree()

@@ -36,7 +36,8 @@ public:
     /// The record of a row's cell, made when the tree first reaches the cell.
     void *CellData(TVirtualNode Row, TVirtualNode Cell, int Column) override;
 
-    /// Drops every node and record and builds them again from the model.
+    /// Drops every node and record and builds them again from the model; the
+    /// rows get the filter texts NodeRecords took over (TakeFilterTexts).
     void Rebuild();
 
     /// Has an item row's action link restyled through OnStyleLink. A row

@@ -3,6 +3,7 @@
 // meets them.
 #include "DemoHost.h"
 
+#include "platform/ShownMenu.h"
 #include "platform/TestSettingsScope.h"
 #include "platform/UserInput.h"
 
@@ -14,6 +15,7 @@
 #include <QLibrary>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTreeView>
 #include <QTest>
 
@@ -117,6 +119,43 @@ private slots:
             QTest::mouseClick(onlyChecked, Qt::LeftButton);
             QVERIFY(!onlyChecked->isChecked());
         });
+    }
+
+    // A choice from the group-by button: the demo files its engines anew,
+    // the checked row and the filter stay.
+    void regroupingKeepsChecksAndFilter()
+    {
+        run([](TDemoHost &host) {
+            auto *box = host.findChild<QLineEdit *>(QStringLiteral("edFilter"));
+            box->setFocus(Qt::TabFocusReason);
+            QTest::keyClicks(box, QStringLiteral("engine 3"));
+            QTest::keyClick(box, Qt::Key_Tab);
+            host.findChild<QAction *>(QStringLiteral("acCheckAll"))->trigger();
+            auto *button = host.findChild<QPushButton *>(QStringLiteral("btnGroupBy"));
+            for (const auto &[grouping, rows] : {std::pair{"Subcategory", QStringList{"Sub 3", "Engine 3"}},
+                                                  std::pair{"Domain letter", QStringList{"E", "Engine 3"}}}) {
+                test::chooseFromButton(button, QString::fromLatin1(grouping));
+                QCOMPARE(shownRows(host), rows);
+                QCOMPARE(box->text(), QStringLiteral("engine 3"));
+                QCOMPARE(checkedCount(host), QStringLiteral("Checked: 1"));
+            }
+        });
+    }
+
+    // The bundled list, sorted through the host's compare handlers, is shown
+    // from its first row, which takes the focus when the tree gets it.
+    void firstScreenIsTheTopOfTheList()
+    {
+        TDemoHost host(m_create, loadEngines(QStringLiteral(SF_DATA_DIR "/bangs.json")));
+        host.show();
+        host.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&host));
+        auto *tree = host.findChild<QTreeView *>();
+        tree->setFocus(Qt::ActiveWindowFocusReason);
+        QTRY_VERIFY(tree->currentIndex().isValid());
+        QCOMPARE(tree->verticalScrollBar()->value(), 0);
+        QCOMPARE(tree->indexAt(QPoint(1, 1)), tree->model()->index(0, 0));
+        QCOMPARE(tree->currentIndex().row(), 0);
     }
 
     /// A favorite made in the dialog comes back in the next run.

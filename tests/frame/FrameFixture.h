@@ -6,6 +6,7 @@
 #include "hub/FrameManager.h"
 #include "intf/FrameConsts.h"
 #include "model/FrameObjects.h"
+#include "platform/ShownMenu.h"
 #include "platform/SlicePoint.h"
 #include "platform/tree/TSlices.h"
 #include "platform/tree/TTree.h"
@@ -14,46 +15,14 @@
 #include <selectframe/FrameKeys.h>
 
 #include <QAction>
-#include <QApplication>
 #include <QLabel>
-#include <QMenu>
 #include <QTest>
-#include <QTimer>
 
-#include <functional>
 #include <map>
 
 namespace selectframe::test {
 
 using TValues = std::map<QString, QString>;
-using TMenuAction = std::function<void(QMenu *)>;
-
-/// The shown entries: a separator as "-", a submenu's caption with " >".
-inline QStringList shown(const QMenu *menu)
-{
-    QStringList captions;
-    for (const QAction *entry : menu->actions())
-        if (entry->isVisible())
-            captions << (entry->isSeparator() ? QStringLiteral("-") : entry->text() + (entry->menu() ? " >" : ""));
-    return captions;
-}
-
-/// Runs `open`, which shows a menu modally, and `inside` on that menu while
-/// it shows; closes every menu still open afterwards.
-inline void whileShown(const std::function<void()> &open, const TMenuAction &inside)
-{
-    bool opened = false;
-    QTimer::singleShot(0, [&] {
-        if (auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget())) {
-            opened = true;
-            inside(menu);
-        }
-        while (QWidget *popup = QApplication::activePopupWidget())
-            popup->close();
-    });
-    open();
-    QVERIFY(opened);
-}
 
 /// A shown control over items given by ID, group and values, with its
 /// OnChange counted.

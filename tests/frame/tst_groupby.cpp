@@ -3,8 +3,8 @@
 // its handler and the rows are built anew.
 #include "FrameFixture.h"
 
-#include "frame/SplitPopupMenu.h"
 #include "platform/DropDownButton.h"
+#include "platform/PopupMenu.h"
 #include "platform/TestSettingsScope.h"
 
 #include <QHeaderView>
@@ -162,7 +162,13 @@ private slots:
         }
         QCOMPARE(f.checkedEntry(), index);
         QCOMPARE(f.button->text(), captions[index]);
+        // The menu's own pop-up event is off while the button shows it.
+        auto *menu = static_cast<TPopupMenu *>(f.menu);
+        int popups = 0;
+        menu->OnPopup = [&](TPopupMenu *) { ++popups; };
         f.choose(0);
+        QCOMPARE(popups, 0);
+        QVERIFY(menu->OnPopup);
         QCOMPARE(f.events.value(0).section(u':', 0, 0), firstId);
         f.control.Initialize();
         QCOMPARE(f.captions(), captions);
@@ -238,6 +244,22 @@ private slots:
         QCOMPARE(f.state("Search"), int(fcsMixed));
     }
 
+    // A host that takes the columns away fails the reload: the tree is left
+    // with no rows rather than rows over objects the reload destroyed.
+    void hostTakingTheColumnsAway()
+    {
+        TGroupByFixture f;
+        f.show();
+        f.control.SetOnChangeGroupBy([&](QObject *, const QString &, IFrameItemEnumerator *) {
+            f.setOption(keys::OptionColumnNames, QString());
+        });
+        QTest::ignoreMessage(QtCriticalMsg, "acGroupByExecute failed: At least one column should be present");
+        f.choose(1);
+        QVERIFY(f.control.IsInitialized());
+        QVERIFY(!f.vm()->getFirstChild(f.vm()->getRoot()));
+        QVERIFY(!f.control.grab().isNull());
+    }
+
     // Without a sort, the new rows keep the manager's order, groups in the
     // order their names first came; only the first is expanded.
     void noSortRemembered()
@@ -255,24 +277,6 @@ private slots:
         }
         QCOMPARE(groups, (QStringList{"G", "B", "Y", "D"}));
         QCOMPARE(expanded, (QList<bool>{true, false, false, false}));
-    }
-
-    // The favorites button shares the drop-down: the check menu shows only
-    // its favorites, and gets its pop-up event back.
-    void favoritesButtonShowsTheFavorites()
-    {
-        TGroupByFixture f;
-        f.setOption(keys::OptionShowFavorites, true);
-        IPtr<ISelectFavorite> work;
-        f.control.GetManager()->Favorites()->Add("Work", work.put());
-        f.show();
-        auto *checkMenu = f.control.findChild<TSplitPopupMenu *>(QStringLiteral("FCheckMenu"));
-        TGroupByFixture::openMenu(f.control.findChild<QPushButton *>(QStringLiteral("btnFavorites")), [&](QMenu *popup) {
-            QCOMPARE(popup, checkMenu);
-            QCOMPARE(shown(popup), (QStringList{"Work", "-", "Organize Favorites..."}));
-            QVERIFY(!checkMenu->OnPopup);
-        });
-        QVERIFY(checkMenu->OnPopup);
     }
 };
 

@@ -31,7 +31,10 @@ struct TFakeRowOps final : IFrameItemRowOps
         checked[n] = value;
     }
     void refreshRow(TSelectFrameNode *n) override { log << "refresh " + name(n); }
-    void rowTextChanged(TSelectFrameNode *n) override { log << "text " + name(n); }
+    void rowTextChanged(TSelectFrameNode *n, QStringView value) override
+    {
+        log << "text " + name(n) + (value.isEmpty() ? QString() : u' ' + value.toString());
+    }
 };
 
 TFakeRowOps *fakeOps = nullptr;
@@ -262,7 +265,7 @@ private slots:
         item->SetCaption("renamed");
         valuesOf(item)->SetValue("column1_data", "x");
         QCOMPARE(fakeOps->log, (QStringList{"set 0 true", "check 0", "refresh 0", "check 1", "set 1 true", "set 1 false",
-                                            "refresh 1", "text 1", "text 1"}));
+                                            "refresh 1", "text 1", "text 1 column1_data"}));
         item->SetNode(nullptr);
         item->SetChecked(true);
         item->Refresh();

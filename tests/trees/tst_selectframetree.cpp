@@ -186,6 +186,45 @@ private slots:
             QCOMPARE(ex(item)->GetNode(), nullptr);
     }
 
+    // A regroup's new manager takes over the texts the filter matched: none
+    // is made again, unless the host changed a value the texts show. Items
+    // the new rows regroup stay matched.
+    void aNewManagerTakesOverTheFilterTexts_data()
+    {
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<int>("made");
+        QTest::newRow("only the group changed") << "group" << 0;
+        QTest::newRow("a shown column changed") << "COLUMN2_DATA" << 1;
+    }
+    void aNewManagerTakesOverTheFilterTexts()
+    {
+        QFETCH(QString, value);
+        QFETCH(int, made);
+        showBoth();
+        second().Tree.reset();
+        TSelectFrameTree &old = first().vm()->Tree->NodeRecords;
+        old.MatchFilter(u"c2");
+        IPtr<IStringValueList> values;
+        items[1]->GetValues(values.put());
+        values->SetValue(value, "H");
+        first().Fixture.Manager.Rebuild();
+        auto next = std::make_unique<TSelectVirtualManager>(&first().Fixture.Manager);
+        TSelectFrameTree &records = next->Tree->NodeRecords;
+        int calls = 0;
+        records.OnMakeFilterText = [&, make = records.OnMakeFilterText](const TSelectFrameNode *row, QString &out) {
+            ++calls;
+            make(row, out);
+        };
+        records.TakeFilterTexts(old);
+        first().Tree->setVM(std::move(next));
+        records.MatchFilter(u"c2");
+        QCOMPARE(calls, made);
+        QList<bool> matched;
+        for (const auto &item : items)
+            matched << records.Matched(first().row(item));
+        QCOMPARE(matched, (QList<bool>{true, made == 0, true}));
+    }
+
     void checkedStateGoesThroughTheRow()
     {
         showBoth();
