@@ -1,4 +1,5 @@
-// Finding a text in a long one, against Qt's own search as the reference.
+// Finding a text in a long one, against Qt's own search as the reference,
+// and preparing it: lower-casing ASCII, narrowing to Latin-1.
 #include "platform/TextSearch.h"
 
 #include <QRandomGenerator>
@@ -60,6 +61,33 @@ private slots:
             QCOMPARE(FindText(QStringView(haystack), from, QStringView(needle)), expected);
             const QByteArray h = haystack.toLatin1(), n = needle.toLatin1();
             QCOMPARE(FindText(QByteArrayView(h), from, QByteArrayView(n)), expected);
+        }
+    }
+
+    // Every length up to two blocks and more, with a unit that stops the
+    // fast way at every place: what is written when it says yes is Qt's own
+    // lower-casing and Latin-1.
+    void preparesTexts()
+    {
+        QRandomGenerator random(11);
+        const char16_t stoppers[] = {0, 0x7f, 0x80, 0xe9, 0xff, 0x100, 0x42f, 0xffff};
+        for (int round = 0; round < 2000; ++round) {
+            QString text(random.bounded(0, 40), Qt::Uninitialized);
+            for (QChar &c : text)
+                c = QChar(char16_t(random.bounded(0x20, 0x7f)));
+            if (!text.isEmpty() && random.bounded(2))
+                text[random.bounded(text.size())] = QChar(stoppers[random.bounded(int(std::size(stoppers)))]);
+            const auto *units = reinterpret_cast<const char16_t *>(text.constData());
+            QString lowered(text.size(), Qt::Uninitialized);
+            const bool ascii = std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() - 1u < 0x7fu; });
+            QCOMPARE(LowerAscii(units, text.size(), reinterpret_cast<char16_t *>(lowered.data())), ascii);
+            if (ascii)
+                QCOMPARE(lowered, text.toLower());
+            QByteArray narrow(text.size(), Qt::Uninitialized);
+            const bool latin1 = std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 0x100; });
+            QCOMPARE(NarrowLatin1(units, text.size(), narrow.data()), latin1);
+            if (latin1)
+                QCOMPARE(narrow, text.toLatin1());
         }
     }
 };
