@@ -19,6 +19,7 @@
 #include <QContextMenuEvent>
 #include <QHeaderView>
 #include <QLabel>
+#include <QKeySequence>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSettings>
@@ -262,8 +263,8 @@ struct TFrameFixture
     ///   load IDs      the checked set loaded (IDs separated by ',')
     ///   list IDs      the host checks by list
     ///   query [0]     OnItemQuery written down, asked per row unless 0
-    ///   check X, space X, link X   X's check box clicked, Space on X, its
-    ///                 action link clicked
+    ///   check X, link X   X's check box, its action link clicked
+    ///   key X K       the key K (as QKeySequence spells it) on X's row
     ///   all, none, only   Check All, Uncheck All; the checked-only view on
     ///   hide X        X's row hidden
     ///   set X K=V     X's value K set (K "caption": its caption)
@@ -323,10 +324,10 @@ struct TFrameFixture
             };
         } else if (verb == u"check") {
             clickCheck(arg);
-        } else if (verb == u"space") {
+        } else if (verb == u"key") {
             focus(tree);
-            tree->SetNodeFocused(at(arg));
-            QTest::keyClick(tree->viewport(), Qt::Key_Space);
+            tree->SetNodeFocused(at(arg.section(u' ', 0, 0)));
+            QTest::keyClick(tree->viewport(), QKeySequence(arg.section(u' ', 1))[0].key());
         } else if (verb == u"link") {
             clickSlice(arg, 3);
         } else if (verb == u"all" || verb == u"none") {

@@ -112,7 +112,7 @@ private slots:
         QTest::addColumn<QString>("seen");
         // Checking: a group's click cascades, a mixed group unchecks, Space
         // toggles the focused row; only changes are reported.
-        QTest::newRow("cascade") << "check Search;?;#;check Bing;?;check Search;?;check Google;check Bing;?;#;space DuckDuckGo;#"
+        QTest::newRow("cascade") << "check Search;?;#;check Bing;?;check Search;?;check Google;check Bing;?;#;key DuckDuckGo Space;#"
             << "DuckDuckGo Search+ Google+ Bing+ Video YouTube; 2/1; DuckDuckGo Search~ Google+ Bing Video YouTube; "
                "DuckDuckGo Search Google Bing Video YouTube; DuckDuckGo Search+ Google+ Bing+ Video YouTube; 2/5; 3/6";
         QTest::newRow("hidden rows keep their states") << "hide Bing;check Search;?;#;hide DuckDuckGo;all;?;#"
@@ -124,6 +124,9 @@ private slots:
         QTest::newRow("link style") << "?link Google;check Google;?link Google;set Google c_action_link_err=failed;"
                                        "refresh Google;?link Google;check Google;?link Google"
             << "text; link hand; red hand; gray_text";
+        // A row not drawn yet gets its link's style when it is.
+        QTest::newRow("collapsed group") << "opt groups.expanded=0;check Search;?;key Search Right;?;?link Google"
+            << "DuckDuckGo Search+ Video; DuckDuckGo Search+ Google+ Bing+ Video; link hand";
         QTest::newRow("link click") << "link Google;check Google;link Google;?"
             << "action Google; DuckDuckGo Search~ Google+ Bing Video YouTube";
         // A bulk pass of the host's restyles and queries the rows only for a
