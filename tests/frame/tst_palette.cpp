@@ -7,12 +7,10 @@
 #include "FrameFixture.h"
 
 #include <QAbstractButton>
-#include <QApplication>
 #include <QDirIterator>
 #include <QPainter>
 #include <QSvgRenderer>
 #include <QStyleFactory>
-#include <QTest>
 
 using namespace selectframe;
 using namespace selectframe::test;
@@ -59,49 +57,34 @@ private slots:
     }
 
     // Rows c (checked: link), d (checked and unchecked again: gray link) and
-    // e (checked, failed link).
-    void rowsPaintInThePaletteColors_data()
-    {
-        QTest::addColumn<QString>("row");
-        QTest::addColumn<int>("slice");
-        QTest::addColumn<QColor>("expected");
-        const QPalette p = darkPalette();
-        QTest::newRow("caption") << "c" << 2 << p.color(QPalette::Text);
-        QTest::newRow("link of a checked row") << "c" << 3 << p.color(QPalette::Link);
-        QTest::newRow("link of an unchecked row") << "d" << 3 << p.color(QPalette::Disabled, QPalette::Text);
-        // The failed link's red is one made readable on dark backgrounds.
-        QTest::newRow("failed link") << "e" << 3 << QColor(0xff, 0x6b, 0x6b);
-        // No color of its own: the box stands out from the base.
-        QTest::newRow("check box of an unchecked row") << "d" << 0 << QColor();
-    }
-
+    // e (checked, failed link); the failed link's red is one made readable
+    // on dark backgrounds; a check box has no color of its own but stands
+    // out from the base.
     void rowsPaintInThePaletteColors()
     {
-        QFETCH(QString, row);
-        QFETCH(int, slice);
-        QFETCH(QColor, expected);
         TFrameFixture f;
-        f.add("c", QString(), {{"c_action_link", "Open the page"}});
-        f.add("d", QString(), {{"c_action_link", "Open the page"}});
-        f.add("e", QString(), {{"c_action_link", "Open the page"}, {"c_action_link_err", "1"}});
-        f.show();
-        f.clickCheck("c");
-        f.clickCheck("d");
-        f.clickCheck("d");
-        f.clickCheck("e");
+        for (const char *id : {"c", "d", "e"})
+            f.add(id, QString(), {{"c_action_link", "Open the page"}, {"c_action_link_err", id[0] == 'e' ? "1" : ""}});
+        f.run("check c;check d;check d;check e");
         // Away from the rows, so no hover or selection colors them.
         f.tree->clearSelection();
         f.tree->setCurrentIndex({});
         QTest::mouseMove(f.tree->viewport(), QPoint(1, f.tree->viewport()->height() - 1));
-        const QColor background = f.tree->viewport()->grab().toImage().pixelColor(f.tree->viewport()->width() - 2,
-                                                                                    f.tree->viewport()->height() - 2);
-        QVERIFY2(distance(background, darkPalette().color(QPalette::Base)) < 24, qPrintable(background.name()));
-        const QColor ink = inkOf(f, row, slice, background);
-        QVERIFY2(ink.isValid(), "the slice takes no room");
-        if (expected.isValid())
-            QVERIFY2(distance(ink, expected) < 60, qPrintable(ink.name() + " against " + expected.name()));
-        else
-            QVERIFY2(distance(ink, background) > 150, qPrintable(ink.name() + " on " + background.name()));
+        const QImage image = f.tree->viewport()->grab().toImage();
+        const QColor background = image.pixelColor(image.width() - 2, image.height() - 2);
+        const QPalette p = darkPalette();
+        QVERIFY2(distance(background, p.color(QPalette::Base)) < 24, qPrintable(background.name()));
+        const std::tuple<const char *, int, QColor> slices[] = {
+            {"c", 2, p.color(QPalette::Text)}, {"c", 3, p.color(QPalette::Link)},
+            {"d", 3, p.color(QPalette::Disabled, QPalette::Text)}, {"e", 3, QColor(0xff, 0x6b, 0x6b)}, {"d", 0, QColor()}};
+        for (const auto &[row, slice, expected] : slices) {
+            const QColor ink = inkOf(f, row, slice, background);
+            QVERIFY2(ink.isValid(), "the slice takes no room");
+            if (expected.isValid())
+                QVERIFY2(distance(ink, expected) < 60, qPrintable(ink.name() + " against " + expected.name()));
+            else
+                QVERIFY2(distance(ink, background) > 150, qPrintable(ink.name() + " on " + background.name()));
+        }
         f.control.grab().save(QStringLiteral(QT_TESTCASE_BUILDDIR "/tst_palette_dark.png"));
     }
 
