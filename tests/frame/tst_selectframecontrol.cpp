@@ -1,17 +1,41 @@
 // The frame control as its form builds it, as its options configure it and
-// as Initialize brings it up.
+// as Initialize brings it up; its settings and what they tell it.
 #include "FrameFixture.h"
 
 #include "frame/SplitPopupMenu.h"
+#include "platform/Conversion.h"
 #include "platform/ActionButton.h"
 #include "platform/DropDownButton.h"
 #include "platform/tree/TCustomHeader.h"
 
-#include <QActionGroup>
 #include <QLayout>
 
 using namespace selectframe;
 using namespace selectframe::test;
+
+namespace {
+
+/// Stands in for the owning control: records the events it is sent and may
+/// react to one while it is being delivered.
+class TEventRecorder : public QObject
+{
+public:
+    QList<int> Received;
+    std::function<void(int)> React;
+
+    bool event(QEvent *e) override
+    {
+        const int type = int(e->type());
+        if (type < SFM_SHOWONLYCHECKED || type > SFM_SHOWGROUPBY)
+            return QObject::event(e);
+        Received.append(type);
+        if (React)
+            React(type);
+        return true;
+    }
+};
+
+} // namespace
 
 class TestSelectFrameControl : public QObject
 {
@@ -19,7 +43,7 @@ class TestSelectFrameControl : public QObject
 
 private slots:
     // The form: where each component sits and what it says, the tree's
-    // design options, the action list, the menus, the filter's pause; the
+    // design options, the menus, the filter's pause; the
     // drop-down check button in the plain one's place, the bar after it.
     void form()
     {
@@ -40,16 +64,6 @@ private slots:
         QCOMPARE((QList<int>{f.tree->uniformRowHeight(), f.tree->focusDelay(), f.tree->rightClickSelect(),
                              f.tree->alternatingRowColors(), f.tree->frameShape()}),
                  (QList<int>{22, 510, 1, 1, QFrame::NoFrame}));
-        QStringList actions;
-        for (const QAction *action : f.part<QActionGroup>("acList")->actions())
-            actions << action->objectName() + ':' + action->text() + (action->icon().isNull() ? "" : "+")
-                           + (action->isCheckable() ? "!" : "");
-        QCOMPARE(actions, (QStringList{"acOrganizeFavorites:Organize Favorites...", "acCheckAll:Check All+",
-                                       "acUncheckAll:Uncheck All+", "acCheckByFavorite:acCheckByFavorite",
-                                       "acCheckByData:acCheckByData", "acCheckEmbeddedFavorites:Check favorite SEs",
-                                       "acSetEmbeddedFavorites:Mark selected as favorite SEs",
-                                       "acClearEmbeddedFavorites:Clear the list of favorite SEs", "acGroupBy:acGroupBy",
-                                       "acFilterApply:", "acFilterClear:"}));
         // An entry follows its action.
         f.part<QAction>("acSetEmbeddedFavorites")->setEnabled(false);
         QCOMPARE(entries(f.part<QMenu>("pmEmbeddedFavorites")),
@@ -188,15 +202,9 @@ private slots:
     void copyOptionsFromAnotherFrame()
     {
         TFrameFixture source, target;
-        source.setOption(keys::OptionShowFavorites, true);
-        source.setOption(keys::OptionRowLimit, 7);
-        source.setOption(keys::OptionFilterShow, true);
-        source.setOption(keys::OptionGroupsExpandFirst, true);
-        source.setOption(keys::OptionColumnNames, QByteArray("A,B,\"C C\""));
-        for (const QByteArray name : {"A", "B", "C C"}) {
-            source.setOption("option://favorite." + name, "fav " + name);
-            source.setOption("option://fav.other_name." + name, "other " + name);
-        }
+        source.run(R"(opt show.favorites=1;opt row.limit=7;opt filter.show=1;opt groups.expand_first=1;)"
+                   R"(opt column.names=A,B,"C C";opt favorite.A=fav A;opt favorite.B=fav B;opt favorite.C C=fav C C;)"
+                   R"(opt fav.other_name.A=other A;opt fav.other_name.C C=other C C)");
         source.add("x");
         source.control.GetManager()->Rebuild();
         target.control.CopyOptionsFrom(source.control.GetManager());
@@ -204,8 +212,7 @@ private slots:
                                target.option(keys::OptionColumnNames), target.option(keys::OptionFilterShow),
                                target.option(keys::OptionGroupsExpandFirst), target.option("option://favorite.B"),
                                target.option("option://fav.other_name.C C")}),
-                 (QVariantList{false, 7, QByteArray("A,B,\"C C\""), false, false, QByteArray("fav B"),
-                               QByteArray("other C C")}));
+                 (QVariantList{false, "7", R"(A,B,"C C")", false, false, "fav B", "other C C"}));
         QVERIFY(!target.control.GetManager()->Params()->Exists("option://favorite.A"));
         QVERIFY(!target.control.GetManager()->Params()->Exists("option://fav.other_name.A"));
     }
@@ -213,14 +220,9 @@ private slots:
     void applyOptionsSetsTreeAndSettings()
     {
         TFrameFixture f;
-        f.setOption(keys::OptionHeaderHeight, 25);
+        f.run("opt header.height=25;opt filter.show=1;opt filter.text=type here;opt groupby.columns=g=Group;"
+              "opt groupby.index=4;opt select.mode=2;opt favorites.mode=1");
         f.setOption(keys::OptionRowHeight, QByteArray("30"));
-        f.setOption(keys::OptionFilterShow, true);
-        f.setOption(keys::OptionFilterText, QByteArray("type here"));
-        f.setOption(keys::OptionGroupByColumns, QByteArray("g=Group"));
-        f.setOption(keys::OptionGroupByIndex, 4);
-        f.setOption(keys::OptionSelectMode, 2);
-        f.setOption(keys::OptionFavoritesMode, 1);
         // The option can only switch row selection on.
         f.tree->setRowSelect(false);
         for (const auto &[option, selected] : {std::pair{false, false}, std::pair{true, true}, std::pair{false, true}}) {
@@ -263,10 +265,8 @@ private slots:
         QFETCH(QVariant, value);
         QFETCH(QList<int>, sizes);
         TFrameFixture f;
-        f.setOption(keys::OptionColumnsWidth, QByteArray("100"));
-        f.setOption(keys::OptionColumnNames, QByteArray("Name,Country"));
-        f.setOption(keys::OptionFavoriteColumns, QByteArray("Country"));
-        f.setOption("option://fav.other_name.Country", QByteArray("Other"));
+        f.run("opt columns.width=100;opt column.names=Name,Country;opt favorite.columns=Country;"
+              "opt fav.other_name.Country=Other");
         f.setOption(key.constData(), value);
         for (int i = 0; i < 50; ++i)
             f.add(QString::number(i), {}, {{"column1_data", QStringLiteral("c%1").arg(i)}});
@@ -295,6 +295,98 @@ private slots:
         f.setOption(keys::OptionColumnNames, QByteArray(""));
         QVERIFY_THROWS_EXCEPTION(std::exception, f.control.Initialize());
         QVERIFY(!f.control.IsInitialized());
+    }
+
+    // Each setter writes a first value twice, then a second one twice: the
+    // owner hears of each change once, of the select mode, the group-by
+    // index and the filter hint never.
+    void settersTellTheOwnerOfChangesOnly()
+    {
+        using TSetter = std::function<void(TFrameSettings &, bool second)>;
+        const auto flag = [](void (TFrameSettings::*set)(bool)) {
+            return TSetter([set](TFrameSettings &s, bool second) { (s.*set)(!second); });
+        };
+        const std::pair<TSetter, int> setters[] = {
+            {flag(&TFrameSettings::SetShowOnlyChecked), SFM_SHOWONLYCHECKED},
+            {flag(&TFrameSettings::SetShowFavorites), SFM_SHOWFAVORITES},
+            {flag(&TFrameSettings::SetShowFilter), SFM_SHOWFILTER},
+            {flag(&TFrameSettings::SetShowGroupBy), SFM_SHOWGROUPBY},
+            {[](TFrameSettings &s, bool second) { s.SetFavoritesMode(second ? TFrameFavoritesMode(7) : ffmEmbedded); },
+             SFM_FAVORITESMODE},
+            {[](TFrameSettings &s, bool second) { s.SetFilter(second ? "abd" : "abc"); }, SFM_FILTER},
+            {[](TFrameSettings &s, bool second) { s.SetSelectMode(second ? fsmOnlyOne : fsmOff); }, 0},
+            {[](TFrameSettings &s, bool second) { s.SetGroupByIndex(second ? 5 : 2); }, 0},
+            {[](TFrameSettings &s, bool second) { s.SetFilterHint(second ? "b" : "a"); }, 0}};
+        for (const auto &[write, message] : setters) {
+            TEventRecorder owner;
+            TFrameSettings settings;
+            settings.SetOwner(&owner);
+            for (const bool second : {false, false, true, true})
+                write(settings, second);
+            QCOMPARE(owner.Received, (message ? QList<int>{message, message} : QList<int>{}));
+        }
+    }
+
+    // A filter differing in letter case only is no change; the owner's
+    // handler runs before the setter returns, and a setting it writes in
+    // turn is handled inside it.
+    void filterCaseAndReentrance()
+    {
+        TEventRecorder owner;
+        TFrameSettings settings;
+        settings.SetOwner(&owner);
+        QStringList filters;
+        for (const char *filter : {"abc", "ABC", "\u00c4BC", "\u00e4bc"}) {
+            settings.SetFilter(QString::fromUtf8(filter));
+            filters << settings.Filter();
+        }
+        QCOMPARE(filters, (QStringList{"abc", "abc", "\u00c4BC", "\u00c4BC"}));
+        QCOMPARE(owner.Received, (QList<int>{SFM_FILTER, SFM_FILTER}));
+
+        owner.Received.clear();
+        QString filterSeenInside;
+        owner.React = [&](int type) {
+            if (type == SFM_SHOWONLYCHECKED)
+                settings.SetFilter(QString());
+            else
+                filterSeenInside = settings.Filter();
+        };
+        settings.SetFilter(QStringLiteral("x"));
+        QCOMPARE(filterSeenInside, QStringLiteral("x"));
+        settings.SetShowOnlyChecked(true);
+        QCOMPARE(owner.Received, (QList<int>{SFM_FILTER, SFM_SHOWONLYCHECKED, SFM_FILTER}));
+        QCOMPARE(filterSeenInside, QString());
+    }
+
+    // Assign copies the select mode, the checked-only view, the favorites
+    // and their mode, silently, and keeps the rest; anything else than
+    // settings fails.
+    void assignCopiesFourValuesSilently()
+    {
+        TEventRecorder owner;
+        TFrameSettings target;
+        target.SetOwner(&owner);
+        target.SetShowFilter(true);
+        target.SetShowGroupBy(true);
+        target.SetGroupByIndex(3);
+        target.SetFilterHint(QStringLiteral("hint"));
+        target.SetFilter(QStringLiteral("flt"));
+        owner.Received.clear();
+        TFrameSettings source;
+        source.SetSelectMode(fsmOnlyOne);
+        source.SetShowOnlyChecked(true);
+        source.SetShowFavorites(true);
+        source.SetFavoritesMode(ffmEmbedded);
+        target.Assign(&source);
+        QVERIFY(target.SelectMode() == fsmOnlyOne && target.ShowOnlyChecked() && target.ShowFavorites());
+        QCOMPARE(target.FavoritesMode(), ffmEmbedded);
+        QVERIFY(target.ShowFilter() && target.ShowGroupBy() && target.GroupByIndex() == 3);
+        QCOMPARE(target.FilterHint() + target.Filter(), QStringLiteral("hintflt"));
+        QCOMPARE(target.Owner(), &owner);
+        QVERIFY(owner.Received.isEmpty());
+        QObject stranger;
+        QVERIFY_THROWS_EXCEPTION(EConvertError, target.Assign(&stranger));
+        QVERIFY_THROWS_EXCEPTION(EConvertError, target.Assign(nullptr));
     }
 };
 
