@@ -74,7 +74,6 @@ struct TFrameFixture
     TSelectFrameControl control;
     TTree *tree = control.findChild<TTree *>(QStringLiteral("SelectTree"));
     int changes = 0;
-    QList<IFrameItem *> clicked;
     /// What a script's probes saw and the host's events, in order.
     QStringList said;
     /// Steps of a suite's own, tried first: true when taken.
@@ -88,10 +87,7 @@ struct TFrameFixture
             QCOMPARE(sender, &control);
             ++changes;
         });
-        control.SetOnActionClick([this](QObject *, IFrameItem *item) {
-            clicked.append(item);
-            said << "action " + id(item);
-        });
+        control.SetOnActionClick([this](QObject *, IFrameItem *item) { said << "action " + id(item); });
         control.OnFavAction = [this](QObject *, int32_t action, const QVariant &value) {
             said << QStringLiteral("fav %1 %2").arg(action).arg(value.toString());
         };
@@ -170,38 +166,26 @@ struct TFrameFixture
             text = static_cast<const TFrameGroupObject *>(object)->Name;
         return text;
     }
-    /// The captions of the rows shown, in tree order.
-    QStringList visible() const
-    {
-        QStringList shown;
-        collect(vm()->getRoot(), shown, false);
-        return shown;
-    }
     /// The rows shown as a user sees them: a collapsed group without its
     /// rows, "+" after a checked row, "~" after a mixed one.
     QString view() const
     {
         QStringList shown;
-        collect(vm()->getRoot(), shown, true);
+        collect(vm()->getRoot(), shown);
         return shown.isEmpty() ? QStringLiteral("(none)") : shown.join(u' ');
     }
-    void collect(TVirtualNode parent, QStringList &shown, bool marked) const
+    void collect(TVirtualNode parent, QStringList &shown) const
     {
         for (TVirtualNode node = vm()->getFirstChild(parent); node; node = vm()->getNextSibling(node)) {
             const uint32_t flags = tree->GetNodeState(node);
             if (flags & nsHidden)
                 continue;
             const int s = rows().recordOf(node)->FrameObject->State;
-            shown << caption(node) + (marked ? s == fcsChecked ? "+" : s == fcsMixed ? "~" : "" : "");
-            if (!marked || (flags & nsExpanded))
-                collect(node, shown, marked);
+            shown << caption(node) + (s == fcsChecked ? "+" : s == fcsMixed ? "~" : "");
+            if (flags & nsExpanded)
+                collect(node, shown);
         }
     }
-
-    /// The states of the rows G, a, b and c, in that order.
-    QList<int> states() const { return {state("G"), state("a"), state("b"), state("c")}; }
-    int state(const QString &path) const { return rows().recordOf(at(path))->FrameObject->State; }
-    TSlice *link(const QString &path) const { return rows().slicesOf(at(path))->GetSlice(3); }
 
     void clickSlice(const QString &path, int slice)
     {
@@ -209,12 +193,6 @@ struct TFrameFixture
         const QPoint point = slicePoint(*tree, at(path), 0, slice);
         QVERIFY(!point.isNull());
         QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, point);
-    }
-    void clickCheck(const QString &path) { clickSlice(path, 0); }
-
-    void hide(const QString &path)
-    {
-        tree->SetNodeState(at(path), tree->GetNodeState(at(path)) | nsHidden);
     }
 
     QString checkedCaption() const { return part<QLabel>("lbCheckedCount")->text(); }
@@ -323,7 +301,7 @@ struct TFrameFixture
                 said << QStringLiteral("query %1 '%2'").arg(id(item), favorite);
             };
         } else if (verb == u"check") {
-            clickCheck(arg);
+            clickSlice(arg, 0);
         } else if (verb == u"key") {
             focus(tree);
             tree->SetNodeFocused(at(arg.section(u' ', 0, 0)));
@@ -335,7 +313,7 @@ struct TFrameFixture
         } else if (verb == u"only") {
             control.Settings()->SetShowOnlyChecked(true);
         } else if (verb == u"hide") {
-            hide(arg);
+            tree->SetNodeState(at(arg), tree->GetNodeState(at(arg)) | nsHidden);
         } else if (verb == u"set") {
             IFrameItem *target = item(arg.section(u' ', 0, 0));
             IPtr<IStringValueList> values;
@@ -404,13 +382,8 @@ struct TFrameFixture
                     QCOMPARE(control.Settings()->GroupByIndex(), i);
             said << part<QPushButton>("btnGroupBy")->text() + ": " + entries(part<QMenu>("pmGroupBy"));
         } else if (verb == u"?link") {
-            const TSlice *slice = link(arg);
-            const char *styles[] = {"text", "link", "red", "gray_text"};
-            QString name = QStringLiteral("?");
-            for (const char *style : styles)
-                if (slice->Style == getStyle(style))
-                    name = QString::fromLatin1(style);
-            said << name + (slice->Cursor == Qt::PointingHandCursor ? " hand" : "");
+            const TSlice *link = rows().slicesOf(at(arg))->GetSlice(3);
+            said << link->Style->name() + (link->Cursor == Qt::PointingHandCursor ? " hand" : "");
         } else if (verb == u"?embedded") {
             IPtr<ISelectFavorite> favorite;
             control.GetManager()->Favorites()->Find(EmbeddedFavoritesName(), favorite.put());
