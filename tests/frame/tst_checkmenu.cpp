@@ -77,63 +77,50 @@ class TestCheckMenu : public QObject
     Q_OBJECT
 
 private slots:
-    void entriesPerSelectMode_data()
-    {
-        QTest::addColumn<int>("mode");
-        QTest::addColumn<QString>("entries");
-        QTest::addColumn<QString>("hidden");
-        const QString tail = "-|Mine|-|(Organize Favorites...)]";
-        QTest::newRow("off") << 0 << "[Check by Country >|" + tail << "btnCheckAll";
-        QTest::newRow("on") << 1 << "[Check All|Check by Country >|" + tail << "btnCheckAll";
-        QTest::newRow("only all") << 2 << "[" + tail << "btnCheck";
-        QTest::newRow("only one") << 3 << "[Check by Country >|" + tail << "btnCheck btnCheckAll btnFavorites pnlBottom";
-    }
     void entriesPerSelectMode()
     {
-        QFETCH(int, mode);
-        QFETCH(QString, entries);
-        QFETCH(QString, hidden);
-        TMenuFixture f({"DE"}, QStringLiteral("opt select.mode=%1;opt show.favorites=1;favs Mine=i0").arg(mode));
-        f.show();
-        QCOMPARE(test::entries(f.menu()), entries);
-        QStringList hiddenParts;
-        for (const char *name : {"btnCheck", "btnCheckAll", "btnFavorites", "pnlBottom"})
-            if (f.part(name)->isHidden())
-                hiddenParts << name;
-        QCOMPARE(hiddenParts.join(u' '), hidden);
-        QCOMPARE(f.part("btnCheckAll")->isEnabled(), mode != 3);
-        QCOMPARE(f.tree->contextMenuPolicy(), Qt::CustomContextMenu);
+        const QString tail = "-|Mine|-|(Organize Favorites...)]";
+        const std::tuple<int, QString, QString> modes[] = {
+            {0, "[Check by Country >|" + tail, "btnCheckAll"},
+            {1, "[Check All|Check by Country >|" + tail, "btnCheckAll"},
+            {2, "[" + tail, "btnCheck"},
+            {3, "[Check by Country >|" + tail, "btnCheck btnCheckAll btnFavorites pnlBottom"}};
+        for (const auto &[mode, shown, hidden] : modes) {
+            TMenuFixture f({"DE"}, QStringLiteral("opt select.mode=%1;opt show.favorites=1;favs Mine=i0").arg(mode));
+            f.show();
+            QCOMPARE(entries(f.menu()), shown);
+            QStringList hiddenParts;
+            for (const char *name : {"btnCheck", "btnCheckAll", "btnFavorites", "pnlBottom"})
+                if (f.part(name)->isHidden())
+                    hiddenParts << name;
+            QCOMPARE(hiddenParts.join(u' '), hidden);
+            QCOMPARE(f.part("btnCheckAll")->isEnabled(), mode != 3);
+            QCOMPARE(f.tree->contextMenuPolicy(), Qt::CustomContextMenu);
+        }
     }
 
     // Each level shows the row limit's rows in up to the column limit's
     // columns, sorted, one entry per value whatever its letter case; the
     // last cell of a full level opens the next.
-    void gridLevels_data()
-    {
-        QTest::addColumn<QString>("options");
-        QTest::addColumn<QStringList>("countries");
-        QTest::addColumn<QString>("levels");
-        QTest::newRow("3 by 2") << "opt row.limit=3;opt column.limit=2"
-                                << QStringList{"h", "g", "f", "e", "d", "c", "b", "a", "B", ""} << "3,3 a > 3 f";
-        QTest::newRow("defaults") << "" << values(200, 199, -1) << "30,30,30 v000 > 30,30,30 v089 > 22 v178";
-        QTest::newRow("no row limit") << "opt row.limit=0" << values(40) << "40 v000";
-    }
     void gridLevels()
     {
-        QFETCH(QString, options);
-        QFETCH(QStringList, countries);
-        QFETCH(QString, levels);
-        TMenuFixture f(countries, options);
-        f.show();
-        QCOMPARE(shape(f.others()), levels);
-        // As many columns on screen.
-        f.others()->popup(QPoint(0, 0));
-        QVERIFY(QTest::qWaitForWindowExposed(f.others()));
-        QSet<int> columns;
-        for (QAction *value : f.others()->actions())
-            columns << f.others()->entryRect(value).x();
-        QCOMPARE(columns.size(), levels.section(u' ', 0, 0).count(u',') + 1);
-        f.others()->close();
+        const std::tuple<QString, QStringList, QString> grids[] = {
+            {"opt row.limit=3;opt column.limit=2", {"h", "g", "f", "e", "d", "c", "b", "a", "B", ""}, "3,3 a > 3 f"},
+            {"", values(200, 199, -1), "30,30,30 v000 > 30,30,30 v089 > 22 v178"},
+            {"opt row.limit=0", values(40), "40 v000"}};
+        for (const auto &[options, countries, levels] : grids) {
+            TMenuFixture f(countries, options);
+            f.show();
+            QCOMPARE(shape(f.others()), levels);
+            // As many columns on screen.
+            f.others()->popup(QPoint(0, 0));
+            QVERIFY(QTest::qWaitForWindowExposed(f.others()));
+            QSet<int> columns;
+            for (QAction *value : f.others()->actions())
+                columns << f.others()->entryRect(value).x();
+            QCOMPARE(columns.size(), levels.section(u' ', 0, 0).count(u',') + 1);
+            f.others()->close();
+        }
     }
 
     // Opened from the check button with the keyboard, the grid's columns

@@ -16,23 +16,21 @@ using namespace selectframe::test;
 
 namespace {
 
-/// Stands in for the owning control: records the events it is sent and may
-/// react to one while it is being delivered.
-class TEventRecorder : public QObject
+/// The settings' messages a control is sent, and the filter in force as
+/// each filter message arrives.
+struct TMessages : QObject
 {
-public:
     QList<int> Received;
-    std::function<void(int)> React;
+    QStringList Filters;
 
-    bool event(QEvent *e) override
+    explicit TMessages(TSelectFrameControl &control) { control.installEventFilter(this); }
+    bool eventFilter(QObject *control, QEvent *e) override
     {
-        const int type = int(e->type());
-        if (type < SFM_SHOWONLYCHECKED || type > SFM_SHOWGROUPBY)
-            return QObject::event(e);
-        Received.append(type);
-        if (React)
-            React(type);
-        return true;
+        if (e->type() >= SFM_SHOWONLYCHECKED && e->type() <= SFM_SHOWGROUPBY)
+            Received << e->type();
+        if (e->type() == SFM_FILTER)
+            Filters << static_cast<TSelectFrameControl *>(control)->Settings()->Filter();
+        return false;
     }
 };
 
@@ -249,9 +247,9 @@ private slots:
     }
 
     // Each setter writes a first value twice, then a second one twice: the
-    // owner hears of each change once, of the select mode, the group-by
+    // control hears of each change once, of the select mode, the group-by
     // index and the filter hint never.
-    void settersTellTheOwnerOfChangesOnly()
+    void settersTellTheControlOfChangesOnly()
     {
         using TSetter = std::function<void(TFrameSettings &, bool second)>;
         const auto flag = [](void (TFrameSettings::*set)(bool)) {
@@ -269,83 +267,62 @@ private slots:
             {[](TFrameSettings &s, bool second) { s.SetGroupByIndex(second ? 5 : 2); }, 0},
             {[](TFrameSettings &s, bool second) { s.SetFilterHint(second ? "b" : "a"); }, 0}};
         for (const auto &[write, message] : setters) {
-            TEventRecorder owner;
-            TFrameSettings settings;
-            settings.SetOwner(&owner);
+            TFrameFixture f;
+            TMessages messages(f.control);
             for (const bool second : {false, false, true, true})
-                write(settings, second);
-            QCOMPARE(owner.Received, (message ? QList<int>{message, message} : QList<int>{}));
+                write(*f.control.Settings(), second);
+            QCOMPARE(messages.Received, (message ? QList<int>{message, message} : QList<int>{}));
         }
     }
 
-    // A filter differing in letter case only is no change; the owner's
-    // handler runs before the setter returns, and a setting it writes in
-    // turn is handled inside it.
+    // A filter differing in letter case only is no change. The control
+    // handles a message before the setter returns, and a setting it writes
+    // in turn (the checked-only view clears the filter) inside it.
     void filterCaseAndReentrance()
     {
-        TEventRecorder owner;
-        TFrameSettings settings;
-        settings.SetOwner(&owner);
+        TFrameFixture f;
+        TMessages messages(f.control);
+        TFrameSettings *settings = f.control.Settings();
         QStringList filters;
-        for (const char *filter : {"abc", "ABC", "\u00c4BC", "\u00e4bc"}) {
-            settings.SetFilter(QString::fromUtf8(filter));
-            filters << settings.Filter();
+        for (const char *filter : {"abc", "ABC", "\u00c4BC", "\u00e4bc", "x"}) {
+            settings->SetFilter(QString::fromUtf8(filter));
+            filters << settings->Filter();
         }
-        QCOMPARE(filters, (QStringList{"abc", "abc", "\u00c4BC", "\u00c4BC"}));
-        QCOMPARE(owner.Received, (QList<int>{SFM_FILTER, SFM_FILTER}));
-
-        owner.Received.clear();
-        QString filterSeenInside;
-        owner.React = [&](int type) {
-            if (type == SFM_SHOWONLYCHECKED)
-                settings.SetFilter(QString());
-            else
-                filterSeenInside = settings.Filter();
-        };
-        settings.SetFilter(QStringLiteral("x"));
-        QCOMPARE(filterSeenInside, QStringLiteral("x"));
-        settings.SetShowOnlyChecked(true);
-        QCOMPARE(owner.Received, (QList<int>{SFM_FILTER, SFM_SHOWONLYCHECKED, SFM_FILTER}));
-        QCOMPARE(filterSeenInside, QString());
+        settings->SetShowOnlyChecked(true);
+        QCOMPARE(filters, (QStringList{"abc", "abc", "\u00c4BC", "\u00c4BC", "x"}));
+        QCOMPARE(messages.Received, (QList<int>{SFM_FILTER, SFM_FILTER, SFM_FILTER, SFM_SHOWONLYCHECKED, SFM_FILTER}));
+        QCOMPARE(messages.Filters, (QStringList{"abc", "\u00c4BC", "x", ""}));
     }
 
-    // Assign copies the select mode, the checked-only view, the favorites
-    // and their mode, silently, and keeps the rest; anything else than
-    // settings fails.
-    void assignCopiesFourValuesSilently()
+    // The control's settings take a copy of the select mode, the
+    // checked-only view, the favorites and their mode, silently, and keep
+    // the rest; null copies nothing, anything else than settings fails.
+    void settingsCopiedSilently()
     {
-        TEventRecorder owner;
-        TFrameSettings target;
-        target.SetOwner(&owner);
-        target.SetShowFilter(true);
-        target.SetShowGroupBy(true);
-        target.SetGroupByIndex(3);
-        target.SetFilterHint(QStringLiteral("hint"));
-        target.SetFilter(QStringLiteral("flt"));
-        owner.Received.clear();
+        TFrameFixture f;
+        TFrameSettings *target = f.control.Settings();
+        target->SetShowFilter(true);
+        target->SetShowGroupBy(true);
+        target->SetGroupByIndex(3);
+        target->SetFilterHint(QStringLiteral("hint"));
+        target->SetFilter(QStringLiteral("flt"));
+        TMessages messages(f.control);
         TFrameSettings source;
         source.SetSelectMode(fsmOnlyOne);
         source.SetShowOnlyChecked(true);
         source.SetShowFavorites(true);
         source.SetFavoritesMode(ffmEmbedded);
-        target.Assign(&source);
-        QVERIFY(target.SelectMode() == fsmOnlyOne && target.ShowOnlyChecked() && target.ShowFavorites());
-        QCOMPARE(target.FavoritesMode(), ffmEmbedded);
-        QVERIFY(target.ShowFilter() && target.ShowGroupBy() && target.GroupByIndex() == 3);
-        QCOMPARE(target.FilterHint() + target.Filter(), QStringLiteral("hintflt"));
-        QCOMPARE(target.Owner(), &owner);
-        QVERIFY(owner.Received.isEmpty());
-        QObject stranger;
-        QVERIFY_THROWS_EXCEPTION(EConvertError, target.Assign(&stranger));
-        QVERIFY_THROWS_EXCEPTION(EConvertError, target.Assign(nullptr));
-        // The control's settings take a copy, which tells the control
-        // nothing; null copies nothing.
-        TFrameFixture f;
-        TFrameSettings *own = f.control.Settings();
         f.control.SetSettings(&source);
         f.control.SetSettings(nullptr);
-        QVERIFY(f.control.Settings() == own && own->FavoritesMode() == ffmEmbedded);
+        QVERIFY(target->SelectMode() == fsmOnlyOne && target->ShowOnlyChecked() && target->ShowFavorites());
+        QCOMPARE(target->FavoritesMode(), ffmEmbedded);
+        QVERIFY(target->ShowFilter() && target->ShowGroupBy() && target->GroupByIndex() == 3);
+        QCOMPARE(target->FilterHint() + target->Filter(), QStringLiteral("hintflt"));
+        QVERIFY(f.control.Settings() == target && target->Owner() == &f.control && messages.Received.isEmpty());
         QCOMPARE(f.part<TDropDownButton>("btnFavorites")->dropdownMenu(), f.part<QMenu>("FCheckMenu"));
+        QObject stranger;
+        QVERIFY_THROWS_EXCEPTION(EConvertError, target->Assign(&stranger));
+        QVERIFY_THROWS_EXCEPTION(EConvertError, target->Assign(nullptr));
     }
 };
 
