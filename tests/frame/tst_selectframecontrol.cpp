@@ -227,19 +227,9 @@ private slots:
         }
     }
 
-    // The initial sort is the option's low byte; without columns Initialize
-    // fails and the control stays uninitialised.
-    void initialSortAndFailure()
+    // Without columns Initialize fails and the control stays uninitialised.
+    void initializeFailsWithoutColumns()
     {
-        for (const auto &[option, sorted] : {std::pair{258, 2}, std::pair{256, 0}, std::pair{1, 1}}) {
-            TFrameFixture f;
-            f.setOption(keys::OptionInitSort, option);
-            f.add("b");
-            f.add("a");
-            f.control.Initialize();
-            QCOMPARE(f.tree->Header()->getSortTypes(), sorted ? QList<TSortType>{TSortType(sorted)} : QList<TSortType>{});
-            QCOMPARE(f.tree->Header()->getSortIndexs(), sorted ? QList<int>{0} : QList<int>{});
-        }
         TFrameFixture f;
         f.setOption(keys::OptionColumnNames, QByteArray(""));
         QVERIFY_THROWS_EXCEPTION(std::exception, f.control.Initialize());

@@ -43,16 +43,18 @@ private slots:
     void cleanup() { m_scope.reset(); }
 
     // A remembered sort text and the rows it gives; one that sorts nothing
-    // leaves the initial sort (captions Z to A) in force. Two keys sort by
-    // the third column first (a: 3 6, b: 1 4, c: 5 2), then by caption.
-    void rememberedSortTexts()
+    // leaves the initial sort in force, the option's low byte (1: captions
+    // Z to A, 2: A to Z). Two keys sort by the third column first (a: 3 6,
+    // b: 1 4, c: 5 2), then by caption.
+    void rememberedAndInitialSorts()
     {
-        const std::pair<const char *, const char *> cases[] = {
-            {"", "6 5 4 3 2 1"}, {"0=0", "6 5 4 3 2 1"}, {"9=2", "6 5 4 3 2 1"}, {"x=2,0=y,=,==", "6 5 4 3 2 1"},
-            {"0=2", "1 2 3 4 5 6"}, {"2=2,0=2", "3 6 1 4 2 5"}, {"junk, 2=2 ,0=2", "3 6 1 4 2 5"}};
-        for (const auto &[text, order] : cases) {
+        const std::tuple<const char *, int, const char *> cases[] = {
+            {"", 1, "6 5 4 3 2 1"}, {"", 258, "1 2 3 4 5 6"}, {"", 256, "5 3 6 1 4 2"}, {"0=0", 1, "6 5 4 3 2 1"},
+            {"9=2", 1, "6 5 4 3 2 1"}, {"x=2,0=y,=,==", 1, "6 5 4 3 2 1"}, {"0=2", 1, "1 2 3 4 5 6"},
+            {"2=2,0=2", 1, "3 6 1 4 2 5"}, {"junk, 2=2 ,0=2", 1, "3 6 1 4 2 5"}};
+        for (const auto &[text, initial, order] : cases) {
             QSettings().setValue(QStringLiteral("Tests/Layout/SelectTree_Sort"), QString::fromLatin1(text));
-            TLayoutFrame f("Tests\\Layout", ";opt init.sort=1");
+            TLayoutFrame f("Tests\\Layout", QStringLiteral(";opt init.sort=%1").arg(initial));
             QCOMPARE(f.run("?"), QString::fromLatin1(order));
         }
     }
