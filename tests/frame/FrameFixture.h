@@ -22,7 +22,6 @@
 #include <QKeySequence>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QSettings>
 #include <QTest>
 
 #include <map>
