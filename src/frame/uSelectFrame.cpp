@@ -32,6 +32,8 @@ TCustomSelectFrameControl::TCustomSelectFrameControl(QWidget *AOwner) : QWidget(
 {
     initFrameIcons();
     setupUi(this);
+    // A host that focuses the control means its rows.
+    setFocusProxy(SelectTree);
     tmFilter = new QTimer(this);
     tmFilter->setObjectName(QStringLiteral("tmFilter"));
     tmFilter->setInterval(1000);

@@ -119,24 +119,23 @@ private slots:
                                         "Uncheck all Button 0 "}));
     }
 
-    // Tab goes round the tree, the side panel and the bottom bar; the
-    // filter button, there once a filter is typed, is named for clearing it.
+    // Tab goes round the tree, the side panel and the bottom bar, past the
+    // filter button, which is no tab stop (the box's keys do what it does);
+    // the button is named for clearing once a filter is in force.
     void tabReachesEveryControl()
     {
         TSidePanel f;
         f.tree->setFocus();
         QStringList visited{QApplication::focusWidget()->objectName()};
-        for (int i = 0; i < 7; ++i) {
-            if (visited.last() == u"edFilter") {
+        for (int i = 0; i < 6; ++i) {
+            if (visited.last() == u"edFilter")
                 QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("a"));
-                QTRY_VERIFY(f.part("btnFilter")->isEnabled());
-            }
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
             visited.append(QApplication::focusWidget()->objectName());
         }
         QCOMPARE(f.part("btnFilter")->accessibleName(), "Clear filter");
-        QCOMPARE(visited, QStringList({"SelectTree", "edFilter", "btnFilter", "btnGroupBy", "btnFavorites",
-                                       "btnUncheckAll", "btnCheck", "SelectTree"}));
+        QCOMPARE(visited, QStringList({"SelectTree", "edFilter", "btnGroupBy", "btnFavorites", "btnUncheckAll",
+                                       "btnCheck", "SelectTree"}));
     }
 
     // Space, Alt+Down and F4 drop the check menu down; Down and Return run
