@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The Favorites Manager over a shown frame, as a user works it: opening the
 // dialog until its first paint (the inner frame built over the same item
 // objects), switching between two large favorites (storing the checks of
@@ -154,14 +155,8 @@ int runOurs(const QList<demo::TEngine> &engines)
                 favoriteIds[f] = *favorite->GetItems();
             }
             // Every step flips every checked row: Evens is focused at first.
-            const auto timeSwitch = [&](int to) {
-                switches.time([&] { list->SetNodeFocused(rows[to]); });
-
-            };
-            const auto timeByList = [&](int to) {
-                byList.time([&] { manager->CheckByList(favoriteIds[to]); });
-
-            };
+            const auto timeSwitch = [&](int to) { switches.time([&] { list->SetNodeFocused(rows[to]); }); };
+            const auto timeByList = [&](int to) { byList.time([&] { manager->CheckByList(favoriteIds[to]); }); };
             // The first switch creates the checked list's entries for the
             // other favorite's IDs; it is reported on its own.
             firstSwitch.time([&] { list->SetNodeFocused(rows[1]); });
@@ -231,7 +226,8 @@ int main(int argc, char **argv)
                         r.Figures.value(k + "_lo"), r.Figures.value(k + "_hi"), r.Figures.value(k + "_cpu"));
         }
         const double peer = r.Figures.value("byList_med"), peerCpu = r.Figures.value("byList_cpu");
-        std::printf("  switch / check by list: %.2fx (cpu %.2fx)\n", peer > 0 ? r.Figures.value("switch_med") / peer : 0.0,
+        std::printf("  switch / check by list: %.2fx (cpu %.2fx)\n",
+                    peer > 0 ? r.Figures.value("switch_med") / peer : 0.0,
                     peerCpu > 0 ? r.Figures.value("switch_cpu") / peerCpu : 0.0);
     }
     return 0;

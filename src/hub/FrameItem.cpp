@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "FrameItem.h"
 
 #include "hub/FrameItemRow.h"
@@ -69,7 +70,7 @@ private:
     {
         TChunk *Prev = nullptr;
         TChunk *Next = nullptr;
-        void *Free = nullptr; // freed slots, linked through their first word
+        void *Free = nullptr;  // freed slots, linked through their first word
         char *Fresh = nullptr; // the first slot never handed out
         char *End = nullptr;
         std::size_t Live = 0;

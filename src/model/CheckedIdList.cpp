@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "CheckedIdList.h"
 
 #include "platform/FoldedText.h"
@@ -95,8 +96,7 @@ bool TCheckedIdList::removeOne(const QString &id, int32_t *hint)
         // Keeping the capacity makes checking all again cheap.
         m_slots.clear();
         m_spellings.clear();
-    }
-    else if (qsizetype(m_slots.size()) - m_live > std::max<qsizetype>(m_live, 64))
+    } else if (qsizetype(m_slots.size()) - m_live > std::max<qsizetype>(m_live, 64))
         compact();
     return true;
 }

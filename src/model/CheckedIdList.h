@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The running list of checked item IDs.
 #pragma once
 
@@ -53,8 +54,8 @@ private:
     /// kept twice.
     struct TSlot
     {
-        int32_t next; // following slot of the chain, kEnd, or kRemoved
-        int32_t chain; // lets compaction fix up only the chains in use
+        int32_t next;     // following slot of the chain, kEnd, or kRemoved
+        int32_t chain;    // lets compaction fix up only the chains in use
         int32_t spelling; // index in m_spellings of a text other than the key, or kEnd
     };
     /// The entries equal to `key` ignoring case, in list order. A chain

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Finding a short text in a long one, exactly, code unit by code unit, and
 // preparing the long one: lower-casing ASCII, narrowing to Latin-1.
 #pragma once

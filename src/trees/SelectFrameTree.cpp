@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "SelectFrameTree.h"
 
 #include "model/FrameObjects.h"
@@ -194,7 +195,8 @@ void TSelectFrameTree::AdoptFilterTexts()
     }
     m_filterGarbage = taken->Garbage;
     // Texts of items no row shows here stay behind as garbage.
-    const auto adopt = [&](auto &buffer, auto &&texts, const std::vector<std::pair<uint32_t, uint32_t>> &order, bool wide) {
+    const auto adopt = [&](auto &buffer, auto &&texts, const std::vector<std::pair<uint32_t, uint32_t>> &order,
+                           bool wide) {
         buffer.Texts = std::move(texts);
         buffer.Order.reserve(order.size());
         for (const auto &[start, index] : order) {
@@ -230,7 +232,8 @@ bool TSelectFrameTree::MakeFilterTexts(std::size_t MaxRows)
         QByteArray &latin1 = m_latin1Texts.Texts;
         const qsizetype start = latin1.size();
         latin1.resize(start + n);
-        row->WideText = !NarrowLatin1(reinterpret_cast<const char16_t *>(m_rowText.constData()), n, latin1.data() + start);
+        row->WideText =
+            !NarrowLatin1(reinterpret_cast<const char16_t *>(m_rowText.constData()), n, latin1.data() + start);
         if (row->WideText) {
             latin1.truncate(start);
             row->TextStart = uint32_t(m_wideTexts.Texts.size());

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A shown frame control over a few items, for suites that drive it as a
 // user would, and a script of user steps to drive it with.
 #pragma once
@@ -18,8 +19,8 @@
 #include <QAction>
 #include <QContextMenuEvent>
 #include <QHeaderView>
-#include <QLabel>
 #include <QKeySequence>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -37,9 +38,10 @@ inline QString entries(const QMenu *menu)
     QStringList out;
     for (const QAction *e : menu->actions())
         if (e->isVisible())
-            out << (e->isSeparator()  ? QStringLiteral("-")
-                    : QString(e->isChecked() ? "*" : "") + (e->isEnabled() ? e->text() : '(' + e->text() + ')')
-                          + (e->menu() ? " >" : ""));
+            out << (e->isSeparator()
+                        ? QStringLiteral("-")
+                        : QString(e->isChecked() ? "*" : "") + (e->isEnabled() ? e->text() : '(' + e->text() + ')') +
+                              (e->menu() ? " >" : ""));
     return '[' + out.join(u'|') + ']';
 }
 
@@ -97,7 +99,10 @@ struct TFrameFixture
         control.GetManager()->Params()->SetValue(QByteArray(key), value);
     }
     template <class T = QWidget>
-    T *part(const char *name) const { return control.findChild<T *>(QString::fromLatin1(name)); }
+    T *part(const char *name) const
+    {
+        return control.findChild<T *>(QString::fromLatin1(name));
+    }
 
     void add(const QString &id, const QString &group = QString(), const TValues &values = {})
     {
@@ -216,20 +221,23 @@ struct TFrameFixture
     /// runs `inside` while it shows.
     void openMenu(const QString &where, const TMenuAction &inside)
     {
-        auto *button = part<QPushButton>(where == u"check" ? "btnCheck" : where == u"fav" ? "btnFavorites" : "btnGroupBy");
+        auto *button = part<QPushButton>(where == u"check" ? "btnCheck"
+                                         : where == u"fav" ? "btnFavorites"
+                                                           : "btnGroupBy");
         auto *box = part<QLineEdit>("edFilter");
         auto *checkMenu = part<TPopupMenu>("FCheckMenu");
         if (where == u"tree")
             return whileShown([this] { rightClick(tree); }, inside);
         if (where == u"box")
             return whileShown([&] { checkMenu->exec(box->mapToGlobal(QPoint(0, box->height()))); }, inside);
-        whileShown([button] { QTest::mouseClick(button, Qt::LeftButton); }, [&](QMenu *menu) {
-            // At the button's bottom-left corner, with the menu's own pop-up
-            // event off.
-            QCOMPARE(menu->pos(), button->mapToGlobal(QPoint(0, button->height())));
-            QVERIFY(!static_cast<TPopupMenu *>(menu)->OnPopup);
-            inside(menu);
-        });
+        whileShown([button] { QTest::mouseClick(button, Qt::LeftButton); },
+                   [&](QMenu *menu) {
+                       // At the button's bottom-left corner, with the menu's own pop-up
+                       // event off.
+                       QCOMPARE(menu->pos(), button->mapToGlobal(QPoint(0, button->height())));
+                       QVERIFY(!static_cast<TPopupMenu *>(menu)->OnPopup);
+                       inside(menu);
+                   });
     }
 
     /// Runs `script`, steps separated by ';', and returns what its probes
@@ -371,9 +379,9 @@ struct TFrameFixture
             const QString action = button->toolTip().section(u' ', 0, 0).toLower();
             if (box->text() == control.Settings()->FilterHint() && !box->text().isEmpty())
                 QCOMPARE(box->cursorPosition(), 0);
-            said << QStringLiteral("[%1|%2|%3%4]").arg(box->text(), control.Settings()->Filter(),
-                                                       button->isEnabled() ? action : '(' + action + ')',
-                                                       pause->isActive() ? "*" : "");
+            said << QStringLiteral("[%1|%2|%3%4]")
+                        .arg(box->text(), control.Settings()->Filter(),
+                             button->isEnabled() ? action : '(' + action + ')', pause->isActive() ? "*" : "");
         } else if (verb == u"?group") {
             const QList<QAction *> groupings = part<QMenu>("pmGroupBy")->actions();
             for (int i = 0; i < groupings.size(); ++i)

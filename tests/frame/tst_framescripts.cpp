@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The frame control driven by scripts of user steps (see TFrameFixture::run):
 // checking and its cascade, the action links, the filter box and the
 // checked-only view, group by with the host regrouping, the favorites
@@ -82,7 +83,10 @@ struct TEngines : TFrameFixture
 };
 
 /// The host's handlers of the frame facade, one line per event.
-void onChange(void *log, ISelectFrame *) { *static_cast<QStringList *>(log) << "onchange"; }
+void onChange(void *log, ISelectFrame *)
+{
+    *static_cast<QStringList *>(log) << "onchange";
+}
 void onItemQuery(void *log, ISelectFrame *, IFrameItem *item, const QString &favorite)
 {
     *static_cast<QStringList *>(log) << QStringLiteral("query %1 '%2'").arg(TFrameFixture::id(item), favorite);
@@ -112,112 +116,137 @@ private slots:
         QTest::addColumn<QString>("seen");
         // Checking: a group's click cascades, a mixed group unchecks, Space
         // toggles the focused row; only changes are reported.
-        QTest::newRow("cascade") << "check Search;?;#;check Bing;?;check Search;?;check Google;check Bing;?;#;key DuckDuckGo Space;#"
+        QTest::newRow("cascade")
+            << "check Search;?;#;check Bing;?;check Search;?;check Google;check Bing;?;#;key DuckDuckGo Space;#"
             << "DuckDuckGo Search+ Google+ Bing+ Video YouTube; 2/1; DuckDuckGo Search~ Google+ Bing Video YouTube; "
                "DuckDuckGo Search Google Bing Video YouTube; DuckDuckGo Search+ Google+ Bing+ Video YouTube; 2/5; 3/6";
-        QTest::newRow("hidden rows keep their states") << "hide Bing;check Search;?;#;hide DuckDuckGo;all;?;#"
+        QTest::newRow("hidden rows keep their states")
+            << "hide Bing;check Search;?;#;hide DuckDuckGo;all;?;#"
             << "DuckDuckGo Search+ Google+ Video YouTube; 1/1; Search+ Google+ Video+ YouTube+; 2/2";
-        QTest::newRow("check all, uncheck all") << "none;#;all;all;?;#;none;none;?;#"
+        QTest::newRow("check all, uncheck all")
+            << "none;#;all;all;?;#;none;none;?;#"
             << "0/0; DuckDuckGo+ Search+ Google+ Bing+ Video+ YouTube+; 4/1; " + All + "; 0/2";
         QTest::newRow("single choice") << "opt select.mode=3;check DuckDuckGo;#;check Bing;?;#;check Bing;?;#"
-            << "1/1; DuckDuckGo Search Google Bing+ Video YouTube; 1/2; DuckDuckGo Search Google Bing+ Video YouTube; 1/2";
+                                       << "1/1; DuckDuckGo Search Google Bing+ Video YouTube; 1/2; DuckDuckGo Search "
+                                          "Google Bing+ Video YouTube; 1/2";
         QTest::newRow("link style") << "?link Google;check Google;?link Google;set Google c_action_link_err=failed;"
                                        "refresh Google;?link Google;check Google;?link Google"
-            << "text; link hand; red hand; gray_text";
+                                    << "text; link hand; red hand; gray_text";
         // A row not drawn yet gets its link's style when it is.
-        QTest::newRow("collapsed group") << "opt groups.expanded=0;check Search;?;key Search Right;?;?link Google"
+        QTest::newRow("collapsed group")
+            << "opt groups.expanded=0;check Search;?;key Search Right;?;?link Google"
             << "DuckDuckGo Search+ Video; DuckDuckGo Search+ Google+ Bing+ Video; link hand";
         QTest::newRow("link click") << "link Google;check Google;link Google;?"
-            << "action Google; DuckDuckGo Search~ Google+ Bing Video YouTube";
+                                    << "action Google; DuckDuckGo Search~ Google+ Bing Video YouTube";
         // A bulk pass of the host's restyles and queries the rows only for a
         // query handler, and calls it per row only when it wants rows.
         QTest::newRow("host checks by list") << "list GOOGLE;?link Google;#;query;list duckduckgo;?link Google;"
                                                 "?link DuckDuckGo;#;query 0;list Google;?link Google;?link DuckDuckGo"
-            << "text; 1/1; query DuckDuckGo ''; query Google ''; query Bing ''; query YouTube ''; gray_text; link hand; "
-               "1/2; link hand; gray_text";
+                                             << "text; 1/1; query DuckDuckGo ''; query Google ''; query Bing ''; query "
+                                                "YouTube ''; gray_text; link hand; "
+                                                "1/2; link hand; gray_text";
         // Loaded before the rows exist, checked once they do.
-        QTest::newRow("checked set loaded early") << "load BING;#;?state;?;#;?state"
+        QTest::newRow("checked set loaded early")
+            << "load BING;#;?state;?;#;?state"
             << "0/0; BING; DuckDuckGo Search~ Google Bing+ Video YouTube; 1/1; Bing";
-        QTest::newRow("checked-only view") << "only;?;check DuckDuckGo;check Google;only;?;check DuckDuckGo;?;check Google;?"
+        QTest::newRow("checked-only view")
+            << "only;?;check DuckDuckGo;check Google;only;?;check DuckDuckGo;?;check Google;?"
             << All + "; DuckDuckGo+ Search~ Google+; Search~ Google+; " + All;
 
         // The filter: letter case and column separators never count; a
         // group stays when it or one of its rows matches.
-        QTest::newRow("matching") << "filter GOO;?;filter WEB;?;filter vid;?;filter sear;?;filter eweb;?;filter "
-                                         + QString(QChar(0)) + ";?;filter ;?"
-            << "Search Google; Search Google Bing; Video YouTube; Search; (none); (none); " + All;
-        QTest::newRow("group marks over hidden rows") << "check Bing;filter goo;?;all;?;#;filter ;?"
+        QTest::newRow("matching") << "filter GOO;?;filter WEB;?;filter vid;?;filter sear;?;filter eweb;?;filter " +
+                                         QString(QChar(0)) + ";?;filter ;?"
+                                  << "Search Google; Search Google Bing; Video YouTube; Search; (none); (none); " + All;
+        QTest::newRow("group marks over hidden rows")
+            << "check Bing;filter goo;?;all;?;#;filter ;?"
             << "Search~ Google; Search+ Google+; 2/2; DuckDuckGo Search+ Google+ Bing+ Video YouTube";
-        QTest::newRow("texts changed by the host") << "filter web;set YouTube column1_data=Web video;"
-                                                      "set DuckDuckGo caption=DuckDuckWeb;set Google column1_data=mail;filter ;filter web;?"
+        QTest::newRow("texts changed by the host")
+            << "filter web;set YouTube column1_data=Web video;"
+               "set DuckDuckGo caption=DuckDuckWeb;set Google column1_data=mail;filter ;filter web;?"
             << "DuckDuckWeb Search Bing Video YouTube";
         QTest::newRow("every script") << "set DuckDuckGo caption=Яндекс Web;set YouTube caption=Ökosia;"
                                          "filter я;?;filter ÖK;?;filter web;?;filter к;?"
-            << "Яндекс Web; Video Ökosia; Яндекс Web Search Google Bing; Яндекс Web";
-        QTest::newRow("typing, then the pause") << "?box;enter;?box;keys goo;?box;?;pause;?box;?;clear;?box;?"
-            << "[Find engines||(apply)]; [||(apply)]; [goo||apply*]; " + All
-                   + "; [goo|goo|clear]; Search Google; [Find engines||(apply)]; " + All;
+                                      << "Яндекс Web; Video Ökosia; Яндекс Web Search Google Bing; Яндекс Web";
+        QTest::newRow("typing, then the pause")
+            << "?box;enter;?box;keys goo;?box;?;pause;?box;?;clear;?box;?"
+            << "[Find engines||(apply)]; [||(apply)]; [goo||apply*]; " + All +
+                   "; [goo|goo|clear]; Search Google; [Find engines||(apply)]; " + All;
         QTest::newRow("escape") << "type bi;?;esc;?box;pause;?;?box"
-            << "Search Bing; [|bi|clear*]; " + All + "; [||(apply)]";
+                                << "Search Bing; [|bi|clear*]; " + All + "; [||(apply)]";
         QTest::newRow("leaving applies") << "keys you;leave;?box;?;enter;?box"
-            << "[you|you|clear]; Video YouTube; [you|you|clear]";
+                                         << "[you|you|clear]; Video YouTube; [you|you|clear]";
         // A menu taking the focus is no move of the user's.
         QTest::newRow("menu over the box") << "keys goo;menu box;?box"
-            << "[Check All]; [goo||apply*]";
+                                           << "[Check All]; [goo||apply*]";
         // The checked-only view clears the filter quietly; its placeholder
         // comes back once the user leaves the box.
-        QTest::newRow("filter and checked-only") << "check Google;check YouTube;filter o;enter;only;?box;?;leave;?box;"
-                                                    "filter goo;?;filter ;?;check Bing;?;none;?"
+        QTest::newRow("filter and checked-only")
+            << "check Google;check YouTube;filter o;enter;only;?box;?;leave;?box;"
+               "filter goo;?;filter ;?;check Bing;?;none;?"
             << "[||(apply)]; Search~ Google+ Video+ YouTube+; [Find engines||(apply)]; Search~ Google+; "
-               "DuckDuckGo Search~ Google+ Bing Video+ YouTube+; Search+ Google+ Bing+ Video+ YouTube+; " + All;
+               "DuckDuckGo Search~ Google+ Bing Video+ YouTube+; Search+ Google+ Bing+ Video+ YouTube+; " +
+                   All;
 
         // Group by: the menu built once from the option, the host told of
         // the choice, the rows built anew with checks, filter and sort kept.
-        QTest::newRow("groupings") << "opt groupby.columns=source=Source,kind=Kind;opt groupby.index=1;?group;"
-                                      "pick group@Source;?group;init;?group"
+        QTest::newRow("groupings")
+            << "opt groupby.columns=source=Source,kind=Kind;opt groupby.index=1;?group;"
+               "pick group@Source;?group;init;?group"
             << "Kind: [Source|*Kind]; regroup source: Google,Bing,YouTube,DuckDuckGo; Source: [*Source|Kind]; "
                "Source: [*Source|Kind]";
-        QTest::newRow("quoted groupings") << R"(opt groupby.columns="src=By source",k=Kind,"q=say ""hi"", then";)"
-                                             "opt groupby.index=2;?group;pick group@By source"
+        QTest::newRow("quoted groupings")
+            << R"(opt groupby.columns="src=By source",k=Kind,"q=say ""hi"", then";)"
+               "opt groupby.index=2;?group;pick group@By source"
             << R"(say "hi", then: [By source|Kind|*say "hi", then]; regroup src: Google,Bing,YouTube,DuckDuckGo)";
-        QTest::newRow("grouping without id") << "opt groupby.columns=Plain,l=Letter;opt groupby.index=1;pick group@Plain"
+        QTest::newRow("grouping without id")
+            << "opt groupby.columns=Plain,l=Letter;opt groupby.index=1;pick group@Plain"
             << "regroup : Google,Bing,YouTube,DuckDuckGo";
-        QTest::newRow("no groupings") << "opt groupby.columns=;?group" << "Group by ...: []";
-        QTest::newRow("same grouping again") << "opt ui=Tests\\GroupBy;sort;?rows;blank;pick group@Source;?group;?sort;?rows"
+        QTest::newRow("no groupings") << "opt groupby.columns=;?group"
+                                      << "Group by ...: []";
+        QTest::newRow("same grouping again")
+            << "opt ui=Tests\\GroupBy;sort;?rows;blank;pick group@Source;?group;?sort;?rows"
             << "new rows; Source: [*Source|Kind|First letter]; 0=2; same rows";
-        QTest::newRow("host throws") << "host throws;opt ui=Tests\\GroupBy;sort;?rows;blank;"
-                                        "warn acGroupByExecute failed: host failed;pick group@Kind;?group;?sort;?rows;?"
+        QTest::newRow("host throws")
+            << "host throws;opt ui=Tests\\GroupBy;sort;?rows;blank;"
+               "warn acGroupByExecute failed: host failed;pick group@Kind;?group;?sort;?rows;?"
             << "new rows; regroup kind: Google,Bing,YouTube,DuckDuckGo; Kind: [Source|*Kind|First letter]; 0=2; "
                "same rows; DuckDuckGo Search Bing Google Video YouTube";
-        QTest::newRow("no host handler") << "host none;opt ui=Tests\\GroupBy;sort;?rows;pick group@Kind;?group;?sort;?rows"
+        QTest::newRow("no host handler")
+            << "host none;opt ui=Tests\\GroupBy;sort;?rows;pick group@Kind;?group;?sort;?rows"
             << "new rows; Kind: [Source|*Kind|First letter]; 0=2; same rows";
-        QTest::newRow("regroup") << "opt ui=Tests\\GroupBy;check Google;check YouTube;sort;type o;?;pick group@Kind;?;#;"
-                                    "?box;?total;pick group@Source;?"
+        QTest::newRow("regroup")
+            << "opt ui=Tests\\GroupBy;check Google;check YouTube;sort;type o;?;pick group@Kind;?;#;"
+               "?box;?total;pick group@Source;?"
             << "DuckDuckGo Search~ Google+ Video+ YouTube+; regroup kind: Google,Bing,YouTube,DuckDuckGo; "
                "privacy DuckDuckGo video+ YouTube+ web~ Google+; 2/3; [o|o|clear]; Total: 4 4; "
                "regroup source: Google,Bing,YouTube,DuckDuckGo; DuckDuckGo Search~ Google+ Video+ YouTube+";
         // A host taking the columns away leaves no rows rather than rows
         // over objects the reload destroyed.
-        QTest::newRow("host takes the columns") << "host drop;warn acGroupByExecute failed: At least one column should be present;"
-                                                   "pick group@Kind;?;paint"
+        QTest::newRow("host takes the columns")
+            << "host drop;warn acGroupByExecute failed: At least one column should be present;"
+               "pick group@Kind;?;paint"
             << "(none); painted";
         // Without a sort the groups come in the order of their names, the
         // first one expanded.
         QTest::newRow("regroup unsorted") << "opt groups.expanded=0;opt groups.expand_first=1;pick group@First letter;?"
-            << "regroup letter: Google,Bing,YouTube,DuckDuckGo; G Google B Y D";
+                                          << "regroup letter: Google,Bing,YouTube,DuckDuckGo; G Google B Y D";
 
         // The favorites button: the favorites alone (not the embedded one),
         // or the embedded favorite's entries enabled as they stand.
-        QTest::newRow("external favorites") << "opt show.favorites=1;favs Mine=Google,DuckDuckGo|%EmbeddedFavorites%=Bing|"
-                                               "Yours=Bing;menu fav>Mine;?;?embedded"
-            << "[Mine|Yours|-|(Organize Favorites...)]; fav 7 Mine; DuckDuckGo+ Search~ Google+ Bing Video YouTube; {Bing}";
+        QTest::newRow("external favorites")
+            << "opt show.favorites=1;favs Mine=Google,DuckDuckGo|%EmbeddedFavorites%=Bing|"
+               "Yours=Bing;menu fav>Mine;?;?embedded"
+            << "[Mine|Yours|-|(Organize Favorites...)]; fav 7 Mine; DuckDuckGo+ Search~ Google+ Bing Video YouTube; "
+               "{Bing}";
         QTest::newRow("embedded favorites")
             << "opt show.favorites=1;opt favorites.mode=1;menu fav;check Google;check DuckDuckGo;"
                "menu fav>Mark selected as favorite SEs;?embedded;none;menu fav>Check favorite SEs;?;"
                "menu fav>Clear the list of favorite SEs;?;menu fav;?embedded"
             << "[(Check favorite SEs)|-|(Mark selected as favorite SEs)|(Clear the list of favorite SEs)]; "
                "[(Check favorite SEs)|-|Mark selected as favorite SEs|(Clear the list of favorite SEs)]; "
-               "{Google,DuckDuckGo}; [Check favorite SEs|-|(Mark selected as favorite SEs)|Clear the list of favorite SEs]; "
+               "{Google,DuckDuckGo}; [Check favorite SEs|-|(Mark selected as favorite SEs)|Clear the list of favorite "
+               "SEs]; "
                "DuckDuckGo+ Search~ Google+ Bing Video YouTube; "
                "[Check favorite SEs|-|Mark selected as favorite SEs|Clear the list of favorite SEs]; "
                "DuckDuckGo+ Search~ Google+ Bing Video YouTube; "

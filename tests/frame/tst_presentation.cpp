@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What the user perceives of the frame. Assistive tools learn the rows'
 // check states (mixed for groups), hints and action links, a state change
 // when the user toggles a row, and the names of the side panel's and the
@@ -29,22 +30,28 @@ QStringList g_changes;
 void recordUpdate(QAccessibleEvent *event)
 {
     if (event->type() == QAccessible::StateChanged)
-        g_changes << event->accessibleInterface()->text(QAccessible::Name)
-                         + (static_cast<QAccessibleStateChangeEvent *>(event)->changedStates().checked ? " checked" : "");
+        g_changes << event->accessibleInterface()->text(QAccessible::Name) +
+                         (static_cast<QAccessibleStateChangeEvent *>(event)->changedStates().checked ? " checked" : "");
 }
 
 /// The accessible cell of the shown row `row` in column 0: "name|description|" and its state as checkable, checked.
 QString cell(TFrameFixture &f, int row)
 {
     QAccessibleInterface *cell = QAccessible::queryAccessibleInterface(f.tree)->tableInterface()->cellAt(row, 0);
-    return QStringLiteral("%1|%2|%3%4").arg(cell->text(QAccessible::Name), cell->text(QAccessible::Description))
-        .arg(cell->state().checkable).arg(cell->state().checked);
+    return QStringLiteral("%1|%2|%3%4")
+        .arg(cell->text(QAccessible::Name), cell->text(QAccessible::Description))
+        .arg(cell->state().checkable)
+        .arg(cell->state().checked);
 }
 
 /// A frame with every control of the side panel shown, over G (a, b) and c.
 struct TSidePanel : TFrameFixture
 {
-    TSidePanel() { run("opt filter.show=1;opt show.favorites=1;opt groupby.columns=g=Group"); addGroupAndLoose(); }
+    TSidePanel()
+    {
+        run("opt filter.show=1;opt show.favorites=1;opt groupby.columns=g=Group");
+        addGroupAndLoose();
+    }
 };
 
 int distance(QColor a, QColor b)
@@ -110,13 +117,15 @@ private slots:
         QStringList controls;
         for (const char *name : {"edFilter", "btnFilter", "btnGroupBy", "btnFavorites", "btnCheck", "btnUncheckAll"}) {
             QAccessibleInterface *a = QAccessible::queryAccessibleInterface(f.part(name));
-            controls << QStringLiteral("%1 %2 %3 %4").arg(a->text(QAccessible::Name),
-                                                          QMetaEnum::fromType<QAccessible::Role>().valueToKey(a->role()))
-                            .arg(a->state().hasPopup).arg(a->text(QAccessible::Value));
+            controls << QStringLiteral("%1 %2 %3 %4")
+                            .arg(a->text(QAccessible::Name),
+                                 QMetaEnum::fromType<QAccessible::Role>().valueToKey(a->role()))
+                            .arg(a->state().hasPopup)
+                            .arg(a->text(QAccessible::Value));
         }
-        QCOMPARE(controls, (QStringList{"Filter EditableText 0 ", "Apply filter Button 0 ", "Group by ButtonMenu 1 Group",
-                                        "Favorites ButtonMenu 1 ", "Check ButtonMenu 1 ",
-                                        "Uncheck all Button 0 "}));
+        QCOMPARE(controls,
+                 (QStringList{"Filter EditableText 0 ", "Apply filter Button 0 ", "Group by ButtonMenu 1 Group",
+                              "Favorites ButtonMenu 1 ", "Check ButtonMenu 1 ", "Uncheck all Button 0 "}));
     }
 
     // Tab goes round the tree, the side panel and the bottom bar, past the
@@ -142,8 +151,8 @@ private slots:
     // its first entry, Check All.
     void dropDownsOpenFromTheKeyboard()
     {
-        for (const QKeyCombination key : {QKeyCombination(Qt::Key_Space), Qt::AltModifier | Qt::Key_Down,
-                                          QKeyCombination(Qt::Key_F4)}) {
+        for (const QKeyCombination key :
+             {QKeyCombination(Qt::Key_Space), Qt::AltModifier | Qt::Key_Down, QKeyCombination(Qt::Key_F4)}) {
             TFrameFixture f;
             f.addGroupAndLoose();
             auto *button = f.part("btnCheck");
@@ -180,9 +189,11 @@ private slots:
         const QColor background = image.pixelColor(image.width() - 2, image.height() - 2);
         const QPalette p = darkPalette();
         QVERIFY2(distance(background, p.color(QPalette::Base)) < 24, qPrintable(background.name()));
-        const std::tuple<const char *, int, QColor> slices[] = {
-            {"c", 2, p.color(QPalette::Text)}, {"c", 3, p.color(QPalette::Link)},
-            {"d", 3, p.color(QPalette::Disabled, QPalette::Text)}, {"e", 3, QColor(0xff, 0x6b, 0x6b)}, {"d", 0, QColor()}};
+        const std::tuple<const char *, int, QColor> slices[] = {{"c", 2, p.color(QPalette::Text)},
+                                                                {"c", 3, p.color(QPalette::Link)},
+                                                                {"d", 3, p.color(QPalette::Disabled, QPalette::Text)},
+                                                                {"e", 3, QColor(0xff, 0x6b, 0x6b)},
+                                                                {"d", 0, QColor()}};
         for (const auto &[row, slice, expected] : slices) {
             const QColor ink = inkOf(f, row, slice, background);
             QVERIFY2(ink.isValid(), "the slice takes no room");

@@ -1,11 +1,12 @@
+// SPDX-License-Identifier: MIT
 // The frame control as its form builds it, as its options configure it and
 // as Initialize brings it up; its settings and what they tell it.
 #include "FrameFixture.h"
 
 #include "frame/ItemValues.h"
 #include "frame/SplitPopupMenu.h"
-#include "platform/Conversion.h"
 #include "platform/ActionButton.h"
+#include "platform/Conversion.h"
 #include "platform/DropDownButton.h"
 #include "platform/tree/TCustomHeader.h"
 
@@ -51,8 +52,9 @@ private slots:
         for (const char *name : {"SelectTree", "pnButtons", "pnFilter", "edFilter", "btnFilter", "pnGroupBy",
                                  "btnGroupBy", "pnFavorites", "btnFavorites", "pnlBottom", "btnCheckAll", "btnCheck",
                                  "btnUncheckAll", "lbTotalCount", "lbCheckedCount"})
-            parts << QStringLiteral("%1<%2 %3").arg(name, f.part(name)->parentWidget()->objectName(),
-                                                     f.part(name)->property("text").toString());
+            parts << QStringLiteral("%1<%2 %3")
+                         .arg(name, f.part(name)->parentWidget()->objectName(),
+                              f.part(name)->property("text").toString());
         QCOMPARE(parts, (QStringList{"SelectTree<pnMain ", "pnButtons<pnMain ", "pnFilter<pnButtons ",
                                      "edFilter<pnFilter Find search engines", "btnFilter<pnFilter ",
                                      "pnGroupBy<pnButtons ", "btnGroupBy<pnGroupBy Group by ...",
@@ -90,7 +92,8 @@ private slots:
         QCOMPARE(f.part<QLabel>("lbTotalCount")->text(), "Total: 3");
         QCOMPARE(f.option(keys::PropertyTotalCount).toInt(), 3);
         QCOMPARE(f.part<QLineEdit>("edFilter")->text(), QString());
-        QVERIFY(!f.part("pnlBottom")->isHidden() && f.part("btnCheckAll")->isHidden() && f.part("pnButtons")->isHidden());
+        QVERIFY(!f.part("pnlBottom")->isHidden() && f.part("btnCheckAll")->isHidden() &&
+                f.part("pnButtons")->isHidden());
         QCOMPARE((QList<int>{f.part("btnCheck")->x(), f.part("btnUncheckAll")->x(), f.part("lbTotalCount")->x(),
                              f.part("lbCheckedCount")->x()}),
                  (QList<int>{0, 100, 203, 263}));
@@ -125,7 +128,8 @@ private slots:
 
         settings->SetShowFavorites(true);
         auto *button = f.part<TDropDownButton>("btnFavorites");
-        const std::pair<int, const char *> modes[] = {{ffmEmbedded, "pmEmbeddedFavorites"}, {5, ""}, {ffmExternal, "FCheckMenu"}, {5, ""}};
+        const std::pair<int, const char *> modes[] = {
+            {ffmEmbedded, "pmEmbeddedFavorites"}, {5, ""}, {ffmExternal, "FCheckMenu"}, {5, ""}};
         for (const auto &[mode, menu] : modes) {
             settings->SetFavoritesMode(TFrameFavoritesMode(mode));
             QCOMPARE(button->dropdownMenu(), *menu ? f.part<QMenu>(menu) : nullptr);
@@ -184,7 +188,8 @@ private slots:
         f.setOption(keys::OptionRowHeight, QByteArray("30"));
         // The option can only switch row selection on.
         f.tree->setRowSelect(false);
-        for (const auto &[option, selected] : {std::pair{false, false}, std::pair{true, true}, std::pair{false, true}}) {
+        for (const auto &[option, selected] :
+             {std::pair{false, false}, std::pair{true, true}, std::pair{false, true}}) {
             f.setOption(keys::OptionRowSelect, option);
             f.control.ApplyOptions();
             QCOMPARE(f.tree->rowSelect(), selected);
@@ -196,7 +201,8 @@ private slots:
         QCOMPARE(settings->FilterHint(), "type here");
         QCOMPARE(settings->GroupByIndex(), 4);
         QCOMPARE(settings->SelectMode(), fsmOnlyAll);
-        QVERIFY(!f.part("pnFilter")->isHidden() && !f.part("pnGroupBy")->isHidden() && f.part("pnFavorites")->isHidden());
+        QVERIFY(!f.part("pnFilter")->isHidden() && !f.part("pnGroupBy")->isHidden() &&
+                f.part("pnFavorites")->isHidden());
         QCOMPARE(f.part<TDropDownButton>("btnFavorites")->dropdownMenu(), f.part<QMenu>("pmEmbeddedFavorites"));
     }
 
@@ -209,8 +215,8 @@ private slots:
         const QVariant huge(int32_t(2147483647));
         const std::tuple<const char *, QVariant, QList<int>> cases[] = {
             {keys::OptionHeaderHeight, huge, {240, 22, 100}}, {keys::OptionRowHeight, huge, {18, 240, 100}},
-            {keys::OptionRowHeight, -7, {18, 22, 100}}, {keys::OptionColumnsWidth, "2147483647", {18, 22, 8192}},
-            {keys::OptionRowLimit, huge, {18, 22, 100}}, {keys::OptionColumnLimit, huge, {18, 22, 100}}};
+            {keys::OptionRowHeight, -7, {18, 22, 100}},       {keys::OptionColumnsWidth, "2147483647", {18, 22, 8192}},
+            {keys::OptionRowLimit, huge, {18, 22, 100}},      {keys::OptionColumnLimit, huge, {18, 22, 100}}};
         for (const auto &[key, value, sizes] : cases) {
             TFrameFixture f;
             f.run("opt columns.width=100;opt column.names=Name,Country;opt favorite.columns=Country;"

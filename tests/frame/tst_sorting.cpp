@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Row comparison of the frame control, asked the way the tree asks it while
 // sorting, and a sort of the whole tree.
 #include "FrameFixture.h"
@@ -34,36 +35,40 @@ private slots:
         f.add("g", "G");
         f.add("h", "H");
         int asked = 0;
-        f.control.SetOnGroupCompare([&](QObject *, const QString &, const QString &, int32_t, int32_t, int32_t &) {
-            ++asked;
-        });
+        f.control.SetOnGroupCompare(
+            [&](QObject *, const QString &, const QString &, int32_t, int32_t, int32_t &) { ++asked; });
         f.show();
-        const QStringList rules{"a b 0 1 +", "b a 0 1 -", "a b 0 2 +", "a a 0 1 0", "a A 0 1 !", "i a 0 1 -",
-                                "i a 0 2 +", "a i 0 1 +", "a i 0 2 -", "a n 0 1 +", "G a 0 1 +", "G a 0 2 -",
+        const QStringList rules{"a b 0 1 +", "b a 0 1 -", "a b 0 2 +",  "a a 0 1 0",  "a A 0 1 !", "i a 0 1 -",
+                                "i a 0 2 +", "a i 0 1 +", "a i 0 2 -",  "a n 0 1 +",  "G a 0 1 +", "G a 0 2 -",
                                 "a G 1 1 -", "a G 1 2 +", "G H 0 1 +?", "G H 1 1 0?", "a b 1 1 -", "a n 1 1 -"};
         QStringList results;
         for (const QString &rule : rules) {
             const QStringList r = rule.split(u' ');
             asked = 0;
-            const int result = f.tree->OnNodeCompare(f.tree, f.at(r[0]), f.at(r[1]), r[2].toInt(), TSortType(r[3].toInt()));
+            const int result =
+                f.tree->OnNodeCompare(f.tree, f.at(r[0]), f.at(r[1]), r[2].toInt(), TSortType(r[3].toInt()));
             const QString sign = result > 0 ? "+" : result < 0 ? "-" : "0";
-            results << QStringList(r.mid(0, 4)).join(u' ') + ' ' + (r[4][0] == u'!' && result ? "!" : sign)
-                           + (asked ? "?" : "");
+            results << QStringList(r.mid(0, 4)).join(u' ') + ' ' + (r[4][0] == u'!' && result ? "!" : sign) +
+                           (asked ? "?" : "");
         }
         QCOMPARE(results, rules);
 
         // The host's handlers see the frame's own answer and may replace it.
         QStringList seen;
-        f.control.SetOnItemCompare([&](QObject *sender, IFrameItem *item1, IFrameItem *, int32_t column,
-                                       int32_t sortType, int32_t &result) {
-            seen << QStringLiteral("%1 %2 %3 %4").arg(TFrameFixture::id(item1)).arg(column).arg(sortType).arg(result > 0);
-            QCOMPARE(sender, &f.control);
-        });
-        f.control.SetOnGroupCompare([&](QObject *, const QString &caption1, const QString &caption2, int32_t column,
-                                        int32_t, int32_t &result) {
-            seen << QStringLiteral("%1 %2 %3 %4").arg(caption1, caption2).arg(column).arg(result);
-            result = 7;
-        });
+        f.control.SetOnItemCompare(
+            [&](QObject *sender, IFrameItem *item1, IFrameItem *, int32_t column, int32_t sortType, int32_t &result) {
+                seen << QStringLiteral("%1 %2 %3 %4")
+                            .arg(TFrameFixture::id(item1))
+                            .arg(column)
+                            .arg(sortType)
+                            .arg(result > 0);
+                QCOMPARE(sender, &f.control);
+            });
+        f.control.SetOnGroupCompare(
+            [&](QObject *, const QString &caption1, const QString &caption2, int32_t column, int32_t, int32_t &result) {
+                seen << QStringLiteral("%1 %2 %3 %4").arg(caption1, caption2).arg(column).arg(result);
+                result = 7;
+            });
         QVERIFY(f.tree->OnNodeCompare(f.tree, f.at("a"), f.at("b"), 0, 1) > 0);
         QCOMPARE(f.tree->OnNodeCompare(f.tree, f.at("G"), f.at("H"), 2, 1), 7);
         QCOMPARE(seen, (QStringList{"a 0 1 1", "G H 2 0"}));
@@ -99,9 +104,12 @@ private slots:
     {
         QTest::addColumn<QString>("locale");
         QTest::addColumn<QString>("alphabet");
-        QTest::newRow("English, ASCII") << "en_US" << "aAbBcChH zZ-9.";
-        QTest::newRow("English") << "en_US" << "aAbBcChH zZ-9\u00E4\u00C4";
-        QTest::newRow("Czech") << "cs_CZ" << "aAbBcChH zZ-9\u00E4\u00C4";
+        QTest::newRow("English, ASCII") << "en_US"
+                                        << "aAbBcChH zZ-9.";
+        QTest::newRow("English") << "en_US"
+                                 << "aAbBcChH zZ-9\u00E4\u00C4";
+        QTest::newRow("Czech") << "cs_CZ"
+                               << "aAbBcChH zZ-9\u00E4\u00C4";
     }
     void keysOrderAsPairsDo()
     {
@@ -147,7 +155,6 @@ private slots:
         sortBoth({1}, {stNatural});
         sortBoth({1, 0}, {stReversed, stNatural});
     }
-
 };
 
 QTEST_MAIN(TestSorting)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The remembered layout: a frame's sort keys and column widths saved when
 // it goes and brought back when the next frame of the same ui comes up,
 // through the settings store of a test.
@@ -49,9 +50,9 @@ private slots:
     void rememberedAndInitialSorts()
     {
         const std::tuple<const char *, int, const char *> cases[] = {
-            {"", 1, "6 5 4 3 2 1"}, {"", 258, "1 2 3 4 5 6"}, {"", 256, "5 3 6 1 4 2"}, {"0=0", 1, "6 5 4 3 2 1"},
-            {"9=2", 1, "6 5 4 3 2 1"}, {"x=2,0=y,=,==", 1, "6 5 4 3 2 1"}, {"0=2", 1, "1 2 3 4 5 6"},
-            {"2=2,0=2", 1, "3 6 1 4 2 5"}, {"junk, 2=2 ,0=2", 1, "3 6 1 4 2 5"}};
+            {"", 1, "6 5 4 3 2 1"},    {"", 258, "1 2 3 4 5 6"},      {"", 256, "5 3 6 1 4 2"},
+            {"0=0", 1, "6 5 4 3 2 1"}, {"9=2", 1, "6 5 4 3 2 1"},     {"x=2,0=y,=,==", 1, "6 5 4 3 2 1"},
+            {"0=2", 1, "1 2 3 4 5 6"}, {"2=2,0=2", 1, "3 6 1 4 2 5"}, {"junk, 2=2 ,0=2", 1, "3 6 1 4 2 5"}};
         for (const auto &[text, initial, order] : cases) {
             QSettings().setValue(QStringLiteral("Tests/Layout/SelectTree_Sort"), QString::fromLatin1(text));
             TLayoutFrame f("Tests\\Layout", QStringLiteral(";opt init.sort=%1").arg(initial));

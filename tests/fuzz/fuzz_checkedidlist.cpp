@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The list of checked IDs against a plain list: any run of appends, removals
 // in any letter case and clears agrees with it, through long chains of
 // duplicates, a growing index and the compaction of removed entries.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Host items and their value lists, with and without the tree row that
 // shows them.
 #include "hub/FrameItem.h"

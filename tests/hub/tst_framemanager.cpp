@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "hub/FrameManager.h"
 #include "hub/NamedParams.h"
 #include "intf/FrameConsts.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Column widths remembered in the user's settings. Random and hostile stored
 // text is replayed by fuzz_layout.
 #include "model/RememberedLayout.h"
@@ -49,7 +50,8 @@ private slots:
         QTest::newRow("most negative width") << "0=-2147483648" << QList<int>{800};
         QTest::newRow("index beyond int") << "99999999999=5" << QList<int>{0};
         QTest::newRow("absurd index") << "2000000000=5" << QList<int>{0};
-        QTest::newRow("at the index bound") << QStringLiteral("%1=5").arg(kIndexBound) << (QList<int>(kIndexBound, 0) << 5);
+        QTest::newRow("at the index bound")
+            << QStringLiteral("%1=5").arg(kIndexBound) << (QList<int>(kIndexBound, 0) << 5);
         QTest::newRow("past the index bound") << QStringLiteral("%1=5").arg(kIndexBound + 1) << QList<int>{0};
     }
     void parse()

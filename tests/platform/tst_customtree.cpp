@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The tree control over the item tree: states, updates, sorting, focus,
 // header, mouse and keyboard, clipping. What the item tree's rows show is
 // tst_selectvirtualtree's.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The column menu, opened and driven with the keyboard and the mouse.
 #include "platform/GridMenu.h"
 

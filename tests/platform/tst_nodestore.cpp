@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The node store behind every adapter: links, navigation, order, layout,
 // data lookup and lazily made slices.
 #include "platform/tree/TBaseVirtualTree.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The collator's answers and keys must order exactly as QCollator does.
 #include "platform/TextCollator.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Finding a text in a long one, against Qt's own search as the reference,
 // and preparing it: lower-casing ASCII, narrowing to Latin-1.
 #include "platform/TextSearch.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A frame manager filled the way a frame fills it, its item tree shown in a
 // tree control, and ways to find the rows the tree built.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The item tree's manager and adapters in a tree control: layout of rows
 // and cells, what each slice shows, flags, options, header, tool tips,
 // clicks and drawing. How the tree control handles these rows is
