@@ -38,7 +38,7 @@ bool IsBlankOrControl(QChar C)
 }
 
 /// `Format` with its %s and %d filled in order and %% made one %.
-QString FormatInfo(const QString &Format, const QString &Name, int Count)
+QString FormatInfo(const QString &Format, const QString &Name, qsizetype Count)
 {
     QString out;
     out.reserve(Format.size() + Name.size() + 8);

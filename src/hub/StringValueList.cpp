@@ -134,11 +134,16 @@ TStringValueLines::~TStringValueLines()
 
 const QString &TStringValueLines::nameText(TName Name)
 {
-    // NOLINTNEXTLINE(performance-no-int-to-ptr): a name is a pointer with its ownership in the low bit.
     if (Name & OwnedName)
+        // NOLINTNEXTLINE(performance-no-int-to-ptr): a name is a pointer with its ownership in the low bit.
         return *reinterpret_cast<const QString *>(Name & ~OwnedName);
-    // NOLINTNEXTLINE(performance-no-int-to-ptr): as above.
-    return reinterpret_cast<const TPooledName *>(Name)->Text;
+    return pooledName(Name)->Text;
+}
+
+const TStringValueLines::TPooledName *TStringValueLines::pooledName(TName Name)
+{
+    // NOLINTNEXTLINE(performance-no-int-to-ptr): a pooled name is a plain pointer.
+    return reinterpret_cast<const TPooledName *>(Name);
 }
 
 TStringValueLines::TName TStringValueLines::nameAt(int Index) const
@@ -175,7 +180,7 @@ int TStringValueLines::find(QStringView Name, const TPooledName *Pooled) const
             if (name & OwnedName) {
                 if (nameText(name).size() == Name.size() && sameName(nameText(name), Name))
                     return i;
-            } else if (reinterpret_cast<const TPooledName *>(name)->Class == Pooled->Class) {
+            } else if (pooledName(name)->Class == Pooled->Class) {
                 return i;
             }
         }
@@ -254,8 +259,8 @@ void TStringValueLines::removeAt(int Index)
         return;
     }
     for (int i = Index; i + 1 < m_inlineCount; ++i) {
-        m_values[size_t(i)] = std::move(m_values[size_t(i + 1)]);
-        m_names[size_t(i)] = m_names[size_t(i + 1)];
+        m_values[size_t(i)] = std::move(m_values[size_t(i) + 1]);
+        m_names[size_t(i)] = m_names[size_t(i) + 1];
     }
     --m_inlineCount;
     m_values[m_inlineCount] = QString();
@@ -263,7 +268,7 @@ void TStringValueLines::removeAt(int Index)
     // the lines inside stay the first ones.
     if (m_more && !m_more->empty() && !(m_more->front().Name & OwnedName)) {
         m_values[m_inlineCount] = std::move(m_more->front().Value);
-        m_names[m_inlineCount] = reinterpret_cast<const TPooledName *>(m_more->front().Name)->Number;
+        m_names[m_inlineCount] = pooledName(m_more->front().Name)->Number;
         ++m_inlineCount;
         m_more->erase(m_more->begin());
     }

@@ -65,6 +65,7 @@ private:
     static constexpr int InlineLines = 6;
 
     static const QString &nameText(TName Name);
+    static const TPooledName *pooledName(TName Name);
     int count() const { return m_inlineCount + (m_more ? int(m_more->size()) : 0); }
     TName nameAt(int Index) const;
     QString &valueAt(int Index);

@@ -8,6 +8,7 @@ namespace selectframe {
 namespace {
 
 /// The header node's data: a plain tag, not an object.
+// NOLINTNEXTLINE(performance-no-int-to-ptr): never dereferenced, only compared.
 void *const ColumnTag = reinterpret_cast<void *>(quintptr(1));
 /// Third integer of a column that takes the room left.
 constexpr int32_t hwFill = 0x10000;

@@ -195,7 +195,7 @@ void TSelectFrameTree::AdoptFilterTexts()
     }
     m_filterGarbage = taken->Garbage;
     // Texts of items no row shows here stay behind as garbage.
-    const auto adopt = [&](auto &buffer, auto &&texts, const std::vector<std::pair<uint32_t, uint32_t>> &order,
+    const auto adopt = [&](auto &buffer, auto &texts, const std::vector<std::pair<uint32_t, uint32_t>> &order,
                            bool wide) {
         buffer.Texts = std::move(texts);
         buffer.Order.reserve(order.size());
@@ -207,8 +207,8 @@ void TSelectFrameTree::AdoptFilterTexts()
                 m_filterGarbage += taken->ByItem[index].Length;
         }
     };
-    adopt(m_latin1Texts, std::move(taken->Latin1), taken->Latin1Order, false);
-    adopt(m_wideTexts, std::move(taken->Wide), taken->WideOrder, true);
+    adopt(m_latin1Texts, taken->Latin1, taken->Latin1Order, false);
+    adopt(m_wideTexts, taken->Wide, taken->WideOrder, true);
 }
 
 bool TSelectFrameTree::MakeFilterTexts(std::size_t MaxRows)
