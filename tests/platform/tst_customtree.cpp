@@ -255,36 +255,23 @@ private slots:
         QTEST(probes, "probes");
     }
 
-    // Rows removed, added again inside an update, cleared and rebuilt on a
-    // shown tree; then another manager, and none.
-    void rowsAndManagersChangeOnALiveTree()
+    // A focused row removed loses the focus and is added again inside an
+    // update; without a manager states are ignored.
+    void rowsChangeOnALiveTree()
     {
         TSelectVirtualTree &rows = t->rows();
         const TVirtualNode g0 = top(1);
-        void *data = rows.getData(g0);
         tree->SetNodeFocused(g0);
         rows.remove(g0);
-        QVERIFY(tree->isVirtualNode(g0));
-        QCOMPARE(tree->GetNodeFocused(), TVirtualNode{});
-        QCOMPARE(rows.getItem(data), TVirtualNode{});
+        QVERIFY(tree->isVirtualNode(g0) && !tree->GetNodeFocused());
         tree->BeginUpdate();
         rows.add(rows.Root(), g0, ltLastChild);
-        QCOMPARE(tree->model()->rowCount(), 3);
         tree->EndUpdate();
         QCOMPARE(t->shown().last(), QStringLiteral("Group 0"));
         QVERIFY(!tree->isVirtualNode(g0));
-
-        rows.clear();
-        QCOMPARE(tree->model()->rowCount(), 0);
-        t->vm()->Initialize();
-        QCOMPARE(tree->model()->rowCount(), 4);
-
-        tree->SetNodeFocused(top(1));
-        t->build();
-        QCOMPARE(tree->GetNodeFocused(), TVirtualNode{});
         tree->setVM(nullptr);
         QCOMPARE(tree->model()->rowCount(), 0);
-        tree->SetNodeState(TVirtualNode{2}, nsHidden); // no manager: ignored
+        tree->SetNodeState(TVirtualNode{2}, nsHidden);
     }
 
     void headerWidthsFromTheAdapter_data()
