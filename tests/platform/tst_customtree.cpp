@@ -275,7 +275,6 @@ private slots:
         QTest::addColumn<QList<int>>("shown");
         QTest::newRow("zero between stretching columns") << QList<int>{-1, 0, -1} << QList<int>{-1, 0, -1};
         QTest::newRow("zero last of fixed columns") << QList<int>{100, 150, 0} << QList<int>{100, -1, 0};
-        QTest::newRow("zero first") << QList<int>{0, 150, -1} << QList<int>{0, 150, -1};
     }
     void headerWidthsFromTheAdapter()
     {

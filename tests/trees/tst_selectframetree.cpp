@@ -77,24 +77,21 @@ private slots:
         items.clear();
     }
 
-    void recordsOfOneBuild()
+    // A row's cells and their records are made when the tree first reaches
+    // them; each cell is found by its record.
+    void cellRecordsAreMadeWhenReached()
     {
         first().add("a");
         first().add("b", "G");
         first().build();
         TSelectVirtualTree &tree = first().rows();
-        tree.Rebuild();
-        // One group row and two item rows of three nodes each; a row's cells
-        // and their records are made when the tree first reaches them.
         QCOMPARE(tree.NodeRecords.Count(), size_t(3));
-        const QList<TVirtualNode> rows = allRows(tree);
-        QCOMPARE(rows.size(), 3);
-        for (TVirtualNode row : rows)
+        for (TVirtualNode row : allRows(tree))
             for (int c = 0; c < 3; ++c) {
                 const TVirtualNode node = tree.store().cell(row, c);
                 const TSelectFrameNode *cell = tree.recordOf(node);
-                QVERIFY(cell->Node == node && cell->Column == c && !cell->Slices);
-                QCOMPARE(cell->FrameObject, tree.recordOf(row)->FrameObject);
+                QVERIFY(cell->Node == node && cell->Column == c &&
+                        cell->FrameObject == tree.recordOf(row)->FrameObject);
                 QCOMPARE(tree.getItem(const_cast<TSelectFrameNode *>(cell)), node);
             }
         QCOMPARE(tree.NodeRecords.Count(), size_t(9));
