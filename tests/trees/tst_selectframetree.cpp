@@ -194,29 +194,24 @@ private slots:
     {
         addItems();
         first().build();
-        row(first(), items[0])->FrameObject->SetState(fcsChecked);
         const IPtr<IFrameItemEx> b = ex(items[1]);
-        TFrameObjectManager *model = first().Manager.Model();
         b->SetChecked(true);
-        QCOMPARE(row(first(), items[1])->FrameObject->State, fcsChecked);
-        QVERIFY(b->GetChecked());
-        QCOMPARE(model->GetCheckedIDs(), (QStringList{"a", "b"}));
-        QCOMPARE(model->FindGroup("G")->State, fcsUnchecked);
+        QVERIFY(b->GetChecked() && row(first(), items[1])->FrameObject->State == fcsChecked);
+        QCOMPARE(first().Manager.Model()->FindGroup("G")->State, fcsUnchecked);
         b->SetChecked(false);
         QVERIFY(!b->GetChecked());
-        QCOMPARE(model->GetCheckedIDs(), QStringList{"a"});
 
         second().build();
         const IPtr<IFrameItemEx> c = ex(items[2]);
         c->Refresh(); // nothing installed: nothing happens
-        QList<TSelectFrameNode *> calls[2];
+        QList<TSelectFrameNode *> calls;
         for (int f = 0; f < 2; ++f)
-            frames[f]->rows().NodeRecords.OnRefreshRow = [&calls, f](TSelectFrameNode *row) { calls[f].append(row); };
+            frames[f]->rows().NodeRecords.OnRefreshRow = [&calls](TSelectFrameNode *row) { calls.append(row); };
+        const QList<TSelectFrameNode *> rows{row(second(), items[2]), row(first(), items[2])};
         c->Refresh();
-        QCOMPARE(calls[1], QList<TSelectFrameNode *>{row(second(), items[2])});
         frames[1].reset();
         c->Refresh();
-        QCOMPARE(calls[0], QList<TSelectFrameNode *>{row(first(), items[2])});
+        QCOMPARE(calls, rows);
     }
 
     // An item listed twice links to its second row, after a rebuild too;

@@ -222,40 +222,6 @@ private slots:
         QVERIFY(!slice<TCheckSlice>(item, 0)->Shown);
     }
 
-    // Header columns as the widths say; a group row's state gets the
-    // groups-expanded option added.
-    void stateInfoOfRowsAndColumns_data()
-    {
-        QTest::addColumn<QString>("widths");
-        QTest::addColumn<QList<QList<int>>>("expected"); // state, first, second, third per column
-        QTest::addColumn<bool>("expanded");
-        QTest::newRow("-1,150,-1") << "-1,150,-1"
-                                   << QList<QList<int>>{{0, -7, -9, 0x10000}, {0, 150, -9, 0}, {8, -7, -9, -5}} << true;
-        QTest::newRow("80,-1,60") << "80,-1,60" << QList<QList<int>>{{0, 80, -9, 0}, {8, -7, -9, -5}, {0, 60, -9, 0}}
-                                  << false;
-    }
-    void stateInfoOfRowsAndColumns()
-    {
-        QFETCH(QString, widths);
-        QFETCH(QList<QList<int>>, expected);
-        QFETCH(bool, expanded);
-        frame->set(keys::OptionColumnsWidth, widths);
-        frame->set(keys::OptionGroupsExpanded, expanded);
-        frame->add("a", "G");
-        show();
-        QCOMPARE(stateInfo(rows(), top(0), nsHidden),
-                 (QList<int>{int(nsHidden | (expanded ? nsExpanded : 0u)), -7, -9, -5}));
-        TSelectVirtualColumns &header = *t->vm()->Header;
-        QCOMPARE(header.store().cellCount(header.Root()), 3);
-        for (int c = 0; c < 3; ++c) {
-            const TVirtualNode column = header.store().cell(header.Root(), c);
-            QCOMPARE(stateInfo(header, column, 0), expected[c]);
-            QCOMPARE(textOf(header.filledSlicesOf(column), 0), (QStringList{"Name", "Address", "Kind"}).at(c));
-            if (expected[c][3] == 0)
-                QCOMPARE(tree->Header()->getWidth(tree->Header()->ItemByOrder(c)), expected[c][1]);
-        }
-    }
-
     // Hovered as a user would: an item's hint shows over every cell of its
     // row and an item without one shows none; a group shows the text under
     // the mouse; with tool tips off nothing shows. Empty answers first: a
