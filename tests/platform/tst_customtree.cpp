@@ -411,24 +411,14 @@ private slots:
         QCOMPARE(tree->updateCount(), 0);
     }
 
-    // An image taller than its row, and texts longer than their room, stay
+    // Texts longer than their room, left to right or right to left, stay
     // inside it.
-    void contentIsClippedToItsRoom()
+    void textIsClippedToItsRoom()
     {
-        tree->SetNodeState(top(1), nsExpanded);
-        tree->setRowHeight(10);
-        QApplication::processEvents();
-        const QRect cell = tree->nodeRect(item(1, 1), 0);
-        QCOMPARE(cell.height(), 10);
-        const QRect red =
-            inkBounds(tree->viewport()->grab().toImage(), [](QRgb p) { return p == qRgb(0xd0, 0x30, 0x30); });
-        QVERIFY(!red.isEmpty() && cell.contains(red));
-
         TTextPainter text;
         const QFont font;
-        const QString plain = QStringLiteral("A rather long caption of a search engine");
-        QVERIFY(text.advance(font, plain) > text.advance(font, QStringLiteral("A rather")));
-        for (const QString &s : {plain, QStringLiteral("محرك بحث طويل جدا")}) {
+        for (const QString &s :
+             {QStringLiteral("A rather long caption of a search engine"), QStringLiteral("محرك بحث طويل جدا")}) {
             QImage image(200, 22, QImage::Format_ARGB32_Premultiplied);
             image.fill(Qt::white);
             QPainter p(&image);
