@@ -1,16 +1,13 @@
 // SPDX-License-Identifier: MIT
-// The item tree's manager and adapters in a tree control: layout of rows
-// and cells, what each slice shows, flags, options, header, tool tips,
-// clicks and drawing. How the tree control handles these rows is
-// tst_customtree's; the frame sorts this tree in tst_sorting. Also the
-// favorites list, whose editing is driven through the favorites dialog
-// (tst_organizefavorites).
+// The item tree's manager and adapters in a tree control: rows and cells,
+// images and links, select modes and tool tips; what a row shows and how
+// it is drawn is the frame's presentation suites'. How the tree control
+// handles these rows is tst_customtree's; the frame sorts this tree in
+// tst_sorting. Also the favorites list, whose editing is driven through
+// the favorites dialog (tst_organizefavorites).
 #include "SelectTreeFixture.h"
 
-#include "platform/SlicePoint.h"
-
 #include "platform/tree/TCheckSlice.h"
-#include "platform/tree/TCustomHeader.h"
 #include "platform/tree/TStringSlice.h"
 #include "trees/FavoritesTreeManager.h"
 
@@ -56,24 +53,6 @@ class TestSelectVirtualTree : public QObject
     T *slice(TVirtualNode node, int index)
     {
         return sliceAs<T>(filled(node)->GetSlice(index));
-    }
-    /// The first column of `row` as it is filled: check box, image, caption
-    /// (filling the room) and action link, one line each.
-    QStringList firstColumn(TVirtualNode row)
-    {
-        const auto *check = slice<TCheckSlice>(row, 0);
-        const auto *image = slice<TImageSlice>(row, 1);
-        const auto *caption = slice<TStringSlice>(row, 2);
-        return {QStringLiteral("check %1 %2").arg(QLatin1String(check->Shown ? "shown" : "hidden")).arg(check->Value),
-                QStringLiteral("image %1 %2")
-                    .arg(QLatin1String(image->Images == &t->Images ? "ours"
-                                       : image->Images             ? "other"
-                                                                   : "none"))
-                    .arg(image->ImageIndex),
-                QStringLiteral("caption %1 '%2' %3")
-                    .arg(caption->Layout1 == slFill ? "fill" : "?", caption->Text,
-                         QString::fromLatin1(caption->Style->name())),
-                QStringLiteral("link '%1'").arg(slice<TStringSlice>(row, 3)->Text)};
     }
     /// State and the three integers `adapter` reports for `node`, from
     /// `state` and -7, -9, -5.
