@@ -151,7 +151,6 @@ private slots:
         QTest::addColumn<QString>("remembered"); // null: no "option://ui"
         QTest::addColumn<QList<int>>("expected");
         QTest::newRow("given widths") << "100" << QString() << QList<int>{100, -1, -1};
-        QTest::newRow("non-integer widths") << "120,,wide" << QString() << QList<int>{120, -1, -1};
         QTest::newRow("remembered win") << "100"
                                         << "1=250,2=-90" << QList<int>{100, 250, 90};
         QTest::newRow("remembered zero ignored") << "100"
