@@ -84,8 +84,8 @@ class TestCustomTree : public QObject
         return QPoint(h->sectionViewportPosition(id) + h->sectionSize(id) / 2, h->height() / 2);
     }
     /// Runs one sort step: "sort 1x2n0r+" (columns with none, natural or
-    /// reversed; + into the groups), "click C" on a header column, "menu E"
-    /// (the header menu's entry E) or "move F T" (a header section).
+    /// reversed; + into the groups), "click C" on a header column, or "menu E"
+    /// (the header menu's entry E).
     void sortStep(const QString &step)
     {
         TCustomHeader *h = tree->Header();
@@ -100,8 +100,6 @@ class TestCustomTree : public QObject
             tree->Sort(t->vm()->getRoot(), columns, types, words[1].endsWith(u'+'));
         } else if (words[0] == u"click") {
             QTest::mouseClick(h->viewport(), Qt::LeftButton, {}, headerPoint(words[1].toInt()));
-        } else if (words[0] == u"move") {
-            h->moveSection(words[1].toInt(), words[2].toInt());
         } else {
             h->setSortMenu(true);
             QTimer::singleShot(0, h, [entry = words[1].toInt()] {
@@ -162,51 +160,33 @@ private slots:
     }
     void cleanup() { t.reset(); }
 
-    // Rows, cells, header texts and check states through the model; with
-    // the groups collapsed only the shown rows' cells were made.
-    void showsTheManagersRows()
-    {
-        QAbstractItemModel *m = tree->model();
-        const QModelIndex group = m->index(1, 0);
-        QCOMPARE(t->rows().NodeRecords.Count(), size_t(16 + 4 * 2));
-        QCOMPARE(t->shown() + t->shown(1), (QStringList{"Item l", "Group 0", "Group 1", "Group 2", "Item 0.0",
-                                                        "Item 0.1", "Item 0.2", "Item 0.3"}));
-        QCOMPARE((QVariantList{m->columnCount(), m->headerData(1, Qt::Horizontal), m->index(1, 1, group).data(),
-                               m->index(1, 0, group).data(Qt::CheckStateRole).toInt()}),
-                 (QVariantList{3, "Address", "0.1 c1", int(Qt::Checked)}));
-        QVERIFY((m->flags(m->index(0, 0)) & Qt::ItemNeverHasChildren) && !(m->flags(group) & Qt::ItemNeverHasChildren));
-        QCOMPARE(t->vm()->getParent(item(1, 2)), top(1));
-    }
-
+    // With the groups collapsed only the shown rows' cells are made. Hidden
+    // rows leave the view but stay reachable; a group hidden and shown again
+    // comes back expanded; groups expand as the adapter says at each build.
     void nodeStatesHideAndExpand()
     {
         QAbstractItemModel *m = tree->model();
+        QCOMPARE(t->rows().NodeRecords.Count(), size_t(16 + 4 * 2));
+        QVERIFY((m->flags(m->index(0, 0)) & Qt::ItemNeverHasChildren) &&
+                !(m->flags(m->index(1, 0)) & Qt::ItemNeverHasChildren));
         setHidden(top(2), true);
         QCOMPARE(t->shown(), (QStringList{"Item l", "Group 0", "Group 2"}));
         tree->SetNodeState(top(0), nsHidden);
         QCOMPARE(t->vm()->getFirstVisible(), top(1));
-        QCOMPARE(t->vm()->getNextSibling(top(1)), top(2)); // hidden rows stay reachable
+        QCOMPARE(t->vm()->getNextSibling(top(1)), top(2));
 
         tree->SetNodeState(top(1), nsExpanded);
-        QVERIFY(tree->isExpanded(m->index(0, 0)));
         tree->collapse(m->index(0, 0));
         QCOMPARE(tree->GetNodeState(top(1)) & nsExpanded, 0u);
         tree->expand(m->index(0, 0));
-        // An expanded group hidden and shown again comes back expanded.
         setHidden(top(1), true);
         setHidden(top(1), false);
-        QVERIFY(tree->GetNodeState(top(1)) & nsExpanded);
-        QVERIFY(tree->isExpanded(m->index(0, 0)));
-
-        // Expanded as the adapter's state says, read at each build, until
-        // collapsed.
-        for (const bool expanded : {true, false}) {
+        QVERIFY((tree->GetNodeState(top(1)) & nsExpanded) && tree->isExpanded(m->index(0, 0)));
+        for (const bool expanded : {false, true}) {
             t->set(keys::OptionGroupsExpanded, expanded);
             t->build();
             QCOMPARE(tree->isExpanded(m->index(1, 0)) && tree->isExpanded(m->index(3, 0)), expanded);
         }
-        t->set(keys::OptionGroupsExpanded, true);
-        t->build();
         tree->Expand(top(1), TCustomTree::emCollapse, 0);
         QVERIFY(!tree->isExpanded(m->index(1, 0)) && tree->isExpanded(m->index(2, 0)));
     }
@@ -246,13 +226,11 @@ private slots:
     // Ties keep their order; later keys decide ties of earlier ones; a key
     // of type none is skipped; a header click sorts by its column, a second
     // one backwards, into the groups; the header's menu sorts as chosen or
-    // not at all; sorting maps display positions to columns and back.
+    // not at all.
     void sorting_data()
     {
         QTest::addColumn<QStringList>("steps");
         QTest::addColumn<QStringList>("probes");
-        QTest::newRow("stable") << QStringList{"sort 2n+", "sort 2r+"}
-                                << QStringList{"0,1,2,l|0.0,0.3,0.1,0.2|2n|2^", "l,0,1,2|0.2,0.1,0.0,0.3|2r|2v"};
         QTest::newRow("later keys decide ties")
             << QStringList{"sort 1x2n0r+"} << QStringList{"2,1,0,l|0.3,0.0,0.1,0.2|1x,2n,0r|2^"};
         QTest::newRow("header clicks and menu")
@@ -260,9 +238,6 @@ private slots:
             << QStringList{"0,1,2,l|0.0,0.1,0.2,0.3|0n|0^", "l,2,1,0|0.3,0.2,0.1,0.0|0r|0v",
                            "0,1,2,l|0.3,0.2,0.1,0.0|0n|0^", "0,1,2,l|0.3,0.0,0.1,0.2|2n|2^",
                            "l,0,1,2|0.3,0.2,0.1,0.0|1r|1v", "l,0,1,2|0.3,0.2,0.1,0.0||-"};
-        QTest::newRow("moved columns") << QStringList{"move 2 0", "sort 0n1r+", "move 0 2"}
-                                       << QStringList{"l,0,1,2|0.0,0.1,0.2,0.3||-", "2,1,0,l|0.3,0.0,0.1,0.2|0n,1r|2^",
-                                                      "2,1,0,l|0.3,0.0,0.1,0.2|2n,0r|2^"};
     }
     void sorting()
     {
@@ -273,53 +248,23 @@ private slots:
         QTEST(probes, "probes");
     }
 
-    // Rows removed, added again inside an update, cleared and rebuilt on a
-    // shown tree; then another manager, and none.
-    void rowsAndManagersChangeOnALiveTree()
+    // A focused row removed loses the focus and is added again inside an
+    // update; without a manager states are ignored.
+    void rowsChangeOnALiveTree()
     {
         TSelectVirtualTree &rows = t->rows();
         const TVirtualNode g0 = top(1);
-        void *data = rows.getData(g0);
-        QCOMPARE(rows.getItem(data), g0);
         tree->SetNodeFocused(g0);
         rows.remove(g0);
-        QCOMPARE(t->shown(), (QStringList{"Item l", "Group 1", "Group 2"}));
-        QVERIFY(tree->isVirtualNode(g0));
-        QCOMPARE(tree->GetNodeFocused(), TVirtualNode{});
-        QCOMPARE(rows.getItem(data), TVirtualNode{});
+        QVERIFY(tree->isVirtualNode(g0) && !tree->GetNodeFocused());
         tree->BeginUpdate();
         rows.add(rows.Root(), g0, ltLastChild);
-        QCOMPARE(tree->model()->rowCount(), 3);
         tree->EndUpdate();
         QCOMPARE(t->shown().last(), QStringLiteral("Group 0"));
         QVERIFY(!tree->isVirtualNode(g0));
-
-        rows.clear();
-        QCOMPARE(tree->model()->rowCount(), 0);
-        QCOMPARE(t->vm()->getFirstChild(t->vm()->getRoot()), TVirtualNode{});
-        t->vm()->Initialize();
-        QCOMPARE(tree->model()->rowCount(), 4);
-
-        tree->SetNodeFocused(top(1));
-        t->build();
-        QCOMPARE(tree->GetNodeFocused(), TVirtualNode{});
         tree->setVM(nullptr);
-        QCOMPARE(tree->getVM(), nullptr);
         QCOMPARE(tree->model()->rowCount(), 0);
-        tree->SetNodeState(TVirtualNode{2}, nsHidden); // no manager: ignored
-    }
-
-    // Orders and IDs map both ways; the first column takes the room left.
-    void headerApi()
-    {
-        TCustomHeader *h = tree->Header();
-        QCOMPARE(h->count(), 3);
-        QCOMPARE(h->getWidth(h->ItemByOrder(1)), 150);
-        QVERIFY(h->getWidth(h->ItemByOrder(0)) > 150);
-        h->moveSection(2, 0);
-        QCOMPARE((QList<int>{h->IDByOrder(0), h->IDByOrder(1), h->IDByOrder(3), h->OrderByID(0), h->OrderByID(7)}),
-                 (QList<int>{2, 0, -1, 1, -1}));
-        QCOMPARE(h->ItemByOrder(0), t->vm()->Header->store().cell(t->vm()->Header->Root(), 2));
+        tree->SetNodeState(TVirtualNode{2}, nsHidden);
     }
 
     void headerWidthsFromTheAdapter_data()
@@ -330,7 +275,6 @@ private slots:
         QTest::addColumn<QList<int>>("shown");
         QTest::newRow("zero between stretching columns") << QList<int>{-1, 0, -1} << QList<int>{-1, 0, -1};
         QTest::newRow("zero last of fixed columns") << QList<int>{100, 150, 0} << QList<int>{100, -1, 0};
-        QTest::newRow("zero first") << QList<int>{0, 150, -1} << QList<int>{0, 150, -1};
     }
     void headerWidthsFromTheAdapter()
     {
@@ -404,7 +348,8 @@ private slots:
     // The check box activates its row, with its own slice; every click is
     // reported with the slice and the cell's node; Space activates the
     // focused row unless it is hidden; a right click selects only when
-    // asked to. A double click (press, release, double click, release) on a
+    // asked to; the mouse takes the cursor of the slice it is over. A double
+    // click (press, release, double click, release) on a
     // check box toggles twice; elsewhere it expands a group and is no second
     // click.
     void clicksAndKeys()
@@ -425,6 +370,12 @@ private slots:
         QCOMPARE(log, (QStringList{"click Item 0.1 0.0", "active Item 0.1", "click Item 0.1 0.3", "click Item 0.1 2.0",
                                    "active Item 0.1", "active Item 0.1"}));
 
+        // The cursor over a slice is the slice's own.
+        SlicesFactory().setCursor(t->rows().slicesOf(row)->GetSlice(3), "hand cursor");
+        QTest::mouseMove(tree->viewport(), slicePoint(*tree, row, 0, 3));
+        QCOMPARE(tree->viewport()->cursor().shape(), Qt::PointingHandCursor);
+        QTest::mouseMove(tree->viewport(), slicePoint(*tree, row, 0, 2));
+        QCOMPARE(tree->viewport()->cursor().shape(), Qt::ArrowCursor);
         const QPoint onRow2 = tree->nodeRect(top(2), 0).center();
         for (const bool select : {false, true}) {
             tree->setRightClickSelect(select);
@@ -447,16 +398,10 @@ private slots:
                                    "lost Item l", "focus Group 0", "click Group 0 0.2"}));
     }
 
-    // A throwing compare or activation handler is reported, never reaches
-    // the event loop, and leaves no update open.
-    void throwingHandlersAreReported()
+    // A throwing activation handler is reported, never reaches the event
+    // loop, and leaves no update open.
+    void throwingHandlerIsReported()
     {
-        tree->OnNodeCompare = [](TCustomTree *, TVirtualNode, TVirtualNode, int, TSortType) -> int {
-            throw std::runtime_error("compare failed");
-        };
-        QTest::ignoreMessage(QtCriticalMsg, QRegularExpression("compare failed"));
-        QTest::mouseClick(tree->Header()->viewport(), Qt::LeftButton, {}, headerPoint(1));
-        QCOMPARE(tree->updateCount(), 0);
         tree->OnNodeActive = [&](TCustomTree *t, TVirtualNode, TSlice *) {
             t->BeginUpdate();
             throw std::runtime_error("handler failed");
@@ -466,35 +411,14 @@ private slots:
         QCOMPARE(tree->updateCount(), 0);
     }
 
-    void handCursorOverLinks()
-    {
-        tree->SetNodeState(top(1), nsExpanded);
-        const TVirtualNode row = item(1, 1);
-        SlicesFactory().setCursor(t->rows().slicesOf(row)->GetSlice(3), "hand cursor");
-        QTest::mouseMove(tree->viewport(), slicePoint(*tree, row, 0, 3));
-        QCOMPARE(tree->viewport()->cursor().shape(), Qt::PointingHandCursor);
-        QTest::mouseMove(tree->viewport(), slicePoint(*tree, row, 0, 2));
-        QCOMPARE(tree->viewport()->cursor().shape(), Qt::ArrowCursor);
-    }
-
-    // An image taller than its row, and texts longer than their room, stay
+    // Texts longer than their room, left to right or right to left, stay
     // inside it.
-    void contentIsClippedToItsRoom()
+    void textIsClippedToItsRoom()
     {
-        tree->SetNodeState(top(1), nsExpanded);
-        tree->setRowHeight(10);
-        QApplication::processEvents();
-        const QRect cell = tree->nodeRect(item(1, 1), 0);
-        QCOMPARE(cell.height(), 10);
-        const QRect red =
-            inkBounds(tree->viewport()->grab().toImage(), [](QRgb p) { return p == qRgb(0xd0, 0x30, 0x30); });
-        QVERIFY(!red.isEmpty() && cell.contains(red));
-
         TTextPainter text;
         const QFont font;
-        const QString plain = QStringLiteral("A rather long caption of a search engine");
-        QVERIFY(text.advance(font, plain) > text.advance(font, QStringLiteral("A rather")));
-        for (const QString &s : {plain, QStringLiteral("محرك بحث طويل جدا")}) {
+        for (const QString &s :
+             {QStringLiteral("A rather long caption of a search engine"), QStringLiteral("محرك بحث طويل جدا")}) {
             QImage image(200, 22, QImage::Format_ARGB32_Premultiplied);
             image.fill(Qt::white);
             QPainter p(&image);

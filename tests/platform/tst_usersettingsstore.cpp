@@ -34,19 +34,15 @@ private slots:
         QTest::newRow("missing, read-only") << "Dialogs\\Missing" << false;
         QTest::newRow("empty") << QString() << true;
         QTest::newRow("one backslash") << "\\" << true;
-        QTest::newRow("backslashes") << "\\\\\\" << true;
     }
     void refusedKeys()
     {
         QFETCH(QString, path);
         QFETCH(bool, create);
         TUserSettingsStore store;
-        QVERIFY(!store.openKey(path, create));
-        QVERIFY(!store.isOpen());
+        QVERIFY(!store.openKey(path, create) && !store.isOpen() && !store.writeString("v", "x"));
         QCOMPARE(store.readString("v"), QString());
-        QVERIFY(!store.writeString("v", "x"));
-        QVERIFY(store.closeKey());
-        QVERIFY(!store.keyExists(path));
+        QVERIFY(store.closeKey() && !store.keyExists(path));
         QVERIFY(!QFile::exists(m_scope->fileName()));
     }
 
@@ -74,8 +70,8 @@ private slots:
         QCOMPARE(store.readString("v"), QStringLiteral("in A"));
         QVERIFY(store.openKey("\\B\\\\C\\", false));
         QCOMPARE(store.readString("v"), QStringLiteral("in C"));
-        QCOMPARE(store.readString("w"), QString());
-        QVERIFY2(!store.writeString("w", "x"), "a key opened for reading must refuse writes");
+        QVERIFY2(store.readString("w").isEmpty() && !store.writeString("w", "x"),
+                 "a key opened for reading refuses writes");
     }
 
     // A store that cannot be written (a plain file where its folder should
