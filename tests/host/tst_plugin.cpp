@@ -31,12 +31,12 @@ struct THost
     QString mischief;
     std::unique_ptr<QWidget> window = std::make_unique<QWidget>();
     IPtr<ISelectFrame> frame;
-    IPtr<IFrameItem> item;
     IPtr<INamedMethods> methods;
     IPtr<INamedParams> params;
     IPtr<IDataStorage> favorites, state;
     IPtr<ISelectFrameSettings> settings;
     QPointer<QWidget> control;
+    IPtr<IFrameItem> item = newItem(frame.get(), "late");
     QStringList log;
     int queries = 0;
 
@@ -73,8 +73,6 @@ struct THost
           settings(part(frame.get(), &ISelectFrame::GetSettings)),
           control(frame->GetControl())
     {
-        frame->NewItem(item.put());
-        item->SetID("late");
         methods->SetMethod(keys::EventOnChange, makeMethod(&onChange, this));
         methods->SetMethod(keys::EventItemQuery, makeMethod(&onItemQuery, this));
     }
@@ -148,8 +146,8 @@ private slots:
         QVERIFY(!a.query<ISelectFrame>());
     }
 
-    // Defaults of a fresh frame and its items; its registry stores nothing
-    // (the control takes the handlers).
+    // Defaults a host sees on a fresh frame and its items; its registry
+    // stores nothing (the control takes the handlers).
     void freshFrame()
     {
         IPtr<ISelectFrame> frame = m_plugin.newFrame({""});
@@ -163,13 +161,9 @@ private slots:
         }
         IPtr<IFrameItem> item;
         frame->NewItem(item.put());
-        QStringList read{"x", "x", "x", "x"};
-        const IPtr<IStringValueList> values = part(item.get(), &IFrameItem::GetValues);
-        values->GetValue("image", &read[0]);
-        values->GetValue("group", &read[1]);
-        values->GetValue("hint", &read[2]);
-        item->GetID(&read[3]);
-        QCOMPARE(read, (QStringList{"-1", "", "", ""}));
+        QString image;
+        part(item.get(), &IFrameItem::GetValues)->GetValue("image", &image);
+        QCOMPARE(image, QStringLiteral("-1")); // no image
         QVERIFY(!item.query<IFrameItemEx>()->GetChecked());
         frame->Initialize();
         frame->Reserved();

@@ -10,7 +10,6 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QContextMenuEvent>
-#include <QDialog>
 #include <QHeaderView>
 #include <QMenu>
 #include <QRegularExpression>
@@ -109,16 +108,12 @@ struct TTextWalk
         QTimer watch;
         watch.setInterval(20);
         QObject::connect(&watch, &QTimer::timeout, [this] {
+            // A dialog closed rejects.
             QWidget *opened = QApplication::activePopupWidget();
-            if (!opened)
-                opened = QApplication::activeModalWidget();
-            if (!opened || !opened->isVisible())
-                return;
-            walk(opened);
-            if (auto *dialog = qobject_cast<QDialog *>(opened))
-                dialog->reject();
-            else
+            if ((opened = opened ? opened : QApplication::activeModalWidget()) && opened->isVisible()) {
+                walk(opened);
                 opened->close();
+            }
         });
         watch.start();
         open();

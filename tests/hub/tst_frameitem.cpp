@@ -94,7 +94,7 @@ private slots:
     void valueLists()
     {
         QFETCH(bool, ofItem);
-        const IPtr<IStringValueList> values =
+        IPtr<IStringValueList> values =
             ofItem ? valuesOf(IPtr<IFrameItemEx>(new TFrameItem)) : IPtr<IStringValueList>(new TStringValueList);
         const auto set = [&](const QList<std::pair<QString, QString>> &lines) {
             for (const auto &[name, value] : lines)
@@ -130,7 +130,8 @@ private slots:
         QCOMPARE(read({"k"}), QStringList{"v=second"});
 
         // A name changed in place keeps its buffer: it must not pass for
-        // the name it was before.
+        // the name it was before. On a list of its own.
+        values = IPtr<IStringValueList>(new TStringValueList);
         QString name = QStringLiteral("ima") + QStringLiteral("ge");
         values->SetValue(name, "1");
         const QChar *buffer = name.constData();
