@@ -152,8 +152,9 @@ private slots:
     }
 
     // An enumerator starts before the first favorite, sees later additions,
-    // outlives its manager and stays on the last element at the end.
-    void enumeratorSteps()
+    // outlives its manager and stays on the last element at the end; an
+    // item enumerator over the same kind of list yields items only.
+    void enumerators()
     {
         TManager own(new TFavoritesManager);
         QVERIFY(!enumerate(own)->MoveNext());
@@ -166,6 +167,19 @@ private slots:
         QCOMPARE(currentOf(enumerator), b);
         enumerator->Reset();
         QVERIFY(!currentOf(enumerator) && enumerator->MoveNext() && currentOf(enumerator) == a);
+
+        // A null entry yields no item, any other object fails the cast.
+        const IPtr<TInterfaceList> list(new TInterfaceList);
+        const IPtr<IFrameItem> item(new TFrameItem);
+        list->add(item.get());
+        list->add(nullptr);
+        list->add(IPtr<ISelectFavorite>(new TSelectFavorite("not an item")).get());
+        const IPtr<IFrameItemEnumerator> items(new TFrameItemEnumerator(list.get()));
+        const auto current = [&] { return out<IFrameItem>([&](auto r) { items->GetCurrent(r); }); };
+        QVERIFY(!current() && items->MoveNext() && current() == item && items->MoveNext() && !current());
+        QVERIFY(items->MoveNext());
+        QVERIFY_THROWS_EXCEPTION(std::bad_cast, current());
+        QVERIFY(!items->MoveNext());
     }
 
     void enumeratorLocksOutOtherThreads()
@@ -187,22 +201,6 @@ private slots:
         enumerator.reset();
         QVERIFY(added.tryAcquire(1, 10000));
         QCOMPARE(contents(manager), QStringList{"from thread=[]"});
-    }
-
-    // Items only: a null entry yields none, any other object fails the cast.
-    void itemEnumeratorYieldsItems()
-    {
-        const IPtr<TInterfaceList> list(new TInterfaceList);
-        const IPtr<IFrameItem> item(new TFrameItem);
-        list->add(item.get());
-        list->add(nullptr);
-        list->add(IPtr<ISelectFavorite>(new TSelectFavorite("not an item")).get());
-        const IPtr<IFrameItemEnumerator> enumerator(new TFrameItemEnumerator(list.get()));
-        const auto current = [&] { return out<IFrameItem>([&](auto r) { enumerator->GetCurrent(r); }); };
-        QVERIFY(!current() && enumerator->MoveNext() && current() == item && enumerator->MoveNext() && !current());
-        QVERIFY(enumerator->MoveNext());
-        QVERIFY_THROWS_EXCEPTION(std::bad_cast, current());
-        QVERIFY(!enumerator->MoveNext());
     }
 };
 

@@ -8,7 +8,6 @@
 #include <QTest>
 
 #include <map>
-#include <vector>
 
 using namespace selectframe;
 
@@ -168,35 +167,6 @@ private slots:
         QCOMPARE(idOf(IPtr<IFrameItemEx>(raw)), QStringLiteral("kept"));
         values->SetValue("hint", "tip");
         QCOMPARE(valueOf(values, "hint"), QStringLiteral("tip"));
-    }
-
-    // Enough items to fill several chunks of item memory; items freed in
-    // between and made anew must leave every other item as it was.
-    void itemsComeAndGoInAnyOrder()
-    {
-        constexpr int count = 20000;
-        std::vector<IPtr<IFrameItemEx>> items(count);
-        const auto make = [&items](int from, int to, int step, const QString &prefix) {
-            for (int i = from; i < to; i += step) {
-                items[size_t(i)] = IPtr<IFrameItemEx>(new TFrameItem);
-                items[size_t(i)]->SetID(prefix + QString::number(i));
-                valuesOf(items[size_t(i)])->SetValue("hint", prefix);
-            }
-        };
-        make(0, count, 1, "first ");
-        for (int i = 1; i < count; i += 2)
-            items[size_t(i)].reset();
-        make(1, count, 2, "second ");
-        for (int i = 0; i < count / 2; ++i)
-            items[size_t(i)].reset();
-        make(0, count / 4, 1, "third ");
-        int intact = 0;
-        for (int i = 0; i < count; ++i) {
-            const QString prefix = i < count / 4 ? "third " : i % 2 ? "second " : "first ";
-            intact += items[size_t(i)] && idOf(items[size_t(i)]) == prefix + QString::number(i) &&
-                      valueOf(valuesOf(items[size_t(i)]), "hint") == prefix;
-        }
-        QCOMPARE(intact, count / 4 + count / 2);
     }
 
     // Steps on one item: "node 0", "node 1" (the fake tree's nodes),
