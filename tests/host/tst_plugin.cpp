@@ -22,7 +22,7 @@ using namespace selectframe::test;
 
 namespace {
 
-/// A host of a frame over "a", "b", "c" and "late" in a window of its own,
+/// A host of a frame over "b", "a", "c" and "late" in a window of its own,
 /// holding every part the frame hands out. Its handlers do `mischief`
 /// ("throw", "initialize", "release" the frame, "reload" the checked set
 /// from the first query) and log what they saw; so do the steps.
@@ -56,6 +56,19 @@ struct THost
             }
         }
     }
+    /// Files every item under the chosen grouping, logging it and the items
+    /// in their own order.
+    static void onChangeGroup(void *data, ISelectFrame *sender, const QString &id, IFrameItemEnumerator *items)
+    {
+        THost &host = *static_cast<THost *>(data);
+        QStringList ids{sender == host.frame.get() ? "frame" : "other"};
+        for (IPtr<IFrameItem> item; items->MoveNext();) {
+            items->GetCurrent(item.put());
+            part(item.get(), &IFrameItem::GetValues)->SetValue("group", id);
+            item->GetID(&ids.emplace_back());
+        }
+        host.log << id + ": " + ids.join(u',');
+    }
     static void onItemQuery(void *data, ISelectFrame *, IFrameItem *, const QString &)
     {
         THost &host = *static_cast<THost *>(data);
@@ -65,7 +78,7 @@ struct THost
 
     THost(const TLoadedPlugin &plugin, const QString &mischief)
         : mischief(mischief),
-          frame(plugin.newFrame({"a", "b", "c"}, window.get())),
+          frame(plugin.newFrame({"b", "a", "c"}, window.get())),
           methods(part(frame.get(), &ISelectFrame::GetMethods)),
           params(part(frame.get(), &ISelectFrame::GetParams)),
           favorites(part(frame.get(), &ISelectFrame::GetFavorites)),
@@ -75,6 +88,7 @@ struct THost
     {
         methods->SetMethod(keys::EventOnChange, makeMethod(&onChange, this));
         methods->SetMethod(keys::EventItemQuery, makeMethod(&onItemQuery, this));
+        methods->SetMethod(keys::EventChangeGroup, makeMethod(&onChangeGroup, this));
     }
 
     /// A space on the tree's first row, as a user checks it.
@@ -166,52 +180,12 @@ private slots:
         QCOMPARE(image, QStringLiteral("-1")); // no image
         QVERIFY(!item.query<IFrameItemEx>()->GetChecked());
         frame->Initialize();
-        frame->Reserved();
         QCOMPARE(param(frame.get(), keys::PropertyTotalCount).toInt(), 2);
     }
 
-    // The host's grouping handler gets the frame, the chosen identifier and
-    // every item in its own order; a choice the menu lacks fails Initialize.
-    void groupingsReachTheHost()
-    {
-        struct TGrouping
-        {
-            ISelectFrame *frame;
-            QStringList groups;
-            static void onChangeGroup(void *data, ISelectFrame *sender, const QString &id, IFrameItemEnumerator *items)
-            {
-                auto *host = static_cast<TGrouping *>(data);
-                QStringList ids{sender == host->frame ? "frame" : "other"};
-                for (IPtr<IFrameItem> item; items->MoveNext();) {
-                    items->GetCurrent(item.put());
-                    part(item.get(), &IFrameItem::GetValues)->SetValue("group", id);
-                    item->GetID(&ids.emplace_back());
-                }
-                host->groups << id + ": " + ids.join(u',');
-            }
-        };
-        IPtr<ISelectFrame> frame = m_plugin.newFrame({"b", "a"});
-        const IPtr<INamedParams> params = part(frame.get(), &ISelectFrame::GetParams);
-        params->SetValue(keys::OptionGroupByColumns, QByteArray("flat=Flat,\"all=All items\""));
-        TGrouping host{frame.get(), {}};
-        part(frame.get(), &ISelectFrame::GetMethods)
-            ->SetMethod(keys::EventChangeGroup, makeMethod(&TGrouping::onChangeGroup, &host));
-        frame->Initialize();
-        frame->GetControl()->findChild<QMenu *>(QStringLiteral("pmGroupBy"))->actions().value(1)->trigger();
-        QCOMPARE(host.groups, QStringList{"all: frame,b,a"});
-
-        frame = m_plugin.newFrame();
-        part(frame.get(), &ISelectFrame::GetParams)->SetValue(keys::OptionGroupByColumns, QByteArray("flat=Flat"));
-        part(frame.get(), &ISelectFrame::GetParams)->SetValue(keys::OptionGroupByIndex, 1);
-        try {
-            frame->Initialize();
-            QFAIL("an index the menu lacks must fail");
-        } catch (const std::exception &e) {
-            QCOMPARE(e.what(), "Menu index out of range: 1 (entries 0 to 0)");
-        }
-    }
-
-    // Steps: "init" (Initialize, and show the window when there is one),
+    // Steps: "init" (Initialize, logging an error, and show the window when
+    // there is one), "set KEY VALUE" (an option), "group by N" (the grouping
+    // menu's entry),
     // "space" (a user's check of the first row), "acCheckAll" and the like,
     // "load IDs" (the checked set), "drop" (the host's last reference),
     // "close window", "deferred" (deletes Qt deferred), "new item";
@@ -223,6 +197,16 @@ private slots:
         QTest::addColumn<QString>("mischief");
         QTest::addColumn<QStringList>("steps");
         QTest::addColumn<QStringList>("log");
+        // The host's grouping handler gets the frame, the chosen identifier
+        // and every item in its own order; a choice the menu lacks fails
+        // Initialize.
+        QTest::newRow("grouping chosen") << ""
+                                         << QStringList{"set option://groupby.columns flat=Flat,\"all=All items\"",
+                                                        "init", "group by 1"}
+                                         << QStringList{"all: frame,b,a,c,late", "change"};
+        QTest::newRow("grouping the menu lacks")
+            << "" << QStringList{"set option://groupby.columns flat=Flat", "set option://groupby.index 1", "init"}
+            << QStringList{"Menu index out of range: 1 (entries 0 to 0)"};
         QTest::newRow("handler throws in a user check")
             << "throw" << QStringList{"init", "space", "state", "repaints"}
             << QStringList{"change", "checked 1, control shown", "change", "repainted"};
@@ -258,7 +242,12 @@ private slots:
         THost host(m_plugin, mischief);
         for (const QString &step : steps) {
             if (step == u"init") {
-                host.frame->Initialize();
+                try {
+                    host.frame->Initialize();
+                } catch (const std::exception &e) {
+                    host.log << e.what();
+                }
+                host.frame->Reserved();
                 if (host.window) {
                     host.window->show();
                     QVERIFY(QTest::qWaitForWindowExposed(host.window.get()));
@@ -267,6 +256,13 @@ private slots:
                 host.checkFirstRow();
             } else if (step.startsWith(u"ac")) {
                 host.control->findChild<QAction *>(step)->trigger();
+            } else if (step.startsWith(u"set ")) {
+                host.params->SetValue(step.section(u' ', 1, 1).toUtf8(), step.section(u' ', 2).toUtf8());
+            } else if (step.startsWith(u"group by ")) {
+                host.control->findChild<QMenu *>(QStringLiteral("pmGroupBy"))
+                    ->actions()
+                    .value(step.mid(9).toInt())
+                    ->trigger();
             } else if (step.startsWith(u"load ")) {
                 host.state->Load(step.mid(5).split(u','));
             } else if (step == u"drop") {
