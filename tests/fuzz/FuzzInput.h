@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
-// What every fuzz target shares: the input as text, and a check that stops
-// the run loudly, so the fuzzer keeps the input that broke it.
+// What every fuzz target shares: the input as bytes, text and lines, a
+// check that stops the run loudly, so the fuzzer keeps the input that broke
+// it, and the entry point the fuzzer or the corpus replay calls.
 #pragma once
 
 #include <QString>
@@ -14,18 +15,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *Data, size_t Size);
 
 namespace selectframe::fuzz {
 
-/// The input read as UTF-8; bytes that are no UTF-8 become replacement
-/// characters, as a host's 8-bit text would.
-inline QString text(const uint8_t *data, size_t size)
+/// One input: raw bytes, read as UTF-8 (bytes that are no UTF-8 become
+/// replacement characters, as a host's 8-bit text would), and as the lines
+/// hosts hand string lists over as.
+struct TInput
 {
-    return QString::fromUtf8(reinterpret_cast<const char *>(data), qsizetype(size));
-}
-
-/// The input as lines, as hosts hand string lists over.
-inline QStringList lines(const uint8_t *data, size_t size)
-{
-    return text(data, size).split(u'\n');
-}
+    QByteArray bytes;
+    QString text = QString::fromUtf8(bytes);
+    QStringList lines = text.split(u'\n');
+};
 
 [[noreturn]] inline void fail(const char *what, const char *file, int line)
 {
@@ -36,3 +34,15 @@ inline QStringList lines(const uint8_t *data, size_t size)
 } // namespace selectframe::fuzz
 
 #define FUZZ_CHECK(cond) ((cond) ? void(0) : ::selectframe::fuzz::fail(#cond, __FILE__, __LINE__))
+
+/// Defines a target's body over `in`; it runs inside selectframe::fuzz.
+#define FUZZ_TARGET(in)                                                                                                \
+    namespace selectframe::fuzz {                                                                                      \
+    void target(const TInput &in);                                                                                     \
+    }                                                                                                                  \
+    extern "C" int LLVMFuzzerTestOneInput(const uint8_t *Data, size_t Size)                                            \
+    {                                                                                                                  \
+        selectframe::fuzz::target({QByteArray(reinterpret_cast<const char *>(Data), qsizetype(Size))});                \
+        return 0;                                                                                                      \
+    }                                                                                                                  \
+    void selectframe::fuzz::target(const TInput &in)

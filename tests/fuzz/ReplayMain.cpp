@@ -6,30 +6,20 @@
 #include <QDirIterator>
 #include <QFile>
 
-#include <cstdio>
-
 int main(int argc, char **argv)
 {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: %s CORPUS_DIR\n", argv[0]);
-        return 2;
-    }
+    if (argc != 2)
+        return std::fprintf(stderr, "usage: %s CORPUS_DIR\n", argv[0]), 2;
     int count = 0;
-    QDirIterator files(QString::fromLocal8Bit(argv[1]), QDir::Files, QDirIterator::Subdirectories);
-    while (files.hasNext()) {
+    for (QDirIterator files(QString::fromLocal8Bit(argv[1]), QDir::Files, QDirIterator::Subdirectories);
+         files.hasNext(); ++count) {
         QFile file(files.next());
-        if (!file.open(QIODevice::ReadOnly)) {
-            std::fprintf(stderr, "cannot read %s\n", qPrintable(file.fileName()));
-            return 1;
-        }
+        if (!file.open(QIODevice::ReadOnly))
+            return std::fprintf(stderr, "cannot read %s\n", qPrintable(file.fileName())), 1;
         const QByteArray data = file.readAll();
         LLVMFuzzerTestOneInput(reinterpret_cast<const uint8_t *>(data.constData()), size_t(data.size()));
-        ++count;
-    }
-    if (count == 0) {
-        std::fprintf(stderr, "no inputs in %s\n", argv[1]);
-        return 1;
     }
     std::printf("%d inputs replayed\n", count);
-    return 0;
+    // An empty corpus proves nothing.
+    return count == 0;
 }

@@ -5,11 +5,9 @@
 
 #include "platform/CommaText.h"
 
-using namespace selectframe;
-
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t *Data, size_t Size)
+FUZZ_TARGET(in)
 {
-    const QStringList entries = splitCommaText(fuzz::text(Data, Size));
+    const QStringList entries = splitCommaText(in.text);
     const QString joined = joinCommaText(entries);
     FUZZ_CHECK(splitCommaText(joined) == entries);
     FUZZ_CHECK(joinCommaText(splitCommaText(joined)) == joined);
@@ -17,5 +15,4 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *Data, size_t Size)
     for (const QString &entry : entries)
         if (!entry.isEmpty())
             FUZZ_CHECK(splitCommaText(quoteCommaEntry(entry)) == QStringList{entry});
-    return 0;
 }

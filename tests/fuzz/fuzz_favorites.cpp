@@ -5,23 +5,15 @@
 
 #include "hub/FavoritesManager.h"
 
-#include <selectframe/Base.h>
-
-using namespace selectframe;
-
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t *Data, size_t Size)
+FUZZ_TARGET(in)
 {
-    const QStringList lines = fuzz::lines(Data, Size);
-    IPtr<TFavoritesManager> first(new TFavoritesManager);
-    first->Load(lines);
-    QStringList saved;
+    QStringList saved, again;
+    const IPtr<TFavoritesManager> first(new TFavoritesManager), second(new TFavoritesManager);
+    first->Load(in.lines);
     first->Save(&saved);
-    IPtr<TFavoritesManager> second(new TFavoritesManager);
     second->Load(saved);
-    QStringList again;
     second->Save(&again);
     FUZZ_CHECK(again == saved);
     // Every line is a favorite, even one without a name.
-    FUZZ_CHECK(saved.size() == lines.size());
-    return 0;
+    FUZZ_CHECK(saved.size() == in.lines.size());
 }

@@ -27,6 +27,19 @@ inline QVariant param(ISelectFrame *frame, const char *key)
     return value;
 }
 
+/// A new item of `frame` with `id` as its ID and caption, and `values`
+/// given as "name=value".
+inline IPtr<IFrameItem> newItem(ISelectFrame *frame, const QString &id, const QStringList &values = {})
+{
+    IPtr<IFrameItem> item;
+    frame->NewItem(item.put());
+    item->SetID(id);
+    item->SetCaption(id);
+    for (const QString &value : values)
+        part(item.get(), &IFrameItem::GetValues)->SetValue(value.section(u'=', 0, 0), value.section(u'=', 1));
+    return item;
+}
+
 /// The built plug-in and a frame maker over its factory; `load` is a
 /// suite's first step.
 struct TLoadedPlugin
@@ -41,20 +54,16 @@ struct TLoadedPlugin
         QVERIFY(create);
     }
 
-    /// A new frame with an item per ID, captioned with it, and its control
-    /// placed in `window` when one is given.
+    /// A new frame with an item per ID, and its control placed in `window`
+    /// when one is given.
     IPtr<ISelectFrame> newFrame(const QStringList &ids = {}, QWidget *window = nullptr) const
     {
         IPtr<ISelectFrameFactory> factory;
         create(factory.put());
         IPtr<ISelectFrame> frame;
         factory->CreateFrame(frame.put());
-        for (const QString &id : ids) {
-            IPtr<IFrameItem> item;
-            frame->NewItem(item.put());
-            item->SetID(id);
-            item->SetCaption(id);
-        }
+        for (const QString &id : ids)
+            newItem(frame.get(), id);
         if (window) {
             frame->GetControl()->setParent(window);
             frame->GetControl()->resize(400, 300);

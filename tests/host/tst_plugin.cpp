@@ -1,65 +1,133 @@
 // SPDX-License-Identifier: MIT
 // The plug-in as a host sees it: loaded by path, reached through its one
-// export, used through the public headers only.
+// export, used through the public headers only; and hosts that do what a
+// host should not, for which the frame either works or fails with a clear
+// error, and never crashes.
 #include "LoadedPlugin.h"
 
 #include <selectframe/SelectFrame.h>
 
 #include <QAction>
-#include <QLibrary>
 #include <QMenu>
 #include <QPointer>
 #include <QProcess>
-#include <QTest>
-#include <QWidget>
+#include <QRandomGenerator>
+#include <QRegularExpression>
+#include <QTreeView>
+
+#include <memory>
 
 using namespace selectframe;
 using namespace selectframe::test;
 
 namespace {
 
-void countChange(void *data, ISelectFrame *)
+/// A host of a frame over "b", "a", "c" and "late" in a window of its own,
+/// holding every part the frame hands out. Its handlers do `mischief`
+/// ("throw", "initialize", "release" the frame, "reload" the checked set
+/// from the first query) and log what they saw; so do the steps.
+struct THost
 {
-    ++*static_cast<int *>(data);
-}
-
-/// A host that files every item under the chosen grouping's identifier.
-struct TGroupingHost
-{
-    QList<ISelectFrame *> senders;
-    QStringList groups;
-
-    static void onChangeGroup(void *data, ISelectFrame *sender, const QString &groupID, IFrameItemEnumerator *items)
-    {
-        auto *host = static_cast<TGroupingHost *>(data);
-        host->senders.append(sender);
-        QStringList ids;
-        while (items->MoveNext()) {
-            IPtr<IFrameItem> item;
-            items->GetCurrent(item.put());
-            IPtr<IStringValueList> values;
-            item->GetValues(values.put());
-            values->SetValue("group", groupID);
-            QString id;
-            item->GetID(&id);
-            ids << id;
-        }
-        host->groups << groupID + QStringLiteral(": ") + ids.join(u',');
-    }
-};
-
-/// A host that drops its frame from the frame's own change event, as a
-/// page closing on the user's choice would.
-struct TDroppingHost
-{
+    QString mischief;
+    std::unique_ptr<QWidget> window = std::make_unique<QWidget>();
     IPtr<ISelectFrame> frame;
-    int changes = 0;
+    IPtr<INamedMethods> methods;
+    IPtr<INamedParams> params;
+    IPtr<IDataStorage> favorites, state;
+    IPtr<ISelectFrameSettings> settings;
+    QPointer<QWidget> control;
+    IPtr<IFrameItem> item = newItem(frame.get(), "late");
+    QStringList log;
+    int queries = 0;
 
     static void onChange(void *data, ISelectFrame *)
     {
-        auto *host = static_cast<TDroppingHost *>(data);
-        ++host->changes;
-        host->frame.reset();
+        THost &host = *static_cast<THost *>(data);
+        host.log << "change";
+        if (host.mischief == u"throw")
+            throw std::runtime_error("host handler failed");
+        if (host.mischief == u"release")
+            host.frame.reset();
+        if (host.mischief == u"initialize") {
+            try {
+                host.frame->Initialize();
+            } catch (const EFrameException &e) {
+                host.log << e.message();
+            }
+        }
+    }
+    /// Files every item under the chosen grouping, logging it and the items
+    /// in their own order.
+    static void onChangeGroup(void *data, ISelectFrame *sender, const QString &id, IFrameItemEnumerator *items)
+    {
+        THost &host = *static_cast<THost *>(data);
+        QStringList ids{sender == host.frame.get() ? "frame" : "other"};
+        for (IPtr<IFrameItem> item; items->MoveNext();) {
+            items->GetCurrent(item.put());
+            part(item.get(), &IFrameItem::GetValues)->SetValue("group", id);
+            item->GetID(&ids.emplace_back());
+        }
+        host.log << id + ": " + ids.join(u',');
+    }
+    static void onItemQuery(void *data, ISelectFrame *, IFrameItem *, const QString &)
+    {
+        THost &host = *static_cast<THost *>(data);
+        if (host.mischief == u"reload" && host.queries++ == 0)
+            host.state->Load({"a", "b", "c"});
+    }
+
+    THost(const TLoadedPlugin &plugin, const QString &mischief)
+        : mischief(mischief),
+          frame(plugin.newFrame({"b", "a", "c"}, window.get())),
+          methods(part(frame.get(), &ISelectFrame::GetMethods)),
+          params(part(frame.get(), &ISelectFrame::GetParams)),
+          favorites(part(frame.get(), &ISelectFrame::GetFavorites)),
+          state(part(frame.get(), &ISelectFrame::GetState)),
+          settings(part(frame.get(), &ISelectFrame::GetSettings)),
+          control(frame->GetControl())
+    {
+        methods->SetMethod(keys::EventOnChange, makeMethod(&onChange, this));
+        methods->SetMethod(keys::EventItemQuery, makeMethod(&onItemQuery, this));
+        methods->SetMethod(keys::EventChangeGroup, makeMethod(&onChangeGroup, this));
+    }
+
+    /// A space on the tree's first row, as a user checks it.
+    void checkFirstRow()
+    {
+        auto *tree = control->findChild<QTreeView *>(QStringLiteral("SelectTree"));
+        tree->setFocus();
+        tree->setCurrentIndex(tree->model()->index(0, 0));
+        if (mischief == u"throw")
+            QTest::ignoreMessage(QtCriticalMsg, QRegularExpression("host handler failed"));
+        QTest::keyClick(tree, Qt::Key_Space);
+    }
+
+    /// The parts the host still holds, all used: the item lost its row
+    /// (unchecked, checks and refreshes reach nothing), the rest answer.
+    QString useParts()
+    {
+        const IPtr<IFrameItemEx> ex = item.query<IFrameItemEx>();
+        ex->SetChecked(true);
+        ex->Refresh();
+        item->SetCaption("renamed");
+        part(item.get(), &IFrameItem::GetValues)->SetValue("group", "elsewhere");
+        QString id;
+        item->GetID(&id);
+        QStringList lines, checked;
+        favorites->Load({"A=1,2"});
+        favorites->Save(&lines);
+        state->Load({"late"});
+        state->Save(&checked);
+        QVariant rowLimit;
+        params->GetValue(keys::OptionRowLimit, &rowLimit);
+        settings->SetShowOnlyChecked(!settings->GetShowOnlyChecked());
+        methods->SetMethod(keys::EventOnChange, makeMethod(&onChange, this));
+        return QStringLiteral("%1 node %2 checked %3, favorites %4, state [%5], row limit %6, handler %7")
+            .arg(id)
+            .arg(ex->GetNode() != nullptr)
+            .arg(ex->GetChecked())
+            .arg(lines.join(u'|'), checked.join(u'|'), QString::number(rowLimit.toInt()))
+            .arg(methods->GetMethod(keys::EventOnChange).assigned());
     }
 };
 
@@ -84,7 +152,6 @@ private slots:
             if (const QList<QByteArray> fields = line.simplified().split(' '); fields.size() == 3)
                 symbols.append(QString::fromLatin1(fields[2]));
         QCOMPARE(symbols, QStringList{"CreateManager"});
-
         IPtr<ISelectFrameFactory> a, b;
         m_plugin.create(a.put());
         m_plugin.create(b.put());
@@ -93,169 +160,175 @@ private slots:
         QVERIFY(!a.query<ISelectFrame>());
     }
 
-    // Defaults of a fresh frame and its items; its registry stores nothing
-    // (the control takes the handlers); Initialize once only.
+    // Defaults a host sees on a fresh frame and its items; its registry
+    // stores nothing (the control takes the handlers).
     void freshFrame()
     {
-        IPtr<ISelectFrame> frame = m_plugin.newFrame();
+        IPtr<ISelectFrame> frame = m_plugin.newFrame({""});
         QCOMPARE(param(frame.get(), keys::OptionRowLimit).toInt(), 30);
         QVERIFY(!param(frame.get(), keys::OptionUi).isValid());
         QCOMPARE(part(frame.get(), &ISelectFrame::GetParams).query<INamedParamsList>()->GetCount(), 31);
-        int changes = 0;
         const IPtr<INamedMethods> methods = part(frame.get(), &ISelectFrame::GetMethods);
         for (const char *key : {keys::EventOnChange, "events://unknown"}) {
-            methods->SetMethod(key, makeMethod(&countChange, &changes));
+            methods->SetMethod(key, makeMethod(&THost::onChange));
             QVERIFY(!methods->GetMethod(key).assigned());
         }
         IPtr<IFrameItem> item;
         frame->NewItem(item.put());
-        QString image, group = "x", hint = "x", id = "x";
-        const IPtr<IStringValueList> values = part(item.get(), &IFrameItem::GetValues);
-        values->GetValue("image", &image);
-        values->GetValue("group", &group);
-        values->GetValue("hint", &hint);
-        item->GetID(&id);
-        QCOMPARE((QStringList{image, group, hint, id}), (QStringList{"-1", "", "", ""}));
+        QString image;
+        part(item.get(), &IFrameItem::GetValues)->GetValue("image", &image);
+        QCOMPARE(image, QStringLiteral("-1")); // no image
         QVERIFY(!item.query<IFrameItemEx>()->GetChecked());
-
         frame->Initialize();
-        try {
-            frame->Initialize();
-            QFAIL("a second Initialize must fail");
-        } catch (const EFrameException &e) {
-            QCOMPARE(e.message(), QStringLiteral("Frame is already initialized"));
-        }
-        frame->Reserved();
-        QCOMPARE(param(frame.get(), keys::PropertyTotalCount).toInt(), 1);
+        QCOMPARE(param(frame.get(), keys::PropertyTotalCount).toInt(), 2);
     }
 
-    // The last release destroys the control even where the host placed it;
-    // what the host still holds lives on and stays safe to call.
-    void releasingTheFrameDestroysItsControl()
+    // Steps: "init" (Initialize, logging an error, and show the window when
+    // there is one), "set KEY VALUE" (an option), "group by N" (the grouping
+    // menu's entry),
+    // "space" (a user's check of the first row), "acCheckAll" and the like,
+    // "load IDs" (the checked set), "drop" (the host's last reference),
+    // "close window", "deferred" (deletes Qt deferred), "new item";
+    // probes: "state" (checked count and control), "repaints" (the next
+    // check is painted: the tree's update was closed), "parts" (every part
+    // the host holds, used).
+    void hostileHost_data()
     {
-        QWidget window;
-        IPtr<IFrameItem> item;
-        IPtr<INamedMethods> methods;
-        IPtr<INamedParams> params;
-        IPtr<IDataStorage> favorites, state;
-        IPtr<ISelectFrameSettings> settings;
-        QPointer<QWidget> control;
-        {
-            IPtr<ISelectFrame> frame = m_plugin.newFrame({"kept"}, &window);
-            methods = part(frame.get(), &ISelectFrame::GetMethods);
-            params = part(frame.get(), &ISelectFrame::GetParams);
-            favorites = part(frame.get(), &ISelectFrame::GetFavorites);
-            state = part(frame.get(), &ISelectFrame::GetState);
-            settings = part(frame.get(), &ISelectFrame::GetSettings);
-            frame->NewItem(item.put());
-            item->SetID("late");
-            control = frame->GetControl();
-            window.show();
-            frame->Initialize();
-            state->Load({"late"});
-            QVERIFY(item.query<IFrameItemEx>()->GetChecked());
+        QTest::addColumn<QString>("mischief");
+        QTest::addColumn<QStringList>("steps");
+        QTest::addColumn<QStringList>("log");
+        // The host's grouping handler gets the frame, the chosen identifier
+        // and every item in its own order; a choice the menu lacks fails
+        // Initialize.
+        QTest::newRow("grouping chosen") << ""
+                                         << QStringList{"set option://groupby.columns flat=Flat,\"all=All items\"",
+                                                        "init", "group by 1"}
+                                         << QStringList{"all: frame,b,a,c,late", "change"};
+        QTest::newRow("grouping the menu lacks")
+            << "" << QStringList{"set option://groupby.columns flat=Flat", "set option://groupby.index 1", "init"}
+            << QStringList{"Menu index out of range: 1 (entries 0 to 0)"};
+        QTest::newRow("handler throws in a user check")
+            << "throw" << QStringList{"init", "space", "state", "repaints"}
+            << QStringList{"change", "checked 1, control shown", "change", "repainted"};
+        QTest::newRow("Initialize from the frame's own handler")
+            << "initialize" << QStringList{"init", "space", "state", "repaints"}
+            << QStringList{"change", "Frame is already initialized", "checked 1, control shown",
+                           "change", "Frame is already initialized", "repainted"};
+        QTest::newRow("check-all from inside item queries")
+            << "reload" << QStringList{"init", "load a", "state", "repaints"}
+            << QStringList{"change", "change", "checked 3, control shown", "change", "repainted"};
+        // The change comes from inside the check-all pass, which has work
+        // left after it: the control outlives that, hidden, and its further
+        // events reach no handler.
+        QTest::newRow("last release inside the change event")
+            << "release" << QStringList{"init", "acCheckAll", "state", "acUncheckAll", "state", "deferred", "state"}
+            << QStringList{"change", "frame gone, control hidden", "frame gone, control hidden",
+                           "frame gone, control gone"};
+        // The last release destroys the control even where the host placed
+        // it; what the host still holds lives on and stays safe to call.
+        QTest::newRow("parts used after the last release")
+            << "" << QStringList{"init", "load late", "state", "drop", "state", "parts"}
+            << QStringList{"change", "checked 1, control shown", "frame gone, control gone",
+                           "late node 0 checked 0, favorites A=1,2, state [], row limit 30, handler 1"};
+        // A host window destroyed first takes the control; the frame goes
+        // on without one and makes no more items.
+        QTest::newRow("host window goes first") << "" << QStringList{"close window", "init", "new item", "state"}
+                                                << QStringList{"no item", "checked 0, control gone"};
+    }
+    void hostileHost()
+    {
+        QFETCH(QString, mischief);
+        QFETCH(QStringList, steps);
+        THost host(m_plugin, mischief);
+        for (const QString &step : steps) {
+            if (step == u"init") {
+                try {
+                    host.frame->Initialize();
+                } catch (const std::exception &e) {
+                    host.log << e.what();
+                }
+                host.frame->Reserved();
+                if (host.window) {
+                    host.window->show();
+                    QVERIFY(QTest::qWaitForWindowExposed(host.window.get()));
+                }
+            } else if (step == u"space") {
+                host.checkFirstRow();
+            } else if (step.startsWith(u"ac")) {
+                host.control->findChild<QAction *>(step)->trigger();
+            } else if (step.startsWith(u"set ")) {
+                host.params->SetValue(step.section(u' ', 1, 1).toUtf8(), step.section(u' ', 2).toUtf8());
+            } else if (step.startsWith(u"group by ")) {
+                host.control->findChild<QMenu *>(QStringLiteral("pmGroupBy"))
+                    ->actions()
+                    .value(step.mid(9).toInt())
+                    ->trigger();
+            } else if (step.startsWith(u"load ")) {
+                host.state->Load(step.mid(5).split(u','));
+            } else if (step == u"drop") {
+                host.frame.reset();
+            } else if (step == u"close window") {
+                host.window.reset();
+            } else if (step == u"deferred") {
+                QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+            } else if (step == u"new item") {
+                IPtr<IFrameItem> item;
+                host.frame->NewItem(item.put());
+                host.log << (item ? "item" : "no item");
+            } else if (step == u"state") {
+                host.log << (host.frame ? "checked " + QString::number(
+                                                           param(host.frame.get(), keys::PropertyCheckedCount).toInt())
+                                        : QStringLiteral("frame gone")) +
+                                ", control " +
+                                (!host.control               ? "gone"
+                                 : host.control->isVisible() ? "shown"
+                                                             : "hidden");
+            } else if (step == u"repaints") {
+                QWidget *viewport = host.control->findChild<QTreeView *>()->viewport();
+                const QImage before = viewport->grab().toImage();
+                host.checkFirstRow();
+                host.log << (viewport->grab().toImage() != before ? "repainted" : "not repainted");
+            } else {
+                QCOMPARE(step, QStringLiteral("parts"));
+                host.log << host.useParts();
+            }
         }
-        QVERIFY(control.isNull());
-        QVERIFY(window.findChildren<QWidget *>().isEmpty());
-        // The item lost its row: unchecked, and checks and refreshes reach nothing.
-        const IPtr<IFrameItemEx> ex = item.query<IFrameItemEx>();
-        QVERIFY(!ex->GetNode());
-        ex->SetChecked(true);
-        ex->Refresh();
-        QVERIFY(!ex->GetChecked());
-        item->SetCaption("renamed");
-        part(item.get(), &IFrameItem::GetValues)->SetValue("group", "elsewhere");
-        QString id;
-        item->GetID(&id);
-        QStringList lines, checked;
-        favorites->Load({"A=1,2"});
-        favorites->Save(&lines);
-        state->Load({"late"});
-        state->Save(&checked);
-        QVariant rowLimit;
-        params->GetValue(keys::OptionRowLimit, &rowLimit);
-        QCOMPARE((QVariantList{id, lines, checked, rowLimit, settings->GetShowOnlyChecked()}),
-                 (QVariantList{"late", QStringList{"A=1,2"}, QStringList(), 30, false}));
-        settings->SetShowOnlyChecked(true);
-        // With the frame gone, the registry keeps what it is given.
-        int changes = 0;
-        methods->SetMethod(keys::EventOnChange, makeMethod(&countChange, &changes));
-        QVERIFY(methods->GetMethod(keys::EventOnChange).assigned());
+        QTEST(host.log, "log");
     }
 
-    // The change event comes from inside the control's check-all pass, which
-    // has work left after it: the control must outlive that, and its further
-    // events reach no handler.
-    void releasedFromItsOwnHandler()
+    // Random values of random types for every option, then Initialize and
+    // a paint: each run initialises or fails with an error the host can
+    // catch, and never hangs or grows without bound.
+    void randomOptions()
     {
-        QWidget window;
-        TDroppingHost host;
-        host.frame = m_plugin.newFrame({"a"}, &window);
-        part(host.frame.get(), &ISelectFrame::GetMethods)
-            ->SetMethod(keys::EventOnChange, makeMethod(&TDroppingHost::onChange, &host));
-        QPointer<QWidget> control = host.frame->GetControl();
-        window.show();
-        host.frame->Initialize();
-        auto *checkAll = control->findChild<QAction *>(QStringLiteral("acCheckAll"));
-        QVERIFY(checkAll);
-        checkAll->trigger();
-        QCOMPARE(host.changes, 1);
-        QVERIFY(!host.frame);
-        QVERIFY(!control.isNull() && control->isHidden());
-        control->findChild<QAction *>(QStringLiteral("acUncheckAll"))->trigger();
-        QCOMPARE(host.changes, 1);
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        QVERIFY(control.isNull());
-    }
-
-    // The host's grouping handler gets the frame, the chosen identifier and
-    // every item in its own order; a choice the menu lacks fails Initialize.
-    void groupingsReachTheHost()
-    {
-        IPtr<ISelectFrame> frame = m_plugin.newFrame();
-        IPtr<INamedParams> params;
-        frame->GetParams(params.put());
-        params->SetValue(keys::OptionGroupByColumns, QByteArray("flat=Flat,\"all=All items\""));
-        TGroupingHost host;
-        IPtr<INamedMethods> methods;
-        frame->GetMethods(methods.put());
-        methods->SetMethod(keys::EventChangeGroup, makeMethod(&TGroupingHost::onChangeGroup, &host));
-        for (const char *id : {"b", "a"}) {
-            IPtr<IFrameItem> item;
-            frame->NewItem(item.put());
-            item->SetID(id);
-        }
-        frame->Initialize();
-        frame->GetControl()->findChild<QMenu *>(QStringLiteral("pmGroupBy"))->actions().value(1)->trigger();
-        QCOMPARE(host.groups, QStringList{"all: b,a"});
-        QCOMPARE(host.senders, QList<ISelectFrame *>{frame.get()});
-
-        IPtr<ISelectFrame> wrong = m_plugin.newFrame();
-        wrong->GetParams(params.put());
-        params->SetValue(keys::OptionGroupByColumns, QByteArray("flat=Flat"));
-        params->SetValue(keys::OptionGroupByIndex, 1);
-        try {
-            wrong->Initialize();
-            QFAIL("an index the menu lacks must fail");
-        } catch (const std::exception &e) {
-            QCOMPARE(e.what(), "Menu index out of range: 1 (entries 0 to 0)");
-        }
-    }
-
-    // A host window destroyed first takes the control; the frame goes on
-    // without one and makes no more items.
-    void hostWindowMayGoFirst()
-    {
-        IPtr<ISelectFrame> frame = m_plugin.newFrame();
-        {
+        QRandomGenerator random(20261207);
+        const QVariantList values{
+            int32_t(2147483647), int32_t(-2147483647 - 1), -1,           0,         1,     3,         true,
+            QByteArray(""),      QByteArray("x,\"y"),      "9999999999", "a=b,c=d", 1e300, QVariant()};
+        const QList<const char *> keys{keys::OptionSelectMode,        keys::OptionShowFavorites,
+                                       keys::OptionFavoritesMode,     keys::OptionFilterShow,
+                                       keys::OptionFilterText,        keys::OptionGroupByColumns,
+                                       keys::OptionGroupByIndex,      keys::OptionRowLimit,
+                                       keys::OptionColumnLimit,       keys::OptionMoreCaption,
+                                       keys::OptionHeaderHeight,      keys::OptionRowHeight,
+                                       keys::OptionRowSelect,         keys::OptionInitSort,
+                                       keys::OptionGroupsExpandFirst, keys::OptionGroupsExpanded,
+                                       keys::OptionColumnNames,       keys::OptionColumnsWidth,
+                                       keys::OptionFavoriteColumns,   keys::OptionUi};
+        for (int run = 0; run < 40; ++run) {
             QWidget window;
-            frame->GetControl()->setParent(&window);
+            IPtr<ISelectFrame> frame = m_plugin.newFrame({"a", "b", "c"}, &window);
+            for (const char *key : keys)
+                if (random.bounded(3) == 0)
+                    part(frame.get(), &ISelectFrame::GetParams)
+                        ->SetValue(key, values[random.bounded(int(values.size()))]);
+            try {
+                frame->Initialize();
+            } catch (const std::exception &) {
+                continue;
+            }
+            QVERIFY(!frame->GetControl()->grab().isNull());
         }
-        QVERIFY(!frame->GetControl());
-        frame->Initialize();
-        IPtr<IFrameItem> item;
-        frame->NewItem(item.put());
-        QVERIFY(!item);
     }
 };
 

@@ -10,11 +10,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QContextMenuEvent>
-#include <QDialog>
-#include <QGroupBox>
 #include <QHeaderView>
-#include <QLabel>
-#include <QLineEdit>
 #include <QMenu>
 #include <QRegularExpression>
 #include <QTimer>
@@ -23,68 +19,44 @@
 #include <utility>
 
 using namespace selectframe;
+using namespace selectframe::test;
 
 namespace {
 
+/// Every text the host gives the frame below; no translation touches them.
+const QStringList hostTexts{"Name",  "Colour", "red",  "green", "Other colours", "Kind", "None",
+                            "apple", "lime",   "leek", "Fruit", "Veg",           "Mine"};
+
 /// A frame over two groups of items, with every side-panel control and
-/// every kind of check-menu entry, shown in a window; `hostTexts` holds
-/// every text it was given, which no translation touches.
-struct TShownFrame
+/// every kind of check-menu entry, shown in `window`.
+IPtr<ISelectFrame> shownFrame(const TLoadedPlugin &plugin, int favoritesMode, QWidget *window)
 {
-    IPtr<ISelectFrame> frame;
-    QWidget window;
-    QStringList hostTexts;
-
-    TShownFrame(const test::TLoadedPlugin &plugin, int favoritesMode)
-    {
-        frame = plugin.newFrame();
-        IPtr<INamedParams> params;
-        frame->GetParams(params.put());
-        const auto set = [&](const char *key, const char *value) {
-            params->SetValue(key, QByteArray(value));
-            hostTexts.append(QString::fromUtf8(value).split(u','));
-        };
-        set(keys::OptionColumnNames, "Name,Colour");
-        set(keys::OptionFavoriteColumns, "Colour");
-        set("option://favorite.Colour", "red");
-        set("option://fav.other_name.Colour", "Other colours");
-        set(keys::OptionGroupByColumns, "kind=Kind,none=None");
-        params->SetValue(keys::OptionShowFavorites, true);
-        params->SetValue(keys::OptionFilterShow, true);
-        params->SetValue(keys::OptionFavoritesMode, favoritesMode);
-        hostTexts.append({QStringLiteral("Kind"), QStringLiteral("None")});
-        const char *const items[][3] = {
-            {"apple", "Fruit", "red"}, {"lime", "Fruit", "green"}, {"leek", "Veg", "green"}};
-        for (const auto &row : items) {
-            IPtr<IFrameItem> item;
-            frame->NewItem(item.put());
-            item->SetID(QString::fromLatin1(row[0]));
-            item->SetCaption(QString::fromLatin1(row[0]));
-            IPtr<IStringValueList> values;
-            item->GetValues(values.put());
-            values->SetValue(QStringLiteral("group"), QString::fromLatin1(row[1]));
-            values->SetValue(QStringLiteral("column1_data"), QString::fromLatin1(row[2]));
-            hostTexts.append({QString::fromLatin1(row[0]), QString::fromLatin1(row[1]), QString::fromLatin1(row[2])});
-        }
-        IPtr<IDataStorage> favorites;
-        frame->GetFavorites(favorites.put());
-        favorites->Load({QStringLiteral("Mine=apple,leek")});
-        hostTexts.append(QStringLiteral("Mine"));
-        frame->GetControl()->setParent(&window);
-        frame->Initialize();
-        window.resize(600, 400);
-        window.show();
-    }
-
-    ~TShownFrame() { frame->GetControl()->setParent(nullptr); }
-};
+    IPtr<ISelectFrame> frame = plugin.newFrame({}, window);
+    const IPtr<INamedParams> params = part(frame.get(), &ISelectFrame::GetParams);
+    for (const auto &[key, value] : {std::pair(keys::OptionColumnNames, QVariant(QByteArray("Name,Colour"))),
+                                     {keys::OptionFavoriteColumns, QByteArray("Colour")},
+                                     {"option://favorite.Colour", QByteArray("red")},
+                                     {"option://fav.other_name.Colour", QByteArray("Other colours")},
+                                     {keys::OptionGroupByColumns, QByteArray("kind=Kind,none=None")},
+                                     {keys::OptionShowFavorites, true},
+                                     {keys::OptionFilterShow, true},
+                                     {keys::OptionFavoritesMode, favoritesMode}})
+        params->SetValue(key, value);
+    newItem(frame.get(), "apple", {"group=Fruit", "column1_data=red"});
+    newItem(frame.get(), "lime", {"group=Fruit", "column1_data=green"});
+    newItem(frame.get(), "leek", {"group=Veg", "column1_data=green"});
+    part(frame.get(), &ISelectFrame::GetFavorites)->Load({QStringLiteral("Mine=apple,leek")});
+    frame->Initialize();
+    window->resize(600, 400);
+    window->show();
+    return frame;
+}
 
 /// Collects the texts shown that a translation did not reach: a text is
 /// fine when, without its marked parts and the host's texts, no letter is
 /// left.
 struct TTextWalk
 {
-    QStringList hostTexts;
     QStringList unmarked;
     QList<QAction *> dialogEntries;
 
@@ -93,8 +65,7 @@ struct TTextWalk
         QString rest = text;
         rest.remove(u'&').remove(QRegularExpression(QStringLiteral("⟦[^⟧]*⟧")));
         for (const QString &host : hostTexts)
-            if (!host.isEmpty())
-                rest.replace(host, QString());
+            rest.replace(host, QString());
         if (rest.contains(QRegularExpression(QStringLiteral("\\p{L}"))))
             unmarked.append(QStringLiteral("%1 (%2)").arg(text, where->objectName()));
     }
@@ -120,23 +91,14 @@ struct TTextWalk
     {
         if (auto *menu = qobject_cast<QMenu *>(top))
             return walkMenu(menu);
-        if (top->isWindow())
-            check(top->windowTitle(), top);
+        check(top->windowTitle(), top);
         QList<QWidget *> widgets = top->findChildren<QWidget *>();
         widgets.prepend(top);
         for (QWidget *w : widgets) {
             if (!w->isVisibleTo(top) || qobject_cast<QAbstractItemView *>(w->parentWidget()))
                 continue;
-            check(w->toolTip(), w);
-            check(w->accessibleName(), w);
-            if (auto *button = qobject_cast<QAbstractButton *>(w))
-                check(button->text(), w);
-            else if (auto *label = qobject_cast<QLabel *>(w))
-                check(label->text(), w);
-            else if (auto *edit = qobject_cast<QLineEdit *>(w))
-                check(edit->text() + edit->placeholderText(), w);
-            else if (auto *box = qobject_cast<QGroupBox *>(w))
-                check(box->title(), w);
+            for (const char *property : {"toolTip", "accessibleName", "text", "placeholderText", "title"})
+                check(w->property(property).toString(), w);
         }
     }
 
@@ -146,16 +108,12 @@ struct TTextWalk
         QTimer watch;
         watch.setInterval(20);
         QObject::connect(&watch, &QTimer::timeout, [this] {
+            // A dialog closed rejects.
             QWidget *opened = QApplication::activePopupWidget();
-            if (!opened)
-                opened = QApplication::activeModalWidget();
-            if (!opened || !opened->isVisible())
-                return;
-            walk(opened);
-            if (auto *dialog = qobject_cast<QDialog *>(opened))
-                dialog->reject();
-            else
+            if ((opened = opened ? opened : QApplication::activeModalWidget()) && opened->isVisible()) {
+                walk(opened);
                 opened->close();
+            }
         });
         watch.start();
         open();
@@ -169,12 +127,7 @@ class TestTranslations : public QObject
 {
     Q_OBJECT
 
-    test::TLoadedPlugin m_plugin;
-
-    static QString buttonText(const TShownFrame &shown, const char *name)
-    {
-        return shown.window.findChild<QAbstractButton *>(QString::fromLatin1(name))->text();
-    }
+    TLoadedPlugin m_plugin;
 
 private slots:
     void initTestCase() { m_plugin.load(); }
@@ -184,15 +137,13 @@ private slots:
     void translatorFollowsTheHostsChoice()
     {
         QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-        const struct
-        {
-            QVariant allowed;
-            const char *uncheckAll;
-        } steps[] = {{false, "Uncheck all"}, {QVariant(), "Alle abwählen"}, {false, "Uncheck all"}};
-        for (const auto &step : steps) {
-            qApp->setProperty(TranslateProperty, step.allowed);
-            TShownFrame shown(m_plugin, 0);
-            QCOMPARE(buttonText(shown, "btnUncheckAll"), QString::fromUtf8(step.uncheckAll));
+        for (const auto &[allowed, uncheckAll] :
+             {std::pair(QVariant(false), "Uncheck all"), {QVariant(), "Alle abwählen"}, {false, "Uncheck all"}}) {
+            qApp->setProperty(TranslateProperty, allowed);
+            QWidget window;
+            const IPtr<ISelectFrame> frame = shownFrame(m_plugin, 0, &window);
+            QCOMPARE(window.findChild<QAbstractButton *>(QStringLiteral("btnUncheckAll"))->text(),
+                     QString::fromUtf8(uncheckAll));
         }
         QLocale::setDefault(QLocale::c());
     }
@@ -214,11 +165,12 @@ private slots:
         QTranslator pseudo;
         QVERIFY(pseudo.load(QStringLiteral(SF_PSEUDO_QM)));
         QVERIFY(QCoreApplication::installTranslator(&pseudo));
-        TShownFrame shown(m_plugin, favoritesMode);
-        QVERIFY(QTest::qWaitForWindowExposed(&shown.window));
-        QWidget *control = shown.frame->GetControl();
+        QWidget window;
+        const IPtr<ISelectFrame> frame = shownFrame(m_plugin, favoritesMode, &window);
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QWidget *control = frame->GetControl();
 
-        TTextWalk walk{shown.hostTexts, {}, {}};
+        TTextWalk walk;
         walk.walk(control);
         for (QAbstractButton *button : control->findChildren<QAbstractButton *>())
             if (button->isVisible())
@@ -227,8 +179,7 @@ private slots:
         auto *tree = qobject_cast<QAbstractScrollArea *>(header->parentWidget());
         for (QWidget *target : {header->viewport(), tree->viewport()})
             walk.walkWhatOpens([target] {
-                const QPoint pos(10, 5);
-                QContextMenuEvent event(QContextMenuEvent::Mouse, pos, target->mapToGlobal(pos));
+                QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(10, 5), target->mapToGlobal(QPoint(10, 5)));
                 QApplication::sendEvent(target, &event);
             });
         QVERIFY(!walk.dialogEntries.isEmpty());
