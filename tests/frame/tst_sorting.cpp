@@ -1,22 +1,58 @@
 // SPDX-License-Identifier: MIT
-// Row comparison of the frame control, asked the way the tree asks it while
-// sorting, and a sort of the whole tree.
+// The order of the frame control's rows: the row comparison, asked the way
+// the tree asks it while sorting, a sort of the whole tree by keys and by
+// pairs; and the remembered layout, a frame's sort keys and column widths
+// saved when it goes and brought back when the next frame of the same ui
+// comes up, through the settings store of a test.
 #include "FrameFixture.h"
+
+#include "platform/TestSettingsScope.h"
+#include "platform/tree/TCustomHeader.h"
 
 #include <QScopeGuard>
 
+#include <memory>
 #include <random>
 
 using namespace selectframe;
 using namespace selectframe::test;
 
+namespace {
+
+TValues image(const QString &value)
+{
+    return {{QString::fromLatin1(keys::ValueImage), value}};
+}
+
+/// A frame remembering its layout under `ui`, over six items whose third
+/// column reads a, b or c.
+struct TLayoutFrame : TFrameFixture
+{
+    explicit TLayoutFrame(const QString &ui = "Tests\\Layout", const QString &options = {})
+    {
+        run("opt column.names=Name,Address,Kind;opt columns.width=-1,150,-1;opt ui=" + ui + options);
+        for (const char *id : {"5", "3", "6", "1", "4", "2"})
+            add(id, {}, {{"column2_data", QString(QChar(u'a' + QString(id).toInt() % 3))}});
+    }
+};
+
+QString stored(const char *name)
+{
+    return QSettings().value(QStringLiteral("Tests/Layout/") + name).toString();
+}
+
+} // namespace
+
 class TestSorting : public QObject
 {
     Q_OBJECT
 
-    static TValues image(const QString &value) { return {{QString::fromLatin1(keys::ValueImage), value}}; }
+    std::unique_ptr<TTestSettingsScope> m_scope;
 
 private slots:
+    void init() { m_scope = std::make_unique<TTestSettingsScope>(QStringLiteral("tst_sorting")); }
+    void cleanup() { m_scope.reset(); }
+
     // Rules as "first second column sort-type sign": the comparison's sign,
     // "!" for any but a tie (letter case counts, in the locale's order);
     // "?" after it when the host's group handler was asked. Items are named
@@ -154,6 +190,84 @@ private slots:
         sortBoth({0}, {stReversed});
         sortBoth({1}, {stNatural});
         sortBoth({1, 0}, {stReversed, stNatural});
+    }
+
+    // A remembered sort text and the rows it gives; one that sorts nothing
+    // leaves the initial sort in force, the option's low byte (1: captions
+    // Z to A, 2: A to Z). Two keys sort by the third column first (a: 3 6,
+    // b: 1 4, c: 5 2), then by caption.
+    void rememberedAndInitialSorts()
+    {
+        const std::tuple<const char *, int, const char *> cases[] = {
+            {"", 1, "6 5 4 3 2 1"},    {"", 258, "1 2 3 4 5 6"},      {"", 256, "5 3 6 1 4 2"},
+            {"0=0", 1, "6 5 4 3 2 1"}, {"9=2", 1, "6 5 4 3 2 1"},     {"x=2,0=y,=,==", 1, "6 5 4 3 2 1"},
+            {"0=2", 1, "1 2 3 4 5 6"}, {"2=2,0=2", 1, "3 6 1 4 2 5"}, {"junk, 2=2 ,0=2", 1, "3 6 1 4 2 5"}};
+        for (const auto &[text, initial, order] : cases) {
+            QSettings().setValue(QStringLiteral("Tests/Layout/SelectTree_Sort"), QString::fromLatin1(text));
+            TLayoutFrame f("Tests\\Layout", QStringLiteral(";opt init.sort=%1").arg(initial));
+            QCOMPARE(f.run("?"), QString::fromLatin1(order));
+        }
+    }
+
+    // Sorted by a click on the header, a column moved: the sort and the
+    // widths in display order are saved, and the next frame comes up
+    // sorted so.
+    void savedLayoutComesBack()
+    {
+        QString shown;
+        {
+            TLayoutFrame f;
+            shown = f.run("sort;?");
+            f.tree->Header()->moveSection(2, 0);
+        }
+        QCOMPARE(shown, "1 2 3 4 5 6");
+        QCOMPARE(stored("SelectTree_Sort"), "0=2");
+        const QStringList widths = stored("SelectTree_Width").split(u',');
+        QCOMPARE(widths.size(), 3);
+        QVERIFY(widths[0].startsWith(QStringLiteral("2=")));
+        QCOMPARE(widths[2], "1=150");
+        TLayoutFrame again;
+        QCOMPARE(again.run("?"), shown);
+    }
+
+    // Only a frame whose tree was built saves: one whose Initialize never
+    // ran (or failed) keeps the layout the user left.
+    void controlSavesOnlyABuiltLayout()
+    {
+        QSettings().setValue(QStringLiteral("Tests/Layout/SelectTree_Sort"), QStringLiteral("1=2"));
+        {
+            TLayoutFrame neverShown;
+        }
+        QCOMPARE(stored("SelectTree_Sort"), "1=2");
+        QVERIFY(stored("SelectTree_Width").isEmpty());
+        {
+            // Without items: the remembered sort is applied to no rows.
+            TFrameFixture f;
+            f.run("opt column.names=Name,Address,Kind;opt ui=Tests\\Layout;?");
+            QCOMPARE(f.tree->Header()->getSortIndexs(), QList<int>{1});
+        }
+        QCOMPARE(stored("SelectTree_Sort"), "1=2");
+        QVERIFY(!stored("SelectTree_Width").isEmpty());
+    }
+
+    // No ui, no remembered layout; a store that refuses (a plain file
+    // where its folder should be) leaves the initial sort and writes
+    // nothing anywhere.
+    void nothingRemembered()
+    {
+        TLayoutFrame("").run("sort");
+        QVERIFY(QSettings().allKeys().isEmpty());
+        const QString organisation = QCoreApplication::organizationName();
+        QCoreApplication::setOrganizationName(QStringLiteral("selectframe-tests-blocked"));
+        const QString folder = QFileInfo(QSettings().fileName()).absolutePath();
+        QDir().rmdir(folder);
+        QFile blocker(folder);
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        blocker.close();
+        QCOMPARE(TLayoutFrame("Tests\\Layout", ";opt init.sort=1").run("?;sort;?"), "6 5 4 3 2 1; 1 2 3 4 5 6");
+        QFile::remove(folder);
+        QCoreApplication::setOrganizationName(organisation);
+        QVERIFY(!QFile::exists(m_scope->fileName()));
     }
 };
 
