@@ -17,23 +17,34 @@ using namespace selectframe::test;
 
 namespace {
 
-/// The settings' messages a control is sent, and the filter in force as
-/// each filter message arrives.
+/// The settings' messages a control is sent, as offsets from the first,
+/// a filter message with the filter in force as it arrives.
 struct TMessages : QObject
 {
-    QList<int> Received;
-    QStringList Filters;
+    QStringList Received;
 
     explicit TMessages(TSelectFrameControl &control) { control.installEventFilter(this); }
     bool eventFilter(QObject *control, QEvent *e) override
     {
-        if (e->type() >= SFM_SHOWONLYCHECKED && e->type() <= SFM_SHOWGROUPBY)
-            Received << e->type();
-        if (e->type() == SFM_FILTER)
-            Filters << static_cast<TSelectFrameControl *>(control)->Settings()->Filter();
+        const int type = e->type();
+        if (type >= SFM_SHOWONLYCHECKED && type <= SFM_SHOWGROUPBY)
+            Received << QString::number(type - SFM_SHOWONLYCHECKED) +
+                            (type == SFM_FILTER
+                                 ? ':' + static_cast<TSelectFrameControl *>(control)->Settings()->Filter()
+                                 : QString());
         return false;
     }
 };
+
+/// The parts of `names` not hidden.
+QString shown(const TFrameFixture &f, const QStringList &names)
+{
+    QStringList out;
+    for (const QString &name : names)
+        if (!f.part(qPrintable(name))->isHidden())
+            out << name;
+    return out.join(u' ');
+}
 
 } // namespace
 
@@ -42,26 +53,18 @@ class TestSelectFrameControl : public QObject
     Q_OBJECT
 
 private slots:
-    // The form: where each component sits and what it says, the menus; the
-    // drop-down check button in the plain one's place, the bar after it. New
-    // items have no group and no image.
+    // The form: what each component says, the menus; the drop-down check
+    // button in the plain one's place, the bar after it. New items have no
+    // group and no image.
     void form()
     {
         TFrameFixture f;
-        QStringList parts;
-        for (const char *name : {"SelectTree", "pnButtons", "pnFilter", "edFilter", "btnFilter", "pnGroupBy",
-                                 "btnGroupBy", "pnFavorites", "btnFavorites", "pnlBottom", "btnCheckAll", "btnCheck",
-                                 "btnUncheckAll", "lbTotalCount", "lbCheckedCount"})
-            parts << QStringLiteral("%1<%2 %3")
-                         .arg(name, f.part(name)->parentWidget()->objectName(),
-                              f.part(name)->property("text").toString());
-        QCOMPARE(parts, (QStringList{"SelectTree<pnMain ", "pnButtons<pnMain ", "pnFilter<pnButtons ",
-                                     "edFilter<pnFilter Find search engines", "btnFilter<pnFilter ",
-                                     "pnGroupBy<pnButtons ", "btnGroupBy<pnGroupBy Group by ...",
-                                     "pnFavorites<pnButtons ", "btnFavorites<pnFavorites Favorites",
-                                     "pnlBottom<pnMain ", "btnCheckAll<pnlBottom Check All", "btnCheck<pnlBottom Check",
-                                     "btnUncheckAll<pnlBottom Uncheck all", "lbTotalCount<pnlBottom Total: 0",
-                                     "lbCheckedCount<pnlBottom Checked: 0"}));
+        QStringList texts;
+        for (const char *name : {"edFilter", "btnGroupBy", "btnFavorites", "btnCheckAll", "btnCheck", "btnUncheckAll",
+                                 "lbTotalCount", "lbCheckedCount"})
+            texts << f.part(name)->property("text").toString();
+        QCOMPARE(texts.join(u'|'),
+                 "Find search engines|Group by ...|Favorites|Check All|Check|Uncheck all|Total: 0|Checked: 0");
         // A right click selects before the menu shows; focus events wait
         // for the focus to rest.
         QVERIFY(f.tree->rightClickSelect() && f.tree->focusDelay() == 510);
@@ -71,29 +74,27 @@ private slots:
                  "[Check favorite SEs|-|(Mark selected as favorite SEs)|Clear the list of favorite SEs]");
         QVERIFY(f.part<QMenu>("pmGroupBy")->actions().isEmpty());
         QCOMPARE(f.part("btnCheck")->geometry(), QRect(0, 7, 93, 27));
-        for (const char *name : {"btnCheckAll", "pnButtons", "pnlBottom"})
-            QVERIFY2(f.part(name)->isHidden(), name);
+        QCOMPARE(shown(f, {"btnCheckAll", "pnButtons", "pnlBottom"}), "");
         auto *checkMenu = f.part<TSplitPopupMenu>("FCheckMenu");
         QCOMPARE(f.part<TDropDownButton>("btnCheck")->dropdownMenu(), checkMenu);
         QCOMPARE(f.part<TDropDownButton>("btnFavorites")->dropdownMenu(), checkMenu);
         QCOMPARE(f.part<TActionButton>("btnFilter")->action(), f.part<QAction>("acFilterApply"));
         QVERIFY(!f.control.IsInitialized());
 
-        // Brought up with every option at its default.
+        // Brought up with every option at its default. A bulk pass before
+        // then has no rows to show it, but is published.
         for (const char *id : {"a", "b", "c"})
             f.add(id);
-        // A bulk pass before then has no rows to show it, but is published.
         f.control.SetOnChange(nullptr);
         f.control.GetManager()->Rebuild();
         f.control.GetManager()->CheckByList({"a", "c"});
         QCOMPARE(f.checkedCaption() + ' ' + f.option(keys::PropertyCheckedCount).toString(), "Checked: 2 2");
         f.control.Initialize();
         QVERIFY(f.control.IsInitialized());
-        QCOMPARE(f.part<QLabel>("lbTotalCount")->text(), "Total: 3");
-        QCOMPARE(f.option(keys::PropertyTotalCount).toInt(), 3);
+        QCOMPARE(f.part<QLabel>("lbTotalCount")->text() + ' ' + f.option(keys::PropertyTotalCount).toString(),
+                 "Total: 3 3");
         QCOMPARE(f.part<QLineEdit>("edFilter")->text(), QString());
-        QVERIFY(!f.part("pnlBottom")->isHidden() && f.part("btnCheckAll")->isHidden() &&
-                f.part("pnButtons")->isHidden());
+        QCOMPARE(shown(f, {"btnCheckAll", "pnButtons", "pnlBottom"}), "pnlBottom");
         QCOMPARE((QList<int>{f.part("btnCheck")->x(), f.part("btnUncheckAll")->x(), f.part("lbTotalCount")->x(),
                              f.part("lbCheckedCount")->x()}),
                  (QList<int>{0, 100, 203, 263}));
@@ -146,10 +147,11 @@ private slots:
         TFrameFixture f;
         f.part("btnGroupBy")->setEnabled(false);
         f.control.setEnabled(false);
-        for (const char *name : {"pnlBottom", "SelectTree"})
-            QVERIFY2(f.part(name)->testAttribute(Qt::WA_ForceDisabled), name);
-        for (const char *name : {"pnButtons", "edFilter", "btnFavorites"})
-            QVERIFY2(!f.part(name)->testAttribute(Qt::WA_ForceDisabled), name);
+        QStringList disabled;
+        for (const char *name : {"pnlBottom", "SelectTree", "pnButtons", "edFilter", "btnFavorites"})
+            if (f.part(name)->testAttribute(Qt::WA_ForceDisabled))
+                disabled << name;
+        QCOMPARE(disabled.join(u' '), "pnlBottom SelectTree");
         f.control.setEnabled(true);
         QVERIFY(f.part("pnlBottom")->isEnabled() && f.tree->isEnabled() && !f.part("btnGroupBy")->isEnabled());
         QWidget host;
@@ -180,30 +182,31 @@ private slots:
         QVERIFY(!target.control.GetManager()->Params()->Exists("option://fav.other_name.A"));
     }
 
-    void applyOptionsSetsTreeAndSettings()
+    // The options reach the tree and the settings; the row selection
+    // option can only switch it on. Without columns Initialize fails and
+    // the control stays uninitialised.
+    void applyOptions()
     {
         TFrameFixture f;
-        f.run("opt header.height=25;opt filter.show=1;opt filter.text=type here;opt groupby.columns=g=Group;"
-              "opt groupby.index=4;opt select.mode=2;opt favorites.mode=1");
-        f.setOption(keys::OptionRowHeight, QByteArray("30"));
-        // The option can only switch row selection on.
+        f.run("opt header.height=25;opt row.height=30;opt filter.show=1;opt filter.text=type here;"
+              "opt groupby.columns=g=Group;opt groupby.index=4;opt select.mode=2;opt favorites.mode=1");
         f.tree->setRowSelect(false);
-        for (const auto &[option, selected] :
-             {std::pair{false, false}, std::pair{true, true}, std::pair{false, true}}) {
+        QList<bool> selected;
+        for (const bool option : {false, true, false}) {
             f.setOption(keys::OptionRowSelect, option);
             f.control.ApplyOptions();
-            QCOMPARE(f.tree->rowSelect(), selected);
+            selected << f.tree->rowSelect();
         }
-        QCOMPARE(f.tree->headerHeight(), 25);
-        QCOMPARE(f.tree->uniformRowHeight(), 30);
+        QCOMPARE(selected, (QList<bool>{false, true, true}));
+        QCOMPARE(f.tree->headerHeight() + f.tree->uniformRowHeight() * 100, 3025);
         TFrameSettings *settings = f.control.Settings();
-        QVERIFY(settings->ShowFilter() && settings->ShowGroupBy() && !settings->ShowFavorites());
-        QCOMPARE(settings->FilterHint(), "type here");
-        QCOMPARE(settings->GroupByIndex(), 4);
+        QCOMPARE(settings->FilterHint() + ' ' + QString::number(settings->GroupByIndex()), "type here 4");
         QCOMPARE(settings->SelectMode(), fsmOnlyAll);
-        QVERIFY(!f.part("pnFilter")->isHidden() && !f.part("pnGroupBy")->isHidden() &&
-                f.part("pnFavorites")->isHidden());
+        QCOMPARE(shown(f, {"pnFilter", "pnGroupBy", "pnFavorites"}), "pnFilter pnGroupBy");
         QCOMPARE(f.part<TDropDownButton>("btnFavorites")->dropdownMenu(), f.part<QMenu>("pmEmbeddedFavorites"));
+        f.setOption(keys::OptionColumnNames, QByteArray(""));
+        QVERIFY_THROWS_EXCEPTION(std::exception, f.control.Initialize());
+        QVERIFY(!f.control.IsInitialized());
     }
 
     // Values no screen can show are brought into range: before, a row or
@@ -233,92 +236,52 @@ private slots:
         }
     }
 
-    // Without columns Initialize fails and the control stays uninitialised.
-    void initializeFailsWithoutColumns()
-    {
-        TFrameFixture f;
-        f.setOption(keys::OptionColumnNames, QByteArray(""));
-        QVERIFY_THROWS_EXCEPTION(std::exception, f.control.Initialize());
-        QVERIFY(!f.control.IsInitialized());
-    }
-
     // Each setter writes a first value twice, then a second one twice: the
     // control hears of each change once, of the select mode, the group-by
-    // index and the filter hint never.
-    void settersTellTheControlOfChangesOnly()
-    {
-        using TSetter = std::function<void(TFrameSettings &, bool second)>;
-        const auto flag = [](void (TFrameSettings::*set)(bool)) {
-            return TSetter([set](TFrameSettings &s, bool second) { (s.*set)(!second); });
-        };
-        const std::pair<TSetter, int> setters[] = {
-            {flag(&TFrameSettings::SetShowOnlyChecked), SFM_SHOWONLYCHECKED},
-            {flag(&TFrameSettings::SetShowFavorites), SFM_SHOWFAVORITES},
-            {flag(&TFrameSettings::SetShowFilter), SFM_SHOWFILTER},
-            {flag(&TFrameSettings::SetShowGroupBy), SFM_SHOWGROUPBY},
-            {[](TFrameSettings &s, bool second) { s.SetFavoritesMode(second ? TFrameFavoritesMode(7) : ffmEmbedded); },
-             SFM_FAVORITESMODE},
-            {[](TFrameSettings &s, bool second) { s.SetFilter(second ? "abd" : "abc"); }, SFM_FILTER},
-            {[](TFrameSettings &s, bool second) { s.SetSelectMode(second ? fsmOnlyOne : fsmOff); }, 0},
-            {[](TFrameSettings &s, bool second) { s.SetGroupByIndex(second ? 5 : 2); }, 0},
-            {[](TFrameSettings &s, bool second) { s.SetFilterHint(second ? "b" : "a"); }, 0}};
-        for (const auto &[write, message] : setters) {
-            TFrameFixture f;
-            TMessages messages(f.control);
-            for (const bool second : {false, false, true, true})
-                write(*f.control.Settings(), second);
-            QCOMPARE(messages.Received, (message ? QList<int>{message, message} : QList<int>{}));
-        }
-    }
-
-    // A filter differing in letter case only is no change. The control
-    // handles a message before the setter returns, and a setting it writes
-    // in turn (the checked-only view clears the filter) inside it.
-    void filterCaseAndReentrance()
+    // index and the hint never, of a filter differing in letter case only
+    // never. It handles a message before the setter returns, and a setting
+    // it writes in turn (the checked-only view clears the filter) inside
+    // it. Settings given to it are copied silently: the select mode, the
+    // checked-only view, the favorites and their mode; nothing else.
+    void settings()
     {
         TFrameFixture f;
         TMessages messages(f.control);
-        TFrameSettings *settings = f.control.Settings();
+        TFrameSettings *s = f.control.Settings();
+        for (const bool second : {false, false, true, true}) {
+            s->SetShowOnlyChecked(!second);
+            s->SetShowFavorites(!second);
+            s->SetFavoritesMode(second ? TFrameFavoritesMode(7) : ffmEmbedded);
+            s->SetShowFilter(!second);
+            s->SetShowGroupBy(!second);
+            s->SetSelectMode(second ? fsmOnlyOne : fsmOff);
+            s->SetGroupByIndex(second ? 5 : 2);
+            s->SetFilterHint(second ? "b" : "a");
+        }
         QStringList filters;
         for (const char *filter : {"abc", "ABC", "\u00c4BC", "\u00e4bc", "x"}) {
-            settings->SetFilter(QString::fromUtf8(filter));
-            filters << settings->Filter();
+            s->SetFilter(QString::fromUtf8(filter));
+            filters << s->Filter();
         }
-        settings->SetShowOnlyChecked(true);
-        QCOMPARE(filters, (QStringList{"abc", "abc", "\u00c4BC", "\u00c4BC", "x"}));
-        QCOMPARE(messages.Received, (QList<int>{SFM_FILTER, SFM_FILTER, SFM_FILTER, SFM_SHOWONLYCHECKED, SFM_FILTER}));
-        QCOMPARE(messages.Filters, (QStringList{"abc", "\u00c4BC", "x", ""}));
-    }
+        s->SetShowOnlyChecked(true);
+        QCOMPARE(filters.join(u' '), "abc abc \u00c4BC \u00c4BC x");
+        QCOMPARE(messages.Received.join(u' '), "0 1 2 4 5 0 1 2 4 5 3:abc 3:\u00c4BC 3:x 0 3:");
 
-    // The control's settings take a copy of the select mode, the
-    // checked-only view, the favorites and their mode, silently, and keep
-    // the rest; null copies nothing, anything else than settings fails.
-    void settingsCopiedSilently()
-    {
-        TFrameFixture f;
-        TFrameSettings *target = f.control.Settings();
-        target->SetShowFilter(true);
-        target->SetShowGroupBy(true);
-        target->SetGroupByIndex(3);
-        target->SetFilterHint(QStringLiteral("hint"));
-        target->SetFilter(QStringLiteral("flt"));
-        TMessages messages(f.control);
+        messages.Received.clear();
         TFrameSettings source;
-        source.SetSelectMode(fsmOnlyOne);
-        source.SetShowOnlyChecked(true);
+        source.SetSelectMode(fsmOnlyAll);
         source.SetShowFavorites(true);
         source.SetFavoritesMode(ffmEmbedded);
         f.control.SetSettings(&source);
         f.control.SetSettings(nullptr);
-        QVERIFY(target->SelectMode() == fsmOnlyOne && target->ShowOnlyChecked() && target->ShowFavorites());
-        QCOMPARE(target->FavoritesMode(), ffmEmbedded);
-        QVERIFY(target->ShowFilter() && target->ShowGroupBy() && target->GroupByIndex() == 3);
-        QCOMPARE(target->FilterHint() + target->Filter(), QStringLiteral("hintflt"));
-        QVERIFY(f.control.Settings() == target && target->Owner() == &f.control && messages.Received.isEmpty());
-        QCOMPARE(f.part<TDropDownButton>("btnFavorites")->dropdownMenu(), f.part<QMenu>("FCheckMenu"));
+        QVERIFY(s->SelectMode() == fsmOnlyAll && !s->ShowOnlyChecked() && s->ShowFavorites());
+        QVERIFY(s->FavoritesMode() == ffmEmbedded && !s->ShowFilter() && s->GroupByIndex() == 5);
+        QVERIFY(f.control.Settings() == s && s->Owner() == &f.control && messages.Received.isEmpty());
+        QCOMPARE(s->FilterHint(), "b");
+        QCOMPARE(f.part<TDropDownButton>("btnFavorites")->dropdownMenu(), nullptr);
         QObject stranger;
-        QVERIFY_THROWS_EXCEPTION(EConvertError, target->Assign(&stranger));
-        QVERIFY_THROWS_EXCEPTION(EConvertError, target->Assign(nullptr));
+        QVERIFY_THROWS_EXCEPTION(EConvertError, s->Assign(&stranger));
+        QVERIFY_THROWS_EXCEPTION(EConvertError, s->Assign(nullptr));
     }
 };
 
