@@ -2,10 +2,9 @@
 // The frame control driven by scripts of user steps (see TFrameFixture::run):
 // checking and its cascade, the action links, the filter box and the
 // checked-only view, group by with the host regrouping, the favorites
-// button; and the host's events through the frame facade, in order.
+// button.
 #include "FrameFixture.h"
 
-#include "host/SelectFrameFactory.h"
 #include "platform/TestSettingsScope.h"
 
 #include <memory>
@@ -81,20 +80,6 @@ struct TEngines : TFrameFixture
         });
     }
 };
-
-/// The host's handlers of the frame facade, one line per event.
-void onChange(void *log, ISelectFrame *)
-{
-    *static_cast<QStringList *>(log) << "onchange";
-}
-void onItemQuery(void *log, ISelectFrame *, IFrameItem *item, const QString &favorite)
-{
-    *static_cast<QStringList *>(log) << QStringLiteral("query %1 '%2'").arg(TFrameFixture::id(item), favorite);
-}
-void onFavAction(void *log, ISelectFrame *, int32_t action, const QVariant &value)
-{
-    *static_cast<QStringList *>(log) << QStringLiteral("fav_action %1 %2").arg(action).arg(value.toString());
-}
 
 const QString All = "DuckDuckGo Search Google Bing Video YouTube";
 
@@ -258,46 +243,6 @@ private slots:
         QFETCH(QString, seen);
         TEngines f;
         QCOMPARE(f.run(script), seen);
-    }
-
-    // The host's handlers through the facade: a favorite chosen from the
-    // tree's menu, a checked set loaded, Check All twice.
-    void hostEventsInOrder()
-    {
-        IPtr<ISelectFrame> frame;
-        IPtr<ISelectFrameFactory>(new TSelectFrameFactory)->CreateFrame(frame.put());
-        IPtr<INamedParams> params;
-        frame->GetParams(params.put());
-        params->SetValue(keys::OptionShowFavorites, true);
-        for (const char *id : {"a", "b", "c"}) {
-            IPtr<IFrameItem> item;
-            frame->NewItem(item.put());
-            item->SetID(QString::fromLatin1(id));
-            item->SetCaption(QString::fromLatin1(id));
-        }
-        IPtr<IDataStorage> favorites, state;
-        frame->GetFavorites(favorites.put());
-        favorites->Load({QStringLiteral("Mine=a,c")});
-        frame->Initialize();
-        QStringList log;
-        IPtr<INamedMethods> methods;
-        frame->GetMethods(methods.put());
-        methods->SetMethod(keys::EventOnChange, makeMethod(&onChange, &log));
-        methods->SetMethod(keys::EventItemQuery, makeMethod(&onItemQuery, &log));
-        methods->SetMethod(keys::EventFavAction, makeMethod(&onFavAction, &log));
-        auto *control = static_cast<TSelectFrameControl *>(frame->GetControl());
-        control->resize(600, 400);
-        control->show();
-        QVERIFY(QTest::qWaitForWindowExposed(control));
-        whileShown([&] { rightClick(control->findChild<QAbstractScrollArea *>(QStringLiteral("SelectTree"))); },
-                   [&](QMenu *menu) { keyTo(menu, "Mine", Qt::Key_Return); });
-        QCOMPARE(log, (QStringList{"fav_action 7 Mine", "query a ''", "query b ''", "query c ''", "onchange"}));
-        log.clear();
-        frame->GetState(state.put());
-        state->Load(QStringList{QStringLiteral("b")});
-        control->findChild<QAction *>(QStringLiteral("acCheckAll"))->trigger();
-        control->findChild<QAction *>(QStringLiteral("acCheckAll"))->trigger();
-        QCOMPARE(log, (QStringList{"query a ''", "query b ''", "query c ''", "onchange", "onchange"}));
     }
 };
 

@@ -190,40 +190,6 @@ private slots:
         }
         f.control.grab().save(QStringLiteral(QT_TESTCASE_BUILDDIR "/tst_presentation_dark.png"));
     }
-
-    // Each image of the control's buttons and actions, asked for at a
-    // device pixel ratio of 2, is one of the bundled SVGs drawn at twice
-    // the size: no bitmap scaled up.
-    void iconsStayCrispAtTwiceTheDensity()
-    {
-        TFrameFixture f;
-        f.addGroupAndLoose();
-        const QSize size(16, 16);
-        QList<QImage> drawn;
-        QDirIterator svgs(QStringLiteral(":/"), {QStringLiteral("*.svg")}, QDir::Files, QDirIterator::Subdirectories);
-        while (svgs.hasNext()) {
-            QImage image(size * 2, QImage::Format_ARGB32_Premultiplied);
-            image.fill(Qt::transparent);
-            QPainter painter(&image);
-            QSvgRenderer(svgs.next()).render(&painter);
-            drawn.append(image);
-        }
-        QList<QIcon> icons;
-        for (const QAbstractButton *button : f.control.findChildren<QAbstractButton *>())
-            icons.append(button->icon());
-        for (const QAction *action : f.control.findChildren<QAction *>())
-            icons.append(action->icon());
-        int seen = 0;
-        for (const QIcon &icon : std::as_const(icons)) {
-            if (icon.isNull())
-                continue;
-            const QPixmap pixmap = icon.pixmap(size, 2.0);
-            QCOMPARE(pixmap.size(), size * 2);
-            QVERIFY(drawn.contains(pixmap.toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied)));
-            ++seen;
-        }
-        QVERIFY(seen >= 4);
-    }
 };
 
 QTEST_MAIN(TestPresentation)

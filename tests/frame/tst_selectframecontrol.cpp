@@ -140,28 +140,6 @@ private slots:
         QVERIFY(!QApplication::activePopupWidget());
     }
 
-    // The control's own switch reaches the bottom bar and the tree only; a
-    // parent's leaves their own states alone.
-    void enablingReachesBottomBarAndTreeOnly()
-    {
-        TFrameFixture f;
-        f.part("btnGroupBy")->setEnabled(false);
-        f.control.setEnabled(false);
-        QStringList disabled;
-        for (const char *name : {"pnlBottom", "SelectTree", "pnButtons", "edFilter", "btnFavorites"})
-            if (f.part(name)->testAttribute(Qt::WA_ForceDisabled))
-                disabled << name;
-        QCOMPARE(disabled.join(u' '), "pnlBottom SelectTree");
-        f.control.setEnabled(true);
-        QVERIFY(f.part("pnlBottom")->isEnabled() && f.tree->isEnabled() && !f.part("btnGroupBy")->isEnabled());
-        QWidget host;
-        auto *placed = new TSelectFrameControl(&host);
-        host.setEnabled(false);
-        QVERIFY(!placed->findChild<QWidget *>("pnlBottom")->testAttribute(Qt::WA_ForceDisabled));
-        host.setEnabled(true);
-        QVERIFY(placed->findChild<QWidget *>("pnlBottom")->isEnabled());
-    }
-
     // A second frame shares the options but offers no favorites, and the
     // per-column keys of the columns after the first.
     void copyOptionsFromAnotherFrame()

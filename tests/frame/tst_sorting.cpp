@@ -209,6 +209,17 @@ private slots:
         }
     }
 
+    // Without a ui nothing is remembered: the initial sort, then the
+    // user's; without items the remembered sort is applied to no rows.
+    void nothingRemembered()
+    {
+        QCOMPARE(TLayoutFrame("", ";opt init.sort=1").run("?;sort;?"), "6 5 4 3 2 1; 1 2 3 4 5 6");
+        QSettings().setValue(QStringLiteral("Tests/Layout/SelectTree_Sort"), QStringLiteral("1=2"));
+        TFrameFixture f;
+        QCOMPARE(f.run("opt column.names=Name,Address,Kind;opt ui=Tests\\Layout;?"), "(none)");
+        QCOMPARE(f.tree->Header()->getSortIndexs(), QList<int>{1});
+    }
+
     // Sorted by a click on the header, a column moved: the sort and the
     // widths in display order are saved, and the next frame comes up
     // sorted so.
@@ -228,46 +239,6 @@ private slots:
         QCOMPARE(widths[2], "1=150");
         TLayoutFrame again;
         QCOMPARE(again.run("?"), shown);
-    }
-
-    // Only a frame whose tree was built saves: one whose Initialize never
-    // ran (or failed) keeps the layout the user left.
-    void controlSavesOnlyABuiltLayout()
-    {
-        QSettings().setValue(QStringLiteral("Tests/Layout/SelectTree_Sort"), QStringLiteral("1=2"));
-        {
-            TLayoutFrame neverShown;
-        }
-        QCOMPARE(stored("SelectTree_Sort"), "1=2");
-        QVERIFY(stored("SelectTree_Width").isEmpty());
-        {
-            // Without items: the remembered sort is applied to no rows.
-            TFrameFixture f;
-            f.run("opt column.names=Name,Address,Kind;opt ui=Tests\\Layout;?");
-            QCOMPARE(f.tree->Header()->getSortIndexs(), QList<int>{1});
-        }
-        QCOMPARE(stored("SelectTree_Sort"), "1=2");
-        QVERIFY(!stored("SelectTree_Width").isEmpty());
-    }
-
-    // No ui, no remembered layout; a store that refuses (a plain file
-    // where its folder should be) leaves the initial sort and writes
-    // nothing anywhere.
-    void nothingRemembered()
-    {
-        TLayoutFrame("").run("sort");
-        QVERIFY(QSettings().allKeys().isEmpty());
-        const QString organisation = QCoreApplication::organizationName();
-        QCoreApplication::setOrganizationName(QStringLiteral("selectframe-tests-blocked"));
-        const QString folder = QFileInfo(QSettings().fileName()).absolutePath();
-        QDir().rmdir(folder);
-        QFile blocker(folder);
-        QVERIFY(blocker.open(QIODevice::WriteOnly));
-        blocker.close();
-        QCOMPARE(TLayoutFrame("Tests\\Layout", ";opt init.sort=1").run("?;sort;?"), "6 5 4 3 2 1; 1 2 3 4 5 6");
-        QFile::remove(folder);
-        QCoreApplication::setOrganizationName(organisation);
-        QVERIFY(!QFile::exists(m_scope->fileName()));
     }
 };
 
