@@ -8,8 +8,6 @@
 #include "platform/Conversion.h"
 #include "platform/DropDownButton.h"
 
-#include <QLayout>
-
 using namespace selectframe;
 using namespace selectframe::test;
 
@@ -80,48 +78,11 @@ private slots:
         QCOMPARE(itemValue(f.item("a"), "image") + '|' + itemValue(f.item("a"), "group"), "-1|");
     }
 
-    // The side panel shows what the settings ask for, stacked from the top;
-    // the favorites mode picks the favorites button's menu.
-    void sidePanelFollowsTheSettings()
-    {
-        TFrameFixture f;
-        f.addGroupAndLoose();
-        TFrameSettings *settings = f.control.Settings();
-        const auto panel = [&] {
-            QStringList shown;
-            f.part("pnButtons")->layout()->activate();
-            for (const char *name : {"pnFilter", "pnGroupBy", "pnFavorites"})
-                if (!f.part("pnButtons")->isHidden() && !f.part(name)->isHidden())
-                    shown << QStringLiteral("%1@%2").arg(name).arg(f.part(name)->y());
-            return shown.join(u' ');
-        };
-        settings->SetShowGroupBy(true);
-        QCOMPARE(panel(), "pnGroupBy@0");
-        settings->SetShowFavorites(true);
-        settings->SetShowFilter(true);
-        QCOMPARE(panel(), "pnFilter@0 pnGroupBy@33 pnFavorites@65");
-        settings->SetShowFavorites(false);
-        settings->SetShowFilter(false);
-        settings->SetShowGroupBy(false);
-        QVERIFY(f.part("pnButtons")->isHidden());
-
-        settings->SetShowFavorites(true);
-        auto *button = f.part<TDropDownButton>("btnFavorites");
-        const std::pair<int, const char *> modes[] = {
-            {ffmEmbedded, "pmEmbeddedFavorites"}, {5, ""}, {ffmExternal, "FCheckMenu"}, {5, ""}};
-        for (const auto &[mode, menu] : modes) {
-            settings->SetFavoritesMode(TFrameFavoritesMode(mode));
-            QCOMPARE(button->dropdownMenu(), *menu ? f.part<QMenu>(menu) : nullptr);
-        }
-        // Without a menu a click shows none.
-        QTest::mouseClick(button, Qt::LeftButton);
-        QVERIFY(!QApplication::activePopupWidget());
-    }
-
-    // The options reach the tree and the settings; the row selection
-    // option can only switch it on. Without columns Initialize fails and
-    // the control stays uninitialised.
-    void applyOptions()
+    // The options reach the tree, the settings and the side panel; the row
+    // selection option can only switch it on. The favorites mode picks the
+    // favorites button's menu; without one a click shows none. Without
+    // columns Initialize fails and the control stays uninitialised.
+    void options()
     {
         TFrameFixture f;
         f.run("opt header.height=25;opt row.height=30;opt filter.show=1;opt filter.text=type here;"
@@ -139,10 +100,20 @@ private slots:
         QCOMPARE(settings->FilterHint() + ' ' + QString::number(settings->GroupByIndex()), "type here 4");
         QCOMPARE(settings->SelectMode(), fsmOnlyAll);
         QCOMPARE(shown(f, {"pnFilter", "pnGroupBy", "pnFavorites"}), "pnFilter pnGroupBy");
-        QCOMPARE(f.part<TDropDownButton>("btnFavorites")->dropdownMenu(), f.part<QMenu>("pmEmbeddedFavorites"));
-        f.setOption(keys::OptionColumnNames, QByteArray(""));
-        QVERIFY_THROWS_EXCEPTION(std::exception, f.control.Initialize());
-        QVERIFY(!f.control.IsInitialized());
+        settings->SetShowFavorites(true);
+        auto *button = f.part<TDropDownButton>("btnFavorites");
+        const std::pair<int, const char *> modes[] = {
+            {ffmEmbedded, "pmEmbeddedFavorites"}, {5, ""}, {ffmExternal, "FCheckMenu"}, {5, ""}};
+        for (const auto &[mode, menu] : modes) {
+            settings->SetFavoritesMode(TFrameFavoritesMode(mode));
+            QCOMPARE(button->dropdownMenu(), *menu ? f.part<QMenu>(menu) : nullptr);
+        }
+        QTest::mouseClick(button, Qt::LeftButton);
+        QVERIFY(!QApplication::activePopupWidget());
+        TFrameFixture g;
+        g.setOption(keys::OptionColumnNames, QByteArray(""));
+        QVERIFY_THROWS_EXCEPTION(std::exception, g.control.Initialize());
+        QVERIFY(!g.control.IsInitialized());
     }
 
     // Each setter writes a first value twice, then a second one twice: the
