@@ -50,9 +50,8 @@ private slots:
 
     // Rows with images come first (an image that is no number is none)
     // and groups last in either direction; only the captions turn round.
-    // No row has values in a column out of
-    // range: every row ties there and keeps its place, by keys and by
-    // pairs alike.
+    // No row has values in a column out of range: every row ties there and
+    // keeps its place, by keys and by pairs alike.
     void sortingTheTree()
     {
         TFrameFixture f;
