@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
-// The demo host: what the user checked, how the list was sorted and the
-// favorites made come back in the next run; the filter box and the checked-only view as its user
-// meets them.
+// The demo host: what it keeps across runs (the checked set, the sort, the
+// favorites), its status line and event log, its "Show checked only" switch
+// and its own groupings of the engines, and its first screen.
 #include "DemoHost.h"
 
 #include "host/LoadedPlugin.h"
@@ -15,8 +15,10 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QStatusBar>
 #include <QTest>
 #include <QTreeView>
 
@@ -24,6 +26,48 @@
 
 using namespace selectframe;
 using namespace selectframe::demo;
+
+namespace {
+
+template <class T = QWidget>
+T *child(QWidget *parent, const char *name)
+{
+    return parent->findChild<T *>(QString::fromLatin1(name));
+}
+
+/// The demo's status line, its checked count only.
+QString checkedCount(TDemoHost &host)
+{
+    return host.statusBar()->findChild<QLabel *>()->text().section(u' ', -1);
+}
+
+/// The lines of the event log naming `event`.
+QStringList logged(TDemoHost &host, const QString &event)
+{
+    return host.findChild<QPlainTextEdit *>()->toPlainText().split(u'\n').filter("events://" + event);
+}
+
+/// The captions of the rows the tree shows, expanded or not.
+QStringList shownRows(TDemoHost &host)
+{
+    const QAbstractItemModel *model = host.findChild<QTreeView *>()->model();
+    QStringList rows;
+    const std::function<void(const QModelIndex &)> collect = [&](const QModelIndex &parent) {
+        for (int row = 0; row < model->rowCount(parent); ++row) {
+            rows << model->index(row, 0, parent).data().toString();
+            collect(model->index(row, 0, parent));
+        }
+    };
+    collect(QModelIndex());
+    return rows;
+}
+
+void trigger(QWidget *host, const char *action)
+{
+    child<QAction>(host, action)->trigger();
+}
+
+} // namespace
 
 class TestDemoHost : public QObject
 {
@@ -42,26 +86,6 @@ class TestDemoHost : public QObject
         use(host);
         host.close();
     }
-    static QString checkedCount(TDemoHost &host)
-    {
-        return host.findChild<QLabel *>(QStringLiteral("lbCheckedCount"))->text();
-    }
-    static QHeaderView *header(TDemoHost &host) { return host.findChild<QHeaderView *>(); }
-    /// The captions of the rows the tree shows, expanded or not.
-    static QStringList shownRows(TDemoHost &host)
-    {
-        const QAbstractItemModel *model = host.findChild<QTreeView *>()->model();
-        QStringList rows;
-        const std::function<void(const QModelIndex &)> collect = [&](const QModelIndex &parent) {
-            for (int row = 0; row < model->rowCount(parent); ++row) {
-                const QModelIndex index = model->index(row, 0, parent);
-                rows << index.data(Qt::DisplayRole).toString();
-                collect(index);
-            }
-        };
-        collect(QModelIndex());
-        return rows;
-    }
 
 private slots:
     void initTestCase()
@@ -71,72 +95,78 @@ private slots:
     }
     void cleanupTestCase() { m_scope.reset(); }
 
-    void checkedSetAndSortSurviveARestart()
+    // Checked all, sorted by domain and a favorite made in the dialog; the
+    // next run comes up so, and the one after without the checks taken off.
+    void stateSurvivesARestart()
     {
-        run([](TDemoHost &host) {
-            QCOMPARE(checkedCount(host), QStringLiteral("Checked: 0"));
-            host.findChild<QAction *>(QStringLiteral("acCheckAll"))->trigger();
-            QHeaderView *h = header(host);
-            const QPoint domain(h->sectionViewportPosition(1) + h->sectionSize(1) / 2, h->height() / 2);
-            QTest::mouseClick(h->viewport(), Qt::LeftButton, {}, domain);
-            QCOMPARE(h->sortIndicatorSection(), 1);
+        const QString name = QStringLiteral("Mïne, \"ours\" ✓");
+        run([&](TDemoHost &host) {
+            QCOMPARE(checkedCount(host), "0");
+            trigger(&host, "acCheckAll");
+            QCOMPARE(checkedCount(host), "6");
+            QHeaderView *h = host.findChild<QHeaderView *>();
+            QTest::mouseClick(h->viewport(), Qt::LeftButton, {},
+                              QPoint(h->sectionViewportPosition(1) + h->sectionSize(1) / 2, h->height() / 2));
+            host.organizeFavorites([&](QDialog *dialog) {
+                test::whenModal([&](QWidget *box) {
+                    test::typeText(box->findChild<QLineEdit *>(), name);
+                    box->findChildren<QPushButton *>().at(0)->click();
+                });
+                child<QPushButton>(dialog, "btnAddFavorite")->click();
+                trigger(dialog, "acCheckAll");
+                dialog->accept();
+            });
+            QCOMPARE(logged(host, "fav_action"), (QStringList{"events://fav_action 1 ", "events://fav_action 2 "}));
         });
-        run([](TDemoHost &host) {
-            QCOMPARE(checkedCount(host), QStringLiteral("Checked: 6"));
-            QCOMPARE(header(host)->sortIndicatorSection(), 1);
-            host.findChild<QAction *>(QStringLiteral("acUncheckAll"))->trigger();
+        QString info;
+        run([&](TDemoHost &host) {
+            QCOMPARE(checkedCount(host), "6");
+            QCOMPARE(host.findChild<QHeaderView *>()->sortIndicatorSection(), 1);
+            host.organizeFavorites([&](QDialog *dialog) {
+                info = child<QLabel>(dialog, "lbSelectedInfo")->text();
+                dialog->reject();
+            });
+            trigger(&host, "acUncheckAll");
         });
-        run([](TDemoHost &host) { QCOMPARE(checkedCount(host), QStringLiteral("Checked: 0")); });
+        QCOMPARE(info, QStringLiteral("Search engines checked in '%1' - 6.").arg(name));
+        run([](TDemoHost &host) { QCOMPARE(checkedCount(host), "0"); });
     }
 
-    void filterAndCheckedOnlyView()
+    // The demo files its engines anew for each grouping, the checked row
+    // and the filter staying; its switch shows the checked rows only while
+    // there are any.
+    void groupingsAndCheckedOnlySwitch()
     {
         run([](TDemoHost &host) {
-            host.activateWindow();
-            QVERIFY(QTest::qWaitForWindowActive(&host));
-            auto *box = host.findChild<QLineEdit *>(QStringLiteral("edFilter"));
-            auto *onlyChecked = host.findChild<QCheckBox *>(QStringLiteral("cbShowOnlyChecked"));
-            box->setFocus(Qt::TabFocusReason);
-            QTest::keyClicks(box, QStringLiteral("ENGINE 3"));
-            QTest::keyClick(box, Qt::Key_Tab);
-            QCOMPARE(shownRows(host), (QStringList{"Category 1", "Engine 3"}));
-
-            // Check all checks the rows shown; the view then replaces the
-            // filter.
-            host.findChild<QAction *>(QStringLiteral("acCheckAll"))->trigger();
-            QCOMPARE(checkedCount(host), QStringLiteral("Checked: 1"));
-            QTest::mouseClick(onlyChecked, Qt::LeftButton);
-            QVERIFY(onlyChecked->isChecked());
-            QCOMPARE(box->text(), QStringLiteral("Find search engines"));
-            QCOMPARE(shownRows(host), (QStringList{"Category 1", "Engine 3"}));
-            // Unchecking the last one turns the view off, and the host sees it.
-            host.findChild<QAction *>(QStringLiteral("acUncheckAll"))->trigger();
-            QVERIFY(!onlyChecked->isChecked());
-            QCOMPARE(shownRows(host).size(), 8);
-            // With nothing checked the view does not come on.
-            QTest::mouseClick(onlyChecked, Qt::LeftButton);
-            QVERIFY(!onlyChecked->isChecked());
-        });
-    }
-
-    // A choice from the group-by button: the demo files its engines anew,
-    // the checked row and the filter stay.
-    void regroupingKeepsChecksAndFilter()
-    {
-        run([](TDemoHost &host) {
-            auto *box = host.findChild<QLineEdit *>(QStringLiteral("edFilter"));
+            auto *box = child<QLineEdit>(&host, "edFilter");
             box->setFocus(Qt::TabFocusReason);
             QTest::keyClicks(box, QStringLiteral("engine 3"));
             QTest::keyClick(box, Qt::Key_Tab);
-            host.findChild<QAction *>(QStringLiteral("acCheckAll"))->trigger();
-            auto *button = host.findChild<QPushButton *>(QStringLiteral("btnGroupBy"));
-            for (const auto &[grouping, rows] : {std::pair{"Subcategory", QStringList{"Sub 3", "Engine 3"}},
-                                                 std::pair{"Domain letter", QStringList{"E", "Engine 3"}}}) {
-                test::chooseFromButton(button, QString::fromLatin1(grouping));
+            trigger(&host, "acCheckAll");
+            const std::pair<const char *, QStringList> groupings[] = {{"Subcategory", {"Sub 3", "Engine 3"}},
+                                                                      {"Domain letter", {"E", "Engine 3"}},
+                                                                      {"Top-level domain", {".example", "Engine 3"}},
+                                                                      {"None", {"Engine 3"}}};
+            for (const auto &[grouping, rows] : groupings) {
+                test::chooseFromButton(child(&host, "btnGroupBy"), QString::fromLatin1(grouping));
                 QCOMPARE(shownRows(host), rows);
-                QCOMPARE(box->text(), QStringLiteral("engine 3"));
-                QCOMPARE(checkedCount(host), QStringLiteral("Checked: 1"));
+                QCOMPARE(box->text() + ' ' + checkedCount(host), "engine 3 1");
             }
+            QCOMPARE(logged(host, "change_group"),
+                     (QStringList{"events://change_group subcategory", "events://change_group letter",
+                                  "events://change_group tld", "events://change_group none"}));
+            auto *onlyChecked = child<QCheckBox>(&host, "cbShowOnlyChecked");
+            QTest::mouseClick(onlyChecked, Qt::LeftButton);
+            QVERIFY(onlyChecked->isChecked());
+            QCOMPARE(box->text(), QStringLiteral("Find search engines"));
+            QCOMPARE(shownRows(host), QStringList{"Engine 3"});
+            // Unchecking the last one turns it off; with nothing checked it
+            // does not come on.
+            trigger(&host, "acUncheckAll");
+            QVERIFY(!onlyChecked->isChecked());
+            QCOMPARE(shownRows(host).size(), 6);
+            QTest::mouseClick(onlyChecked, Qt::LeftButton);
+            QVERIFY(!onlyChecked->isChecked());
         });
     }
 
@@ -154,31 +184,6 @@ private slots:
         QCOMPARE(tree->verticalScrollBar()->value(), 0);
         QCOMPARE(tree->indexAt(QPoint(1, 1)), tree->model()->index(0, 0));
         QCOMPARE(tree->currentIndex().row(), 0);
-    }
-
-    /// A favorite made in the dialog comes back in the next run.
-    void favoritesSurviveARestart()
-    {
-        const QString name = QStringLiteral("Mïne, \"ours\" ✓");
-        run([&](TDemoHost &host) {
-            host.organizeFavorites([&](QDialog *dialog) {
-                test::whenModal([&](QWidget *box) {
-                    test::typeText(box->findChild<QLineEdit *>(), name);
-                    box->findChildren<QPushButton *>().at(0)->click();
-                });
-                dialog->findChild<QPushButton *>(QStringLiteral("btnAddFavorite"))->click();
-                dialog->findChild<QAction *>(QStringLiteral("acCheckAll"))->trigger();
-                dialog->accept();
-            });
-        });
-        QString info;
-        run([&](TDemoHost &host) {
-            host.organizeFavorites([&](QDialog *dialog) {
-                info = dialog->findChild<QLabel *>(QStringLiteral("lbSelectedInfo"))->text();
-                dialog->reject();
-            });
-        });
-        QCOMPARE(info, QStringLiteral("Search engines checked in '%1' - 6.").arg(name));
     }
 };
 

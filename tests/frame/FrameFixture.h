@@ -242,16 +242,12 @@ struct TFrameFixture
 
     /// Runs `script`, steps separated by ';', and returns what its probes
     /// saw and the host's events, joined by "; ". The frame is shown before
-    /// the first step other than opt, favs, load and the probes # and ?state.
+    /// the first step other than opt, favs and the probe #.
     ///   opt K=V       option "option://K" set to V
     ///   favs L|L..    the favorites loaded from the lines L
-    ///   load IDs      the checked set loaded (IDs separated by ',')
-    ///   list IDs      the host checks by list
-    ///   query [0]     OnItemQuery written down, asked per row unless 0
     ///   check X, link X   X's check box, its action link clicked
     ///   key X K       the key K (as QKeySequence spells it) on X's row
     ///   all, none, only   Check All, Uncheck All; the checked-only view on
-    ///   hide X        X's row hidden
     ///   set X K=V     X's value K set (K "caption": its caption)
     ///   refresh X     X asks for its row to be refreshed
     ///   filter T      the filter set to T
@@ -271,14 +267,13 @@ struct TFrameFixture
     ///                 "(..)" when disabled, "*" while the pause runs
     ///   ?group        the group-by button's caption: its menu's entries
     ///   ?link X       the style and cursor of X's action link
-    ///   ?embedded, ?state   the embedded favorite's IDs, the checked IDs
-    ///   ?total        the total shown and published
+    ///   ?embedded     the embedded favorite's IDs
     QString run(const QString &script)
     {
         said.clear();
         for (const QString &command : script.split(u';')) {
             const QString verb = command.section(u' ', 0, 0), arg = command.section(u' ', 1);
-            if (!control.isVisible() && !QStringList{"opt", "favs", "load", "#", "?state"}.contains(verb))
+            if (!control.isVisible() && !QStringList{"opt", "favs", "#"}.contains(verb))
                 show();
             if (!more || !more(verb, arg))
                 step(verb, arg);
@@ -298,15 +293,6 @@ struct TFrameFixture
             setOption(qPrintable("option://" + key), value);
         } else if (verb == u"favs") {
             queryInterface<IDataStorage>(control.GetManager()->Favorites())->Load(arg.split(u'|'));
-        } else if (verb == u"load") {
-            control.GetManager()->State()->Load(arg.split(u','));
-        } else if (verb == u"list") {
-            control.GetManager()->CheckByList(arg.split(u','));
-        } else if (verb == u"query") {
-            control.ItemQueryPerRow = arg != u"0";
-            control.OnItemQuery = [this](QObject *, IFrameItem *item, const QString &favorite) {
-                said << QStringLiteral("query %1 '%2'").arg(id(item), favorite);
-            };
         } else if (verb == u"check") {
             clickSlice(arg, 0);
         } else if (verb == u"key") {
@@ -319,8 +305,6 @@ struct TFrameFixture
             trigger(verb == u"all" ? "acCheckAll" : "acUncheckAll");
         } else if (verb == u"only") {
             control.Settings()->SetShowOnlyChecked(true);
-        } else if (verb == u"hide") {
-            tree->SetNodeState(at(arg), tree->GetNodeState(at(arg)) | nsHidden);
         } else if (verb == u"set") {
             IFrameItem *target = item(arg.section(u' ', 0, 0));
             IPtr<IStringValueList> values;
@@ -395,12 +379,6 @@ struct TFrameFixture
             IPtr<ISelectFavorite> favorite;
             control.GetManager()->Favorites()->Find(EmbeddedFavoritesName(), favorite.put());
             said << (favorite ? '{' + favorite->GetItems()->join(u',') + '}' : QStringLiteral("none"));
-        } else if (verb == u"?state") {
-            QStringList ids;
-            control.GetManager()->State()->Save(&ids);
-            said << ids.join(u',');
-        } else if (verb == u"?total") {
-            said << part<QLabel>("lbTotalCount")->text() + ' ' + option(keys::PropertyTotalCount).toString();
         } else {
             QFAIL(qPrintable("no step " + verb));
         }

@@ -22,29 +22,8 @@ Menu *submenu(const QMenu *menu, const QString &caption)
     return nullptr;
 }
 
-/// A frame whose second column, Country, is offered for checking by value:
-/// one item per value, i0, i1, ...
-struct TMenuFixture : TFrameFixture
-{
-    explicit TMenuFixture(const QStringList &countries, const QString &options = {})
-    {
-        setOption(keys::OptionColumnNames, "Name,Country");
-        setOption(keys::OptionFavoriteColumns, "Country");
-        setOption("option://fav.other_name.Country", "Other");
-        for (const QString &country : countries)
-            add(QStringLiteral("i%1").arg(itemCount++), QString(), {{"column1_data", country}});
-        if (!options.isEmpty())
-            run(options);
-    }
-    QMenu *menu() const { return part<QMenu>("FCheckMenu"); }
-    QMenu *byCountry() const { return submenu(menu(), "Check by Country"); }
-    TGridMenu *others() const { return submenu<TGridMenu>(byCountry(), "Other"); }
-
-    int itemCount = 0;
-};
-
 /// The levels of a grid, " > " between them: the sizes of its columns and
-/// the level's first value.
+/// the level's first value; each level shown, its columns side by side.
 QString shape(const QMenu *level)
 {
     QStringList levels;
@@ -63,6 +42,49 @@ QString shape(const QMenu *level)
     return levels.join(QStringLiteral(" > "));
 }
 
+/// A frame whose second column, Country, is offered for checking by value:
+/// one item per value, i0, i1, ...; its scripts add "?country", the
+/// entries of "Check by Country" and of its other values, "?grid", the
+/// shape of the other values' grid, and "?bar", the hidden parts of the
+/// bottom bar and whether Check All is enabled.
+struct TMenuFixture : TFrameFixture
+{
+    explicit TMenuFixture(const QStringList &countries)
+    {
+        setOption(keys::OptionColumnNames, "Name,Country");
+        setOption(keys::OptionFavoriteColumns, "Country");
+        setOption("option://fav.other_name.Country", "Other");
+        for (int i = 0; i < countries.size(); ++i)
+            add(QStringLiteral("i%1").arg(i), QString(), {{"column1_data", countries[i]}});
+        more = [this](const QString &verb, const QString &) {
+            if (verb == u"?grid") {
+                TGridMenu *grid = others();
+                grid->popup(QPoint(0, 0));
+                if (!QTest::qWaitForWindowExposed(grid))
+                    said << "not shown";
+                QSet<int> columns;
+                for (QAction *value : grid->actions())
+                    columns << grid->entryRect(value).x();
+                grid->close();
+                said << shape(grid) + QStringLiteral(" (%1 shown)").arg(columns.size());
+            } else if (verb == u"?country") {
+                said << entries(byCountry()) + (others() ? ' ' + entries(others()) : QString());
+            } else if (verb == u"?bar") {
+                QStringList hidden;
+                for (const char *name : {"btnCheck", "btnCheckAll", "btnFavorites", "pnlBottom"})
+                    if (part(name)->isHidden())
+                        hidden << name;
+                said << hidden.join(u' ') + (part("btnCheckAll")->isEnabled() ? "" : " (Check All)");
+            } else {
+                return false;
+            }
+            return true;
+        };
+    }
+    QMenu *byCountry() const { return submenu(part<QMenu>("FCheckMenu"), "Check by Country"); }
+    TGridMenu *others() const { return submenu<TGridMenu>(byCountry(), "Other"); }
+};
+
 QStringList values(int count, int from = 0, int step = 1)
 {
     QStringList out;
@@ -78,58 +100,53 @@ class TestCheckMenu : public QObject
     Q_OBJECT
 
 private slots:
-    void entriesPerSelectMode()
+    void scripts_data()
     {
-        const QString tail = "-|Mine|-|(Organize Favorites...)]";
-        const std::tuple<int, QString, QString> modes[] = {
-            {0, "[Check by Country >|" + tail, "btnCheckAll"},
-            {1, "[Check All|Check by Country >|" + tail, "btnCheckAll"},
-            {2, "[" + tail, "btnCheck"},
-            {3, "[Check by Country >|" + tail, "btnCheck btnCheckAll btnFavorites pnlBottom"}};
-        for (const auto &[mode, shown, hidden] : modes) {
-            TMenuFixture f({"DE"}, QStringLiteral("opt select.mode=%1;opt show.favorites=1;favs Mine=i0").arg(mode));
-            f.show();
-            QCOMPARE(entries(f.menu()), shown);
-            QStringList hiddenParts;
-            for (const char *name : {"btnCheck", "btnCheckAll", "btnFavorites", "pnlBottom"})
-                if (f.part(name)->isHidden())
-                    hiddenParts << name;
-            QCOMPARE(hiddenParts.join(u' '), hidden);
-            QCOMPARE(f.part("btnCheckAll")->isEnabled(), mode != 3);
-            QCOMPARE(f.tree->contextMenuPolicy(), Qt::CustomContextMenu);
-        }
+        QTest::addColumn<QStringList>("countries");
+        QTest::addColumn<QString>("script");
+        QTest::addColumn<QString>("seen");
+        const QStringList de{"DE"};
+        // Select mode 2 offers the favorites only, by the check-all button; a
+        // favorite's name is taken literally.
+        QTest::newRow("mode 2") << de
+                                << "opt select.mode=2;opt show.favorites=1;favs Mine=i0|Two & more=;menu tree;?bar"
+                                << "[-|Mine|Two && more|-|(Organize Favorites...)]; btnCheck";
+        // The column's favorite values come first, separators as given; the
+        // others are sorted with letter case not counting. Values match
+        // ignoring case; one no item has unchecks every item.
+        QTest::newRow("favorite values first")
+            << QStringList{"IT", "FR", "DE", "AT", "fr", "be"}
+            << "opt favorite.Country=DE,-,FR,XX;?country;all;menu check>Check by Country>XX;#;"
+               "menu tree>Check by Country>FR;?;#"
+            << "[DE|-|FR|XX|-|Other >] [AT|be|IT]; [Check All|Check by Country >]; "
+               "0/2; [Check All|Check by Country >]; i0 i1+ i2 i3 i4+ i5; 2/3";
+        // Each level shows the row limit's rows in up to the column limit's
+        // columns, sorted, one entry per value whatever its letter case;
+        // the last cell of a full level opens the next.
+        QTest::newRow("grid levels") << QStringList{"h", "g", "f", "e", "d", "c", "b", "a", "B", ""}
+                                     << "opt row.limit=3;opt column.limit=2;?grid"
+                                     << "3,3 a > 3 f (2 shown)";
+        QTest::newRow("grid without a row limit") << values(40) << "opt row.limit=0;?grid"
+                                                  << "40 v000 (1 shown)";
+        // Limits that are no numbers are only read for an other-values entry.
+        QTest::newRow("no other values") << de << "opt row.limit=many;opt fav.other_name.Country=;?country"
+                                         << "[]";
     }
-
-    // Each level shows the row limit's rows in up to the column limit's
-    // columns, sorted, one entry per value whatever its letter case; the
-    // last cell of a full level opens the next.
-    void gridLevels()
+    void scripts()
     {
-        const std::tuple<QString, QStringList, QString> grids[] = {
-            {"opt row.limit=3;opt column.limit=2", {"h", "g", "f", "e", "d", "c", "b", "a", "B", ""}, "3,3 a > 3 f"},
-            {"", values(200, 199, -1), "30,30,30 v000 > 30,30,30 v089 > 22 v178"},
-            {"opt row.limit=0", values(40), "40 v000"}};
-        for (const auto &[options, countries, levels] : grids) {
-            TMenuFixture f(countries, options);
-            f.show();
-            QCOMPARE(shape(f.others()), levels);
-            // As many columns on screen.
-            f.others()->popup(QPoint(0, 0));
-            QVERIFY(QTest::qWaitForWindowExposed(f.others()));
-            QSet<int> columns;
-            for (QAction *value : f.others()->actions())
-                columns << f.others()->entryRect(value).x();
-            QCOMPARE(columns.size(), levels.section(u' ', 0, 0).count(u',') + 1);
-            f.others()->close();
-        }
+        QFETCH(QStringList, countries);
+        QFETCH(QString, script);
+        TMenuFixture f(countries);
+        QTEST(f.run(script), "seen");
     }
 
     // Opened from the check button with the keyboard, the grid's columns
     // stand side by side; Right and Down move through them, Return checks
-    // the item with the value.
+    // the item with the value. A limit that is no number fails.
     void gridByKeyboard()
     {
-        TMenuFixture f({"h", "g", "f", "e", "d", "c", "b", "a"}, "opt row.limit=3;opt column.limit=2");
+        TMenuFixture f({"h", "g", "f", "e", "d", "c", "b", "a"});
+        f.run("opt row.limit=3;opt column.limit=2");
         f.show();
         f.openMenu("check", [&](QMenu *menu) {
             keyTo(menu, "Check by Country", Qt::Key_Right);
@@ -147,64 +164,9 @@ private slots:
             QTest::keyClick(grid, Qt::Key_Return);
         });
         QCOMPARE(f.run("?;#"), "i0 i1 i2 i3+ i4 i5 i6 i7; 1/1");
-    }
-
-    // The column's favorite values come first, separators as given; the
-    // others are sorted with letter case not counting. Values match
-    // ignoring case; one no item has unchecks every item.
-    void favoriteValuesComeFirst()
-    {
-        TMenuFixture f({"IT", "FR", "DE", "AT", "fr", "be"}, "opt favorite.Country=DE,-,FR,XX");
-        f.show();
-        QCOMPARE(entries(f.byCountry()), "[DE|-|FR|XX|-|Other >]");
-        QCOMPARE(entries(f.others()), "[AT|be|IT]");
-        QCOMPARE(f.run("all;menu check>Check by Country>XX;#;menu tree>Check by Country>FR;?;#"),
-                 "[Check All|Check by Country >]; 0/2; [Check All|Check by Country >]; i0 i1+ i2 i3 i4+ i5; 2/3");
-    }
-
-    // The check button shows the check entries, the tree's menu all.
-    void dropDownShowsCheckEntriesContextMenuAll()
-    {
-        TMenuFixture f({"DE"}, "opt show.favorites=1;favs Mine=");
-        QCOMPARE(f.run("menu check;menu tree;menu check"),
-                 "[Check All|Check by Country >|-]; [Check All|Check by Country >|-|Mine|-|(Organize Favorites...)]; "
-                 "[Check All|Check by Country >|-]");
-    }
-
-    // Rebuilt after the favorites were organized: one entry per favorite,
-    // its name taken literally; none while favorites are not shown.
-    void favoriteEntriesFollowTheFavorites()
-    {
-        struct TRebuilding : TSelectFrameControl
-        {
-            using TCustomSelectFrameControl::RebuildFavoriteItems;
-        } control;
-        TFrameManager *manager = control.GetManager();
-        WriteOptionDefaults(manager->Params());
-        manager->Params()->SetValue(keys::OptionShowFavorites, true);
-        queryInterface<IDataStorage>(manager->Favorites())->Load({"One=", "Two="});
-        control.Initialize();
-        QMenu *menu = control.findChild<QMenu *>(QStringLiteral("FCheckMenu"));
-        QCOMPARE(entries(menu), "[Check All|-|One|Two|-|(Organize Favorites...)]");
-        manager->Favorites()->Remove(QStringLiteral("One"));
-        IPtr<ISelectFavorite> favorite;
-        manager->Favorites()->Add(QStringLiteral("Three & more"), favorite.put());
-        control.RebuildFavoriteItems();
-        QCOMPARE(entries(menu), "[Check All|-|Two|Three && more|-|(Organize Favorites...)]");
-        control.Settings()->SetShowFavorites(false);
-        control.RebuildFavoriteItems();
-        QCOMPARE(entries(menu), "[Check All|-|-|(Organize Favorites...)]");
-    }
-
-    // Limits that are no numbers fail, but are only read for an
-    // other-values entry.
-    void limitsThatAreNoNumbersFail()
-    {
-        TMenuFixture f({"DE"}, "opt row.limit=many");
-        QVERIFY_THROWS_EXCEPTION(EConvertError, f.control.Initialize());
-        TMenuFixture g({"DE"}, "opt row.limit=many;opt fav.other_name.Country=");
-        g.control.Initialize();
-        QCOMPARE(entries(g.byCountry()), "[]");
+        TMenuFixture g({"DE"});
+        g.run("opt row.limit=many");
+        QVERIFY_THROWS_EXCEPTION(EConvertError, g.control.Initialize());
     }
 };
 

@@ -2,10 +2,9 @@
 // The frame control driven by scripts of user steps (see TFrameFixture::run):
 // checking and its cascade, the action links, the filter box and the
 // checked-only view, group by with the host regrouping, the favorites
-// button; and the host's events through the frame facade, in order.
+// button.
 #include "FrameFixture.h"
 
-#include "host/SelectFrameFactory.h"
 #include "platform/TestSettingsScope.h"
 
 #include <memory>
@@ -82,20 +81,6 @@ struct TEngines : TFrameFixture
     }
 };
 
-/// The host's handlers of the frame facade, one line per event.
-void onChange(void *log, ISelectFrame *)
-{
-    *static_cast<QStringList *>(log) << "onchange";
-}
-void onItemQuery(void *log, ISelectFrame *, IFrameItem *item, const QString &favorite)
-{
-    *static_cast<QStringList *>(log) << QStringLiteral("query %1 '%2'").arg(TFrameFixture::id(item), favorite);
-}
-void onFavAction(void *log, ISelectFrame *, int32_t action, const QVariant &value)
-{
-    *static_cast<QStringList *>(log) << QStringLiteral("fav_action %1 %2").arg(action).arg(value.toString());
-}
-
 const QString All = "DuckDuckGo Search Google Bing Video YouTube";
 
 } // namespace
@@ -120,9 +105,6 @@ private slots:
             << "check Search;?;#;check Bing;?;check Search;?;check Google;check Bing;?;#;key DuckDuckGo Space;#"
             << "DuckDuckGo Search+ Google+ Bing+ Video YouTube; 2/1; DuckDuckGo Search~ Google+ Bing Video YouTube; "
                "DuckDuckGo Search Google Bing Video YouTube; DuckDuckGo Search+ Google+ Bing+ Video YouTube; 2/5; 3/6";
-        QTest::newRow("hidden rows keep their states")
-            << "hide Bing;check Search;?;#;hide DuckDuckGo;all;?;#"
-            << "DuckDuckGo Search+ Google+ Video YouTube; 1/1; Search+ Google+ Video+ YouTube+; 2/2";
         QTest::newRow("check all, uncheck all")
             << "none;#;all;all;?;#;none;none;?;#"
             << "0/0; DuckDuckGo+ Search+ Google+ Bing+ Video+ YouTube+; 4/1; " + All + "; 0/2";
@@ -138,17 +120,6 @@ private slots:
             << "DuckDuckGo Search+ Video; DuckDuckGo Search+ Google+ Bing+ Video; link hand";
         QTest::newRow("link click") << "link Google;check Google;link Google;?"
                                     << "action Google; DuckDuckGo Search~ Google+ Bing Video YouTube";
-        // A bulk pass of the host's restyles and queries the rows only for a
-        // query handler, and calls it per row only when it wants rows.
-        QTest::newRow("host checks by list") << "list GOOGLE;?link Google;#;query;list duckduckgo;?link Google;"
-                                                "?link DuckDuckGo;#;query 0;list Google;?link Google;?link DuckDuckGo"
-                                             << "text; 1/1; query DuckDuckGo ''; query Google ''; query Bing ''; query "
-                                                "YouTube ''; gray_text; link hand; "
-                                                "1/2; link hand; gray_text";
-        // Loaded before the rows exist, checked once they do.
-        QTest::newRow("checked set loaded early")
-            << "load BING;#;?state;?;#;?state"
-            << "0/0; BING; DuckDuckGo Search~ Google Bing+ Video YouTube; 1/1; Bing";
         QTest::newRow("checked-only view")
             << "only;?;check DuckDuckGo;check Google;only;?;check DuckDuckGo;?;check Google;?"
             << All + "; DuckDuckGo+ Search~ Google+; Search~ Google+; " + All;
@@ -158,9 +129,6 @@ private slots:
         QTest::newRow("matching") << "filter GOO;?;filter WEB;?;filter vid;?;filter sear;?;filter eweb;?;filter " +
                                          QString(QChar(0)) + ";?;filter ;?"
                                   << "Search Google; Search Google Bing; Video YouTube; Search; (none); (none); " + All;
-        QTest::newRow("group marks over hidden rows")
-            << "check Bing;filter goo;?;all;?;#;filter ;?"
-            << "Search~ Google; Search+ Google+; 2/2; DuckDuckGo Search+ Google+ Bing+ Video YouTube";
         QTest::newRow("texts changed by the host")
             << "filter web;set YouTube column1_data=Web video;"
                "set DuckDuckGo caption=DuckDuckWeb;set Google column1_data=mail;filter ;filter web;?"
@@ -195,15 +163,9 @@ private slots:
                "pick group@Source;?group;init;?group"
             << "Kind: [Source|*Kind]; regroup source: Google,Bing,YouTube,DuckDuckGo; Source: [*Source|Kind]; "
                "Source: [*Source|Kind]";
-        QTest::newRow("quoted groupings")
-            << R"(opt groupby.columns="src=By source",k=Kind,"q=say ""hi"", then";)"
-               "opt groupby.index=2;?group;pick group@By source"
-            << R"(say "hi", then: [By source|Kind|*say "hi", then]; regroup src: Google,Bing,YouTube,DuckDuckGo)";
         QTest::newRow("grouping without id")
             << "opt groupby.columns=Plain,l=Letter;opt groupby.index=1;pick group@Plain"
             << "regroup : Google,Bing,YouTube,DuckDuckGo";
-        QTest::newRow("no groupings") << "opt groupby.columns=;?group"
-                                      << "Group by ...: []";
         QTest::newRow("same grouping again")
             << "opt ui=Tests\\GroupBy;sort;?rows;blank;pick group@Source;?group;?sort;?rows"
             << "new rows; Source: [*Source|Kind|First letter]; 0=2; same rows";
@@ -215,22 +177,12 @@ private slots:
         QTest::newRow("no host handler")
             << "host none;opt ui=Tests\\GroupBy;sort;?rows;pick group@Kind;?group;?sort;?rows"
             << "new rows; Kind: [Source|*Kind|First letter]; 0=2; same rows";
-        QTest::newRow("regroup")
-            << "opt ui=Tests\\GroupBy;check Google;check YouTube;sort;type o;?;pick group@Kind;?;#;"
-               "?box;?total;pick group@Source;?"
-            << "DuckDuckGo Search~ Google+ Video+ YouTube+; regroup kind: Google,Bing,YouTube,DuckDuckGo; "
-               "privacy DuckDuckGo video+ YouTube+ web~ Google+; 2/3; [o|o|clear]; Total: 4 4; "
-               "regroup source: Google,Bing,YouTube,DuckDuckGo; DuckDuckGo Search~ Google+ Video+ YouTube+";
         // A host taking the columns away leaves no rows rather than rows
         // over objects the reload destroyed.
         QTest::newRow("host takes the columns")
             << "host drop;warn acGroupByExecute failed: At least one column should be present;"
                "pick group@Kind;?;paint"
             << "(none); painted";
-        // Without a sort the groups come in the order of their names, the
-        // first one expanded.
-        QTest::newRow("regroup unsorted") << "opt groups.expanded=0;opt groups.expand_first=1;pick group@First letter;?"
-                                          << "regroup letter: Google,Bing,YouTube,DuckDuckGo; G Google B Y D";
 
         // The favorites button: the favorites alone (not the embedded one),
         // or the embedded favorite's entries enabled as they stand.
@@ -258,46 +210,6 @@ private slots:
         QFETCH(QString, seen);
         TEngines f;
         QCOMPARE(f.run(script), seen);
-    }
-
-    // The host's handlers through the facade: a favorite chosen from the
-    // tree's menu, a checked set loaded, Check All twice.
-    void hostEventsInOrder()
-    {
-        IPtr<ISelectFrame> frame;
-        IPtr<ISelectFrameFactory>(new TSelectFrameFactory)->CreateFrame(frame.put());
-        IPtr<INamedParams> params;
-        frame->GetParams(params.put());
-        params->SetValue(keys::OptionShowFavorites, true);
-        for (const char *id : {"a", "b", "c"}) {
-            IPtr<IFrameItem> item;
-            frame->NewItem(item.put());
-            item->SetID(QString::fromLatin1(id));
-            item->SetCaption(QString::fromLatin1(id));
-        }
-        IPtr<IDataStorage> favorites, state;
-        frame->GetFavorites(favorites.put());
-        favorites->Load({QStringLiteral("Mine=a,c")});
-        frame->Initialize();
-        QStringList log;
-        IPtr<INamedMethods> methods;
-        frame->GetMethods(methods.put());
-        methods->SetMethod(keys::EventOnChange, makeMethod(&onChange, &log));
-        methods->SetMethod(keys::EventItemQuery, makeMethod(&onItemQuery, &log));
-        methods->SetMethod(keys::EventFavAction, makeMethod(&onFavAction, &log));
-        auto *control = static_cast<TSelectFrameControl *>(frame->GetControl());
-        control->resize(600, 400);
-        control->show();
-        QVERIFY(QTest::qWaitForWindowExposed(control));
-        whileShown([&] { rightClick(control->findChild<QAbstractScrollArea *>(QStringLiteral("SelectTree"))); },
-                   [&](QMenu *menu) { keyTo(menu, "Mine", Qt::Key_Return); });
-        QCOMPARE(log, (QStringList{"fav_action 7 Mine", "query a ''", "query b ''", "query c ''", "onchange"}));
-        log.clear();
-        frame->GetState(state.put());
-        state->Load(QStringList{QStringLiteral("b")});
-        control->findChild<QAction *>(QStringLiteral("acCheckAll"))->trigger();
-        control->findChild<QAction *>(QStringLiteral("acCheckAll"))->trigger();
-        QCOMPARE(log, (QStringList{"query a ''", "query b ''", "query c ''", "onchange", "onchange"}));
     }
 };
 

@@ -1,89 +1,63 @@
 // SPDX-License-Identifier: MIT
-// Row comparison of the frame control, asked the way the tree asks it while
-// sorting, and a sort of the whole tree.
+// The order of the frame control's rows: the row comparison, asked the way
+// the tree asks it while sorting, a sort of the whole tree by keys and by
+// pairs; and the remembered layout, a frame's sort keys and column widths
+// saved when it goes and brought back when the next frame of the same ui
+// comes up, through the settings store of a test.
 #include "FrameFixture.h"
+
+#include "platform/TestSettingsScope.h"
+#include "platform/tree/TCustomHeader.h"
 
 #include <QScopeGuard>
 
+#include <memory>
 #include <random>
 
 using namespace selectframe;
 using namespace selectframe::test;
 
+namespace {
+
+TValues image(const QString &value)
+{
+    return {{QString::fromLatin1(keys::ValueImage), value}};
+}
+
+/// A frame remembering its layout under `ui`, over six items whose third
+/// column reads a, b or c.
+struct TLayoutFrame : TFrameFixture
+{
+    explicit TLayoutFrame(const QString &ui = "Tests\\Layout", const QString &options = {})
+    {
+        run("opt column.names=Name,Address,Kind;opt columns.width=-1,150,-1;opt ui=" + ui + options);
+        for (const char *id : {"5", "3", "6", "1", "4", "2"})
+            add(id, {}, {{"column2_data", QString(QChar(u'a' + QString(id).toInt() % 3))}});
+    }
+};
+
+} // namespace
+
 class TestSorting : public QObject
 {
     Q_OBJECT
 
-    static TValues image(const QString &value) { return {{QString::fromLatin1(keys::ValueImage), value}}; }
+    std::unique_ptr<TTestSettingsScope> m_scope;
 
 private slots:
-    // Rules as "first second column sort-type sign": the comparison's sign,
-    // "!" for any but a tie (letter case counts, in the locale's order);
-    // "?" after it when the host's group handler was asked. Items are named
-    // by caption: "i" has image 0, "n" an image that is no number; G and H
-    // are groups; in data column 1 a holds "z", b "y". Then the host's
-    // handlers, which see the frame's own answer and may replace it.
-    void compareRules()
-    {
-        TFrameFixture f;
-        const QString data = QString::fromLatin1(keys::ValueColumnData).arg(1);
-        f.add("a", "", {{data, "z"}});
-        f.add("b", "", {{data, "y"}});
-        f.add("A");
-        f.add("i", "", image("0"));
-        f.add("n", "", image("x"));
-        f.add("g", "G");
-        f.add("h", "H");
-        int asked = 0;
-        f.control.SetOnGroupCompare(
-            [&](QObject *, const QString &, const QString &, int32_t, int32_t, int32_t &) { ++asked; });
-        f.show();
-        const QStringList rules{"a b 0 1 +", "b a 0 1 -", "a b 0 2 +",  "a a 0 1 0",  "a A 0 1 !", "i a 0 1 -",
-                                "i a 0 2 +", "a i 0 1 +", "a i 0 2 -",  "a n 0 1 +",  "G a 0 1 +", "G a 0 2 -",
-                                "a G 1 1 -", "a G 1 2 +", "G H 0 1 +?", "G H 1 1 0?", "a b 1 1 -", "a n 1 1 -"};
-        QStringList results;
-        for (const QString &rule : rules) {
-            const QStringList r = rule.split(u' ');
-            asked = 0;
-            const int result =
-                f.tree->OnNodeCompare(f.tree, f.at(r[0]), f.at(r[1]), r[2].toInt(), TSortType(r[3].toInt()));
-            const QString sign = result > 0 ? "+" : result < 0 ? "-" : "0";
-            results << QStringList(r.mid(0, 4)).join(u' ') + ' ' + (r[4][0] == u'!' && result ? "!" : sign) +
-                           (asked ? "?" : "");
-        }
-        QCOMPARE(results, rules);
+    void init() { m_scope = std::make_unique<TTestSettingsScope>(QStringLiteral("tst_sorting")); }
+    void cleanup() { m_scope.reset(); }
 
-        // The host's handlers see the frame's own answer and may replace it.
-        QStringList seen;
-        f.control.SetOnItemCompare(
-            [&](QObject *sender, IFrameItem *item1, IFrameItem *, int32_t column, int32_t sortType, int32_t &result) {
-                seen << QStringLiteral("%1 %2 %3 %4")
-                            .arg(TFrameFixture::id(item1))
-                            .arg(column)
-                            .arg(sortType)
-                            .arg(result > 0);
-                QCOMPARE(sender, &f.control);
-            });
-        f.control.SetOnGroupCompare(
-            [&](QObject *, const QString &caption1, const QString &caption2, int32_t column, int32_t, int32_t &result) {
-                seen << QStringLiteral("%1 %2 %3 %4").arg(caption1, caption2).arg(column).arg(result);
-                result = 7;
-            });
-        QVERIFY(f.tree->OnNodeCompare(f.tree, f.at("a"), f.at("b"), 0, 1) > 0);
-        QCOMPARE(f.tree->OnNodeCompare(f.tree, f.at("G"), f.at("H"), 2, 1), 7);
-        QCOMPARE(seen, (QStringList{"a 0 1 1", "G H 2 0"}));
-    }
-
-    // Rows with images come first and groups last in either direction;
-    // only the captions turn round. No row has values in a column out of
-    // range: every row ties there and keeps its place, by keys and by
-    // pairs alike.
+    // Rows with images come first (an image that is no number is none)
+    // and groups last in either direction; only the captions turn round.
+    // No row has values in a column out of range: every row ties there and
+    // keeps its place, by keys and by pairs alike.
     void sortingTheTree()
     {
         TFrameFixture f;
         f.add("c");
         f.add("a", "", image("1"));
-        f.add("b");
+        f.add("b", "", image("x"));
         f.add("g", "G");
         f.show();
         QStringList orders;
@@ -154,6 +128,34 @@ private slots:
         sortBoth({0}, {stReversed});
         sortBoth({1}, {stNatural});
         sortBoth({1, 0}, {stReversed, stNatural});
+    }
+
+    // A remembered sort text and the rows it gives; one that sorts nothing
+    // leaves the initial sort in force, the option's low byte (1: captions
+    // Z to A, 2: A to Z). Two keys sort by the third column first (a: 3 6,
+    // b: 1 4, c: 5 2), then by caption.
+    void rememberedAndInitialSorts()
+    {
+        const std::tuple<const char *, int, const char *> cases[] = {
+            {"", 1, "6 5 4 3 2 1"},    {"", 258, "1 2 3 4 5 6"},      {"", 256, "5 3 6 1 4 2"},
+            {"0=0", 1, "6 5 4 3 2 1"}, {"9=2", 1, "6 5 4 3 2 1"},     {"x=2,0=y,=,==", 1, "6 5 4 3 2 1"},
+            {"0=2", 1, "1 2 3 4 5 6"}, {"2=2,0=2", 1, "3 6 1 4 2 5"}, {"junk, 2=2 ,0=2", 1, "3 6 1 4 2 5"}};
+        for (const auto &[text, initial, order] : cases) {
+            QSettings().setValue(QStringLiteral("Tests/Layout/SelectTree_Sort"), QString::fromLatin1(text));
+            TLayoutFrame f("Tests\\Layout", QStringLiteral(";opt init.sort=%1").arg(initial));
+            QCOMPARE(f.run("?"), QString::fromLatin1(order));
+        }
+    }
+
+    // Without a ui nothing is remembered: the initial sort, then the
+    // user's; without items the remembered sort is applied to no rows.
+    void nothingRemembered()
+    {
+        QCOMPARE(TLayoutFrame("", ";opt init.sort=1").run("?;sort;?"), "6 5 4 3 2 1; 1 2 3 4 5 6");
+        QSettings().setValue(QStringLiteral("Tests/Layout/SelectTree_Sort"), QStringLiteral("1=2"));
+        TFrameFixture f;
+        QCOMPARE(f.run("opt column.names=Name,Address,Kind;opt ui=Tests\\Layout;?"), "(none)");
+        QCOMPARE(f.tree->Header()->getSortIndexs(), QList<int>{1});
     }
 };
 
