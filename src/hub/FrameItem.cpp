@@ -1,7 +1,9 @@
 #include "FrameItem.h"
 
 #include "hub/FrameItemRow.h"
+#include "model/FrameObjectManager.h"
 #include "platform/ChunkMemory.h"
+#include "platform/FoldedText.h"
 
 #include <atomic>
 #include <mutex>
@@ -119,7 +121,9 @@ std::atomic<uint64_t> valuesStamp{0};
 
 } // namespace
 
-TFrameItem::TFrameItem() = default;
+TFrameItem::TFrameItem() : IdHash(uint32_t(foldedHash(QString())))
+{
+}
 
 uint64_t TFrameItem::ValuesStamp()
 {
@@ -157,8 +161,12 @@ void TFrameItem::GetID(QString *Result)
 
 void TFrameItem::SetID(const QString &NewID)
 {
-    if (ID.compare(NewID, Qt::CaseInsensitive) != 0)
-        ID = NewID;
+    if (ID.compare(NewID, Qt::CaseInsensitive) == 0)
+        return;
+    // The checked-ID lists keep showing the ID an item was checked under.
+    ItemIdChanging(this, ID);
+    ID = NewID;
+    IdHash = uint32_t(foldedHash(ID));
 }
 
 void TFrameItem::GetCaption(QString *Result)

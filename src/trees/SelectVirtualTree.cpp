@@ -128,12 +128,35 @@ void TSelectVirtualTree::AppendFilterText(const TSelectFrameNode *Row, QString &
 
 void TSelectVirtualTree::RestyleLink(TSelectFrameNode *Row)
 {
+    restyleLink(Row, store().state(Row->Node));
+}
+
+void TSelectVirtualTree::restyleLink(TSelectFrameNode *Row, uint32_t State)
+{
     if (Row->FrameObject->Kind != fokItem || !OnStyleLink)
         return;
     if (Row->Slices)
         OnStyleLink(Row);
-    else
-        store().setState(Row->Node, store().state(Row->Node) | nsLinkStylePending);
+    else if (!(State & nsLinkStylePending))
+        store().setState(Row->Node, State | nsLinkStylePending);
+}
+
+void TSelectVirtualTree::SetSubtreeState(TVirtualNode Node, TFrameCheckState S)
+{
+    // Straight over the store's child lists, which no row state changes:
+    // check all walks every row.
+    const TChildList *children = store().children(Node);
+    if (!children)
+        return;
+    for (const TVirtualNode child : children->All) {
+        const uint32_t state = store().state(child);
+        if (state & nsHidden)
+            continue;
+        TSelectFrameNode *record = recordOf(child);
+        record->FrameObject->SetState(S);
+        restyleLink(record, state);
+        SetSubtreeState(child, S);
+    }
 }
 
 void TSelectVirtualTree::RestyleAllLinks()

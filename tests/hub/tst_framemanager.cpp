@@ -1,11 +1,13 @@
 #include "hub/FrameManager.h"
 #include "hub/NamedParams.h"
 #include "intf/FrameConsts.h"
+#include "platform/FoldedText.h"
 
 #include <selectframe/EFrameException.h>
 
 #include "EngineList.h"
 
+#include <QRandomGenerator>
 #include <QTest>
 
 using namespace selectframe;
@@ -144,33 +146,100 @@ private slots:
         QCOMPARE(groupState(manager, "g1"), fcsUnchecked);
     }
 
-    // Matching goes through the checked list's per-ID chains once items have
-    // been checked; IDs that change or first get checked in the same pass
-    // must still match exactly as the list says.
-    void checkByListAcrossChains()
+    // Whatever mix of single checks, batched unchecks, passes by list and by
+    // value and ID changes, the checked IDs are what a plain list gives
+    // that appends an item's ID when it is checked and takes out the first
+    // entry equal to it ignoring case when it is unchecked: with IDs shared
+    // in different spellings, and with distinct IDs (where each unchecked
+    // item takes out its own entry) in numbers that make the list compact.
+    void checkedIdsAgreeWithPlainList_data()
     {
+        QTest::addColumn<int>("items");
+        QTest::addColumn<int>("stems");
+        QTest::newRow("shared IDs") << 14 << 4;
+        QTest::newRow("distinct IDs") << 300 << 0;
+    }
+    void checkedIdsAgreeWithPlainList()
+    {
+        QFETCH(int, items);
+        QFETCH(int, stems);
+        const QStringList spellings{"a", "A", "\u00e4", "\u00c4", "b", "B", "\U00010400", "\U00010428"};
+        const QStringList values{"x", "X", "y"};
+        QRandomGenerator rng(items);
+        const auto randomId = [&](int i) {
+            return stems ? spellings[rng.bounded(2 * stems)] : QStringLiteral("id%1-%2").arg(i).arg(rng.generate());
+        };
         TFrameManager manager;
         WriteOptionDefaults(manager.Params());
-        IPtr<IFrameItem> renamed = addItem(manager, "old");
-        addItem(manager, "dup");
-        addItem(manager, "DUP");
-        addItem(manager, "other");
+        QList<IPtr<IFrameItem>> added;
+        QStringList ids, plain;
+        std::vector<bool> state(size_t(items), false);
+        for (int i = 0; i < items; ++i) {
+            ids.append(randomId(i));
+            added.append(addItem(manager, ids.last(), QString(), {{"column1_data", values[i % 3]}}));
+        }
         manager.Rebuild();
-        manager.CheckByList({"old", "other"});
-        renamed->SetID("new");
-        const auto states = [&] {
-            QString flags;
-            for (TFrameItemObject *object : manager.Model()->Items())
-                flags += QString::number(object->State);
-            return flags;
+        TFrameObjectManager &model = *manager.Model();
+        const auto follow = [&](int i, bool checked) {
+            if (state[size_t(i)] == checked)
+                return;
+            state[size_t(i)] = checked;
+            if (checked)
+                plain.append(ids[i]);
+            else if (const auto at = std::find_if(plain.begin(), plain.end(), [&](const QString &e) { return foldedEqual(e, ids[i]); });
+                     at != plain.end())
+                plain.erase(at);
         };
-        // "dup" gets its chain from the first item during this very pass.
-        manager.CheckByList({"Dup", "NEW"});
-        QCOMPARE(states(), QStringLiteral("1110"));
-        manager.CheckByList({"Other"});
-        QCOMPARE(states(), QStringLiteral("0001"));
-        manager.CheckByList({"new", "dup"});
-        QCOMPARE(states(), QStringLiteral("1110"));
+        const auto set = [&](int i, bool checked) {
+            model.Items()[i]->SetState(checked ? fcsChecked : fcsUnchecked);
+            follow(i, checked);
+        };
+        for (int step = 0; step < 1500; ++step) {
+            const int i = int(rng.bounded(items));
+            switch (rng.bounded(6)) {
+            case 0:
+            case 1:
+                set(i, !state[size_t(i)]);
+                break;
+            case 2: { // unchecks taken out together, then a check
+                {
+                    const TFrameObjectManager::TPass batch(model, TFrameObjectManager::pkUncheckBatch);
+                    for (int k = 0; k < items; ++k)
+                        if (rng.bounded(3) == 0)
+                            set(k, false);
+                }
+                set(i, true);
+                break;
+            }
+            case 3: { // a pass sets every item in order
+                QStringList listed;
+                for (int k = 0; k < items; ++k)
+                    if (rng.bounded(2))
+                        listed.append(rng.bounded(2) ? ids[k].toUpper() : ids[k]);
+                manager.CheckByList(listed);
+                for (int k = 0; k < items; ++k)
+                    follow(k, std::any_of(listed.begin(), listed.end(), [&](const QString &l) { return foldedEqual(l, ids[k]); }));
+                break;
+            }
+            case 4: {
+                const QString value = rng.bounded(2) ? QStringLiteral("x") : QStringLiteral("Y");
+                manager.CheckByValue(1, value);
+                for (int k = 0; k < items; ++k)
+                    follow(k, foldedEqual(values[k % 3], value));
+                break;
+            }
+            default: { // a new ID, also for a checked item; letter case alone changes none
+                const QString id = randomId(i);
+                added[i]->SetID(id);
+                if (id.compare(ids[i], Qt::CaseInsensitive) != 0)
+                    ids[i] = id;
+            }
+            }
+            QCOMPARE(checkedIDs(manager), plain);
+            QCOMPARE(model.CheckedCount(), plain.size());
+            for (int k = 0; k < items; ++k)
+                QCOMPARE(model.Items()[k]->State == fcsChecked, state[size_t(k)]);
+        }
     }
 
     void checkByValueIgnoresCase()
