@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Timing and memory helpers shared by the benchmark programs.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Each contender of a benchmark runs in a process of its own, so its memory
 // and caches are its own: the parent starts this program again with
 // "--run" and the contender's arguments and reads back "figure value" lines.

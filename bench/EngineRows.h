@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The rows the host-side benchmarks work on: engines, the bundled list or
 // synthetic ones, given to a frame through the public boundary as any host
 // gives them, and read by the peers grouped by category.
@@ -39,11 +40,16 @@ inline QList<demo::TEngine> loadEngineRows(int count)
 inline const QString &engineCell(const demo::TEngine &e, int column)
 {
     switch (column) {
-    case 0: return e.Name;
-    case 1: return e.Domain;
-    case 2: return e.Category;
-    case 3: return e.Subcategory;
-    default: return e.Url;
+    case 0:
+        return e.Name;
+    case 1:
+        return e.Domain;
+    case 2:
+        return e.Category;
+    case 3:
+        return e.Subcategory;
+    default:
+        return e.Url;
     }
 }
 
@@ -145,7 +151,9 @@ inline void printEngineRow(const char *label, const char *key, const std::vector
     const int items = runs[0].empty() ? 0 : runs[0].front().Items;
     const TSpread mine = spreadOf(runs[0], key);
     std::printf("  %-40s %-20s %-5s", label, qPrintable(mine.text(2)),
-                targetMs <= 0 ? "" : mine.Median <= targetMs ? "ok" : "slow");
+                targetMs <= 0             ? ""
+                : mine.Median <= targetMs ? "ok"
+                                          : "slow");
     for (size_t p = 1; p < runs.size(); ++p) {
         const int theirs = runs[p].empty() ? 0 : runs[p].front().Items;
         const TSpread spread = spreadOf(runs[p], key, theirs ? double(items) / theirs : 0);
@@ -163,7 +171,9 @@ inline int engineBenchMain(int argc, char **argv, const TEngineContenders &conte
         const QList<demo::TEngine> engines = loadEngineRows(count);
         if (engines.isEmpty())
             return 1;
-        return (which == u"ours" ? contenders.Ours : which == u"widget" ? contenders.Widget : contenders.Proxy)(engines);
+        return (which == u"ours"     ? contenders.Ours
+                : which == u"widget" ? contenders.Widget
+                                     : contenders.Proxy)(engines);
     };
     return benchMain(argc, argv, runContender, drive);
 }

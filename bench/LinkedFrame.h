@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A frame of the linked library over engine rows, shown, for the
 // benchmarks that drive the control itself.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The two widgets a Qt developer would otherwise pick for a checkable,
 // grouped table: QTreeWidget with checkable items, and a QStandardItemModel
 // behind a QSortFilterProxyModel in a QTreeView. Filled the way such a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Checking and sorting a shown frame of a million items in a thousand
 // groups, through the control as a user drives it: its actions, a mouse
 // click on a check mark, the check menu's entries for a value and for a
@@ -77,8 +78,7 @@ void measure(const char *key, QWidget *widget, const std::function<void()> &work
 
 /// A host's compare handler that leaves the frame's own answer.
 void keepResult(void *, ISelectFrame *, IFrameItem *, IFrameItem *, int32_t, int32_t, int32_t *)
-{
-}
+{}
 
 // ---------------------------------------------------------------- ours
 
@@ -118,16 +118,19 @@ int runOurs(const QList<demo::TEngine> &engines)
     }
     report("items", engines.size());
 
-    measure("checkAll", control, [&] { checkAll->trigger(); }, [&] { uncheckAll->trigger(); });
+    measure(
+        "checkAll", control, [&] { checkAll->trigger(); }, [&] { uncheckAll->trigger(); });
     report("checkAllCount", manager->Model()->CheckedCount());
-    measure("uncheckAll", control, [&] { uncheckAll->trigger(); }, [&] { checkAll->trigger(); });
+    measure(
+        "uncheckAll", control, [&] { uncheckAll->trigger(); }, [&] { checkAll->trigger(); });
 
     // A click on the check mark of the first group, a thousand items below it.
     IVmManager *vm = tree->getVM();
     const TVirtualNode group = vm->getFirstChild(vm->getRoot());
     const QPoint check = test::slicePoint(*tree, group, 0, 0);
-    measure("click", control, [&] { QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, check); },
-            [&] { uncheckAll->trigger(); });
+    measure(
+        "click", control, [&] { QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, check); },
+        [&] { uncheckAll->trigger(); });
     report("clickCount", manager->Model()->CheckedCount());
 
     // The menu entries: the frame manager's pass, the item-query pass (the
@@ -211,8 +214,9 @@ public:
                 checked += on;
                 setItem(item, on ? Qt::Checked : Qt::Unchecked);
             }
-            setGroup(g, checked == 0 ? Qt::Unchecked
-                                     : checked == Sizes[size_t(g)] ? Qt::Checked : Qt::PartiallyChecked);
+            setGroup(g, checked == 0                  ? Qt::Unchecked
+                        : checked == Sizes[size_t(g)] ? Qt::Checked
+                                                      : Qt::PartiallyChecked);
         }
     }
 };
@@ -267,22 +271,26 @@ int runPeer(const QList<demo::TEngine> &engines, TPeerChecks &peer, const std::f
     paintNow(view);
     report("items", engines.size());
 
-    measure("checkAll", view, [&] { peer.setAll(Qt::Checked); }, [&] { peer.setAll(Qt::Unchecked); });
-    measure("uncheckAll", view, [&] { peer.setAll(Qt::Unchecked); }, [&] { peer.setAll(Qt::Checked); });
+    measure(
+        "checkAll", view, [&] { peer.setAll(Qt::Checked); }, [&] { peer.setAll(Qt::Unchecked); });
+    measure(
+        "uncheckAll", view, [&] { peer.setAll(Qt::Unchecked); }, [&] { peer.setAll(Qt::Checked); });
     const QPoint check = peer.firstGroupCheck();
-    measure("click", view, [&] {
-        peer.Cascade = true;
-        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, check);
-        peer.Cascade = false;
-    }, [&] { peer.setAll(Qt::Unchecked); });
+    measure(
+        "click", view,
+        [&] {
+            peer.Cascade = true;
+            QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, check);
+            peer.Cascade = false;
+        },
+        [&] { peer.setAll(Qt::Unchecked); });
     if (peer.itemState(0) != Qt::Checked)
         std::fprintf(stderr, "the peer's click missed the group's check box\n");
     int flip = 0;
     measure("byValue", view, [&] {
         const QString &value = kValues[++flip % 2];
-        peer.checkExactly([&](size_t item) {
-            return peer.itemText(item, kValueColumn).compare(value, Qt::CaseInsensitive) == 0;
-        });
+        peer.checkExactly(
+            [&](size_t item) { return peer.itemText(item, kValueColumn).compare(value, Qt::CaseInsensitive) == 0; });
     });
     const std::array<QStringList, 2> halves = halvesOf(engines);
     measure("byFavorite", view, [&] {
@@ -355,7 +363,8 @@ int main(int argc, char **argv)
                     "ranges overlap; CPU time below each\n",
                     kRounds);
         std::fflush(stdout);
-        const auto runs = runRounds({{"ours", QString::number(count)}, {"widget", QString::number(peerCount)},
+        const auto runs = runRounds({{"ours", QString::number(count)},
+                                     {"widget", QString::number(peerCount)},
                                      {"proxy", QString::number(peerCount)}},
                                     600000);
         const std::vector<TRunResult> &ours = runs[0];

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The Favorites Manager over a shown frame, as a user works it: opening the
 // dialog until its first paint (the inner frame built over the same item
 // objects), switching between two large favorites (storing the checks of

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The filter box over a shown frame: from the end of the typing pause to
 // the tree painted, for a first keystroke that leaves most rows (the pause
 // running first, while the user types, as the event loop turns), a
@@ -52,8 +53,8 @@ const TFilterStep kSteps[] = {
 QStringList filterTexts(const QList<demo::TEngine> &engines)
 {
     const bool synthetic = !engines.isEmpty() && engines.front().Name == u"Engine 0";
-    return {QStringLiteral("a"), synthetic ? QStringLiteral("e4242") : QStringLiteral("goog"),
-            QStringLiteral("zqxj#"), QString()};
+    return {QStringLiteral("a"), synthetic ? QStringLiteral("e4242") : QStringLiteral("goog"), QStringLiteral("zqxj#"),
+            QString()};
 }
 
 /// Every tenth item, as the checked set of the checked-only view.
@@ -184,11 +185,12 @@ int runProxy(const QList<demo::TEngine> &engines)
     // Groups hold the mixed state of their items, as the frame's do.
     for (QStandardItem *group : peer.Groups)
         group->setCheckState(Qt::PartiallyChecked);
-    return runPeer(engines, peer.Tree.get(), [&](const QString &text) { filterModel->setFilterFixedString(text); },
-                   [&] {
-                       filterModel->setFilterFixedString(QString());
-                       filterModel->setOnlyChecked(true);
-                   });
+    return runPeer(
+        engines, peer.Tree.get(), [&](const QString &text) { filterModel->setFilterFixedString(text); },
+        [&] {
+            filterModel->setFilterFixedString(QString());
+            filterModel->setOnlyChecked(true);
+        });
 }
 
 // ---------------------------------------------------------------- driver

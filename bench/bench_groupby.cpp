@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Regrouping a shown frame with every tenth item checked and a filter in
 // force: from the group-by menu entry chosen to the tree painted, from the
 // engines' categories into 26 groups and back. The host's handler, one
@@ -162,8 +163,7 @@ class TCheckedRows : public TEngineRows
 public:
     TCheckedRows(const QList<demo::TEngine> &engines, const std::vector<bool> &checks, int entry)
         : TEngineRows(engines, [&engines, entry](int i) { return groupOf(engines, i, entry); }), Checks(checks)
-    {
-    }
+    {}
     bool checked(int group, int item) const override { return Checks[size_t(engineIndex(group, item))]; }
 
     const std::vector<bool> &Checks;
@@ -199,8 +199,9 @@ int runPeer(const QList<demo::TEngine> &engines, QTreeView *view, std::unique_pt
                        int on = 0;
                        for (int i = 0; i < rows->itemCount(g); ++i)
                            on += checks[size_t(rows->engineIndex(g, i))];
-                       peer.SetGroup(g, on == 0 ? Qt::Unchecked
-                                                : on == rows->itemCount(g) ? Qt::Checked : Qt::PartiallyChecked);
+                       peer.SetGroup(g, on == 0                    ? Qt::Unchecked
+                                        : on == rows->itemCount(g) ? Qt::Checked
+                                                                   : Qt::PartiallyChecked);
                    }
                }));
         report((QByteArray(regroup.Key) + "Cpu").constData(), processCpuMs() - cpu);

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The whole job of a host, through the plug-in's public boundary only:
 // create a frame, create the items through NewItem and fill them, set the
 // options, Initialize, show the control and paint its first screen. Beside
@@ -145,7 +146,8 @@ int itemsOf(const std::vector<TRunResult> &runs)
 /// median (range), with each peer's total against ours.
 void printTable(const char *title, int count, int peerCount, int timeoutMs)
 {
-    const auto runs = runRounds({{"ours", QString::number(count)}, {"widget", QString::number(peerCount)},
+    const auto runs = runRounds({{"ours", QString::number(count)},
+                                 {"widget", QString::number(peerCount)},
                                  {"proxy", QString::number(peerCount)}},
                                 timeoutMs);
     const std::vector<TRunResult> &ours = runs[0];
@@ -181,8 +183,8 @@ void printTable(const char *title, int count, int peerCount, int timeoutMs)
         const double scale = double(items) / peerItems;
         const TSpread total = spreadOf(peer, "total", scale);
         const TSpread cpu = spreadOf(peer, "cpu", scale);
-        std::printf("  %-18s %s = fill %s + first paint %s; CPU %s; %s B/item; ours against it: %s, CPU %s\n",
-                    names[p], qPrintable(total.text()), qPrintable(spreadOf(peer, "create", scale).text()),
+        std::printf("  %-18s %s = fill %s + first paint %s; CPU %s; %s B/item; ours against it: %s, CPU %s\n", names[p],
+                    qPrintable(total.text()), qPrintable(spreadOf(peer, "create", scale).text()),
                     qPrintable(spreadOf(peer, "paint", scale).text()), qPrintable(cpu.text()),
                     qPrintable(spreadOf(peer, "memory").text(0)), qPrintable(verdict(mine, total)),
                     qPrintable(verdict(mineCpu, cpu)));

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The frame manager at scale: rebuild, bulk check passes and single
 // unchecks over a million items, beside the same work done the way a Qt
 // developer would without us (a QStandardItemModel of checkable rows).
@@ -123,25 +124,32 @@ int main(int argc, char **argv)
             peerItems.push_back(first);
         }
     });
-    const double peerByList = timeMs([&] {
-        const QSet<QString> &wanted = halfSets[++flip % 2];
-        for (QStandardItem *item : peerItems)
-            item->setCheckState(wanted.contains(item->data(Qt::UserRole).toString()) ? Qt::Checked : Qt::Unchecked);
-    }, 3);
-    const double peerByValue = timeMs([&] {
-        const QString &value = values[++flip % 2];
-        for (QStandardItem *item : peerItems) {
-            const QString text = item->parent()->child(item->row(), 2)->text();
-            item->setCheckState(text.compare(value, Qt::CaseInsensitive) == 0 ? Qt::Checked : Qt::Unchecked);
-        }
-    }, 3);
-    const double peerUncheck = timeMs([&] {
-        for (QStandardItem *item : peerItems)
-            item->setCheckState(Qt::Unchecked);
-    }, 1, [&] {
-        for (QStandardItem *item : peerItems)
-            item->setCheckState(Qt::Checked);
-    });
+    const double peerByList = timeMs(
+        [&] {
+            const QSet<QString> &wanted = halfSets[++flip % 2];
+            for (QStandardItem *item : peerItems)
+                item->setCheckState(wanted.contains(item->data(Qt::UserRole).toString()) ? Qt::Checked : Qt::Unchecked);
+        },
+        3);
+    const double peerByValue = timeMs(
+        [&] {
+            const QString &value = values[++flip % 2];
+            for (QStandardItem *item : peerItems) {
+                const QString text = item->parent()->child(item->row(), 2)->text();
+                item->setCheckState(text.compare(value, Qt::CaseInsensitive) == 0 ? Qt::Checked : Qt::Unchecked);
+            }
+        },
+        3);
+    const double peerUncheck = timeMs(
+        [&] {
+            for (QStandardItem *item : peerItems)
+                item->setCheckState(Qt::Unchecked);
+        },
+        1,
+        [&] {
+            for (QStandardItem *item : peerItems)
+                item->setCheckState(Qt::Checked);
+        });
 
     std::printf("  %-44s %13s %13s   %7s\n", "", "ours", "peer", "ratio");
     printRow("rebuild (model from item list)", oursRebuild, peerRebuild);

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The tree control at a million rows beside the two widgets a Qt developer
 // would otherwise pick: QTreeWidget with checkable items, and a
 // QStandardItemModel behind a recursively filtering QSortFilterProxyModel
@@ -165,7 +166,8 @@ public:
     void InitSlices(TVirtualNode, TSlices *slices) override { slices->Add({SlicesFactory().create("string")}); }
     void FillSlices(TVirtualNode node, TSlices *slices) override
     {
-        static_cast<TStringSlice *>(slices->GetSlice(0))->Text = QStringLiteral("Column %1").arg(quintptr(getData(node)));
+        static_cast<TStringSlice *>(slices->GetSlice(0))->Text =
+            QStringLiteral("Column %1").arg(quintptr(getData(node)));
     }
     void FillStateInfo(TVirtualNode node, uint32_t *, int32_t *first, int32_t *, int32_t *third) override
     {
@@ -258,8 +260,9 @@ public:
         install(std::move(vm));
         // The product's convention: text results are cmp(second, first).
         Tree->OnNodeCompare = [rows](TCustomTree *, TVirtualNode a, TVirtualNode b, int column, TSortType) {
-            return TBenchRows::rowOf(rows->getData(b))->Cols[column].compare(
-                TBenchRows::rowOf(rows->getData(a))->Cols[column]);
+            return TBenchRows::rowOf(rows->getData(b))
+                ->Cols[column]
+                .compare(TBenchRows::rowOf(rows->getData(a))->Cols[column]);
         };
     }
 };
@@ -503,13 +506,13 @@ void printFigure(const char *label, const char *key, const TRunResult &ours, con
 int main(int argc, char **argv)
 {
     return benchMain(argc, argv, runContender, [](int count, int peerCount) {
-        std::printf("tree control: %d items in %d groups, %d columns; peers at %d items, times scaled x%.0f\n",
-                    count, kGroups, kColumns, peerCount, double(count) / peerCount);
+        std::printf("tree control: %d items in %d groups, %d columns; peers at %d items, times scaled x%.0f\n", count,
+                    kGroups, kColumns, peerCount, double(count) / peerCount);
         std::fflush(stdout);
         const TRunResult ours = runChild({"ours", QString::number(count)}, 120000);
         const TRunResult selectTree = runChild({"select", QString::number(count)}, 180000);
         const QList<TRunResult> peers{runChild({"widget", QString::number(peerCount)}, 90000),
-                                     runChild({"proxy", QString::number(peerCount)}, 90000)};
+                                      runChild({"proxy", QString::number(peerCount)}, 90000)};
         const auto table = [&peers](const char *title, const TRunResult &mine) {
             std::printf("\n%-26s %13s   %24s   %24s\n", title, "ours", "QTreeWidget (ratio)", "model+proxy (ratio)");
             printFigure("build and first paint", "build", mine, peers, true, "ms");
@@ -522,10 +525,11 @@ int main(int argc, char **argv)
                 std::printf("this run did not complete\n");
         };
         table("tree control", ours);
-        std::printf("node record: %.0f bytes; a row of %d columns is %d nodes\n", ours.Figures.value("record"), kColumns,
-                    kColumns);
+        std::printf("node record: %.0f bytes; a row of %d columns is %d nodes\n", ours.Figures.value("record"),
+                    kColumns, kColumns);
         table("select frame's item tree", selectTree);
-        std::printf("item model load before it (not in the build figure): %.1f ms\n", selectTree.Figures.value("model"));
+        std::printf("item model load before it (not in the build figure): %.1f ms\n",
+                    selectTree.Figures.value("model"));
         return 0;
     });
 }

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # What `cmake --install` puts under the prefix: the plug-in module, the
 # public headers and the CMake package through which hosts find both.
 include(GNUInstallDirs)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The dark palette of the demo's --dark, which the palette suite paints the
 // frame under.
 #pragma once

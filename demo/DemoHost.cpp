@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "DemoHost.h"
 
 #include <QAction>
@@ -58,8 +59,7 @@ QString groupOf(const TEngine &engine, const QString &groupID)
 
 } // namespace
 
-TDemoHost::TDemoHost(TCreateManager create, const QList<TEngine> &engines, bool embeddedFavorites)
-    : m_engines(engines)
+TDemoHost::TDemoHost(TCreateManager create, const QList<TEngine> &engines, bool embeddedFavorites) : m_engines(engines)
 {
     setWindowTitle(QStringLiteral("Select frame demo"));
     IPtr<ISelectFrameFactory> factory;
@@ -282,8 +282,9 @@ void TDemoHost::onFavAction(void *data, ISelectFrame *, int32_t action, const QV
     if (value.canConvert<QVariantList>() && value.metaType().id() == QMetaType::QVariantList) {
         QStringList parts;
         for (const QVariant &part : value.toList())
-            parts.append(part.metaType() == QMetaType::fromType<IPtr<IFrameItem>>() ? idOf(part.value<IPtr<IFrameItem>>().get())
-                                                            : part.toString());
+            parts.append(part.metaType() == QMetaType::fromType<IPtr<IFrameItem>>()
+                             ? idOf(part.value<IPtr<IFrameItem>>().get())
+                             : part.toString());
         text = parts.join(QStringLiteral(", "));
     }
     host(data)->log(QStringLiteral("events://fav_action %1 %2").arg(action).arg(text));

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The demo host: a small application that uses the select frame plug-in
 // exactly as any host would.
 #pragma once
@@ -52,12 +53,11 @@ private:
     void regroup(const QString &groupID, IFrameItemEnumerator *items);
 
     static void onChange(void *data, ISelectFrame *sender);
-    static void onItemCompare(void *data, ISelectFrame *sender, IFrameItem *item1, IFrameItem *item2,
-                              int32_t column, int32_t sortType, int32_t *result);
-    static void onGroupCompare(void *data, ISelectFrame *sender, const QString &caption1,
-                               const QString &caption2, int32_t column, int32_t sortType, int32_t *result);
-    static void onChangeGroup(void *data, ISelectFrame *sender, const QString &groupID,
-                              IFrameItemEnumerator *items);
+    static void onItemCompare(void *data, ISelectFrame *sender, IFrameItem *item1, IFrameItem *item2, int32_t column,
+                              int32_t sortType, int32_t *result);
+    static void onGroupCompare(void *data, ISelectFrame *sender, const QString &caption1, const QString &caption2,
+                               int32_t column, int32_t sortType, int32_t *result);
+    static void onChangeGroup(void *data, ISelectFrame *sender, const QString &groupID, IFrameItemEnumerator *items);
     static void onActionClick(void *data, ISelectFrame *sender, IFrameItem *item);
     static void onFavAction(void *data, ISelectFrame *sender, int32_t action, const QVariant &value);
     static void onItemQuery(void *data, ISelectFrame *sender, IFrameItem *item, const QString &favorite);

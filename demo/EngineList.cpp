@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "EngineList.h"
 
 #include <QFile>
@@ -40,9 +41,9 @@ QList<TEngine> syntheticEngines(int count, int groups)
     for (int i = 0; i < count; ++i) {
         const QString n = QString::number(i);
         const int g = groups > 0 ? i % groups : 0;
-        engines.append({QStringLiteral("Engine ") + n, QStringLiteral("e%1.example").arg(i),
-                        QStringLiteral("t") + n, QStringLiteral("https://e%1.example/?q={{{s}}}").arg(i),
-                        QStringLiteral("Category %1").arg(g), QStringLiteral("Sub %1").arg(i % 7)});
+        engines.append({QStringLiteral("Engine ") + n, QStringLiteral("e%1.example").arg(i), QStringLiteral("t") + n,
+                        QStringLiteral("https://e%1.example/?q={{{s}}}").arg(i), QStringLiteral("Category %1").arg(g),
+                        QStringLiteral("Sub %1").arg(i % 7)});
     }
     return engines;
 }

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The bundled search-engine list, as a host reads it.
 #pragma once
 

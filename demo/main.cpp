@@ -1,15 +1,16 @@
+// SPDX-License-Identifier: MIT
 // selectframe-demo: loads the plug-in through its one export and shows a
 // frame over the bundled search-engine list.
 #include "DarkPalette.h"
 #include "DemoHost.h"
 
 #include <QApplication>
-#include <QDialog>
 #include <QCommandLineParser>
+#include <QDialog>
 #include <QDir>
 #include <QKeyEvent>
-#include <QLineEdit>
 #include <QLibrary>
+#include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
 #include <QStyleFactory>
@@ -93,9 +94,10 @@ int main(int argc, char **argv)
                                       QStringLiteral("Keep one unnamed favorite behind the Favorites button."));
     const QCommandLineOption organize(QStringLiteral("organize"),
                                       QStringLiteral("With --screenshot: render the Favorites Manager instead."));
-    const QCommandLineOption filter(QStringLiteral("filter"),
-                                    QStringLiteral("Type TEXT into the filter box, as a user would, before anything else."),
-                                    QStringLiteral("text"));
+    const QCommandLineOption filter(
+        QStringLiteral("filter"),
+        QStringLiteral("Type TEXT into the filter box, as a user would, before anything else."),
+        QStringLiteral("text"));
     const QCommandLineOption group(QStringLiteral("group"),
                                    QStringLiteral("Then choose the grouping CAPTION from the group-by button's menu."),
                                    QStringLiteral("caption"));

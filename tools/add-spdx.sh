@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: MIT
 # Puts the project's SPDX license line at the head of every source file that
 # has none yet (after a shell script's #! line); files that have one are
 # left alone, so running it again changes nothing. data/ keeps the license

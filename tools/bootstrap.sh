@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: MIT
 # Installs what building and testing need on a fresh Debian 12 machine (as root).
 set -e
 export DEBIAN_FRONTEND=noninteractive

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: MIT
 # Installs a build into a temporary prefix, then configures and builds
 # examples/minimal-host against the installed package alone and runs it
 # offscreen: a header left out, a wrong plug-in path or a broken package

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: MIT
 # Fails when a source file includes a folder above its own. The folders of
 # src/ from the top down; a folder may include only the ones below it
 # (platform/ and intf/ share the bottom, each on its own).

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: MIT
 # Line and branch coverage of src/ by the test suites: a --coverage Debug build
 # of its own (build-coverage), every suite run, and gcovr's summary. Installs
 # gcovr from Debian's packages when it is missing. Reports per file land in

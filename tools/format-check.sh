@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: MIT
 # Checks that every C++ source of the tree is formatted as .clang-format
 # says, with the clang-format of Debian 12 (14; other versions place a few
 # things differently). A dry run: lists each difference and fails on any.

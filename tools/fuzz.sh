@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: MIT
 # Fuzzes the parsers a host or a settings file feeds: builds the targets of
 # tests/fuzz with clang, libFuzzer, AddressSanitizer and
 # UndefinedBehaviorSanitizer, and runs each for RUNS executions (default

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: MIT
 # clang-tidy with the checks of .clang-tidy (bugprone-*, performance-*) over
 # every source of src/, from the compile commands of a build of its own
 # (build-lint). Prints each finding and fails on any. Takes a few minutes on

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: MIT
 # Runs the demo host on the bundled search-engine list. Without a display it
 # renders the window offscreen to a PNG and says where.
 set -e

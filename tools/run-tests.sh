@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: MIT
 # Builds and runs every test twice: a plain build, then one under
 # AddressSanitizer and UndefinedBehaviorSanitizer where any report fails.
 set -e

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A host in one file: a window with a select frame over a dozen items that
 // prints the checked IDs whenever they change. `minimal-host ID...` checks
 // those items at the start, as a host restoring its saved state does;
@@ -52,10 +53,10 @@ int main(int argc, char **argv)
     params->SetValue(keys::OptionGroupsExpanded, true);
 
     const char *const fruits[][3] = {
-        {"apple", "Apple", "red"},         {"banana", "Banana", "yellow"}, {"cherry", "Cherry", "red"},
-        {"grape", "Grape", "purple"},      {"kiwi", "Kiwi", "green"},      {"lemon", "Lemon", "yellow"},
-        {"lime", "Lime", "green"},         {"mango", "Mango", "orange"},   {"orange", "Orange", "orange"},
-        {"pear", "Pear", "green"},         {"plum", "Plum", "purple"},     {"strawberry", "Strawberry", "red"},
+        {"apple", "Apple", "red"},    {"banana", "Banana", "yellow"}, {"cherry", "Cherry", "red"},
+        {"grape", "Grape", "purple"}, {"kiwi", "Kiwi", "green"},      {"lemon", "Lemon", "yellow"},
+        {"lime", "Lime", "green"},    {"mango", "Mango", "orange"},   {"orange", "Orange", "orange"},
+        {"pear", "Pear", "green"},    {"plum", "Plum", "purple"},     {"strawberry", "Strawberry", "red"},
     };
     for (const auto &fruit : fruits) {
         IPtr<IFrameItem> item;

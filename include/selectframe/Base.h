@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The binary contract every select frame object shares with its host:
 // interface identifiers, the reference-counted base interface, method
 // pointers and a small smart pointer so hosts never count by hand.
@@ -37,10 +38,10 @@ struct TGUID
 namespace detail {
 constexpr uint32_t hexDigit(char c)
 {
-    return c >= '0' && c <= '9' ? uint32_t(c - '0')
-         : c >= 'a' && c <= 'f' ? uint32_t(c - 'a' + 10)
-         : c >= 'A' && c <= 'F' ? uint32_t(c - 'A' + 10)
-                                : throw "not a hex digit";
+    return c >= '0' && c <= '9'   ? uint32_t(c - '0')
+           : c >= 'a' && c <= 'f' ? uint32_t(c - 'a' + 10)
+           : c >= 'A' && c <= 'F' ? uint32_t(c - 'A' + 10)
+                                  : throw "not a hex digit";
 }
 constexpr uint32_t hexAt(const char *s, int pos, int len)
 {
@@ -60,9 +61,8 @@ constexpr TGUID guid(const char (&s)[39])
     return TGUID{detail::hexAt(s, 1, 8),
                  uint16_t(detail::hexAt(s, 10, 4)),
                  uint16_t(detail::hexAt(s, 15, 4)),
-                 {uint8_t(detail::hexAt(s, 20, 2)), uint8_t(detail::hexAt(s, 22, 2)),
-                  uint8_t(detail::hexAt(s, 25, 2)), uint8_t(detail::hexAt(s, 27, 2)),
-                  uint8_t(detail::hexAt(s, 29, 2)), uint8_t(detail::hexAt(s, 31, 2)),
+                 {uint8_t(detail::hexAt(s, 20, 2)), uint8_t(detail::hexAt(s, 22, 2)), uint8_t(detail::hexAt(s, 25, 2)),
+                  uint8_t(detail::hexAt(s, 27, 2)), uint8_t(detail::hexAt(s, 29, 2)), uint8_t(detail::hexAt(s, 31, 2)),
                   uint8_t(detail::hexAt(s, 33, 2)), uint8_t(detail::hexAt(s, 35, 2))}};
 }
 

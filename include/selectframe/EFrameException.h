@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The one exception class the select frame library raises.
 #pragma once
 
@@ -12,10 +13,7 @@ namespace selectframe {
 class EFrameException : public std::exception
 {
 public:
-    explicit EFrameException(const QString &message)
-        : m_message(message), m_utf8(message.toUtf8())
-    {
-    }
+    explicit EFrameException(const QString &message) : m_message(message), m_utf8(message.toUtf8()) {}
     const QString &message() const noexcept { return m_message; }
     const char *what() const noexcept override { return m_utf8.constData(); }
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The string keys through which a host talks to a frame. Keys are matched
 // byte for byte; every key the frame uses is lower case. A key that carries
 // a column caption carries it in UTF-8.
@@ -55,7 +56,7 @@ inline constexpr char OptionFavShowHelp[] = "option://fav.showhelp";
 // Options without a default.
 inline constexpr char OptionFavHelpContext[] = "option://fav.helpcontext";
 inline constexpr char OptionUi[] = "option://ui";
-inline constexpr char OptionFavoriteOfColumn[] = "option://favorite.%1";   // %1: column caption
+inline constexpr char OptionFavoriteOfColumn[] = "option://favorite.%1";           // %1: column caption
 inline constexpr char OptionFavOtherNameOfColumn[] = "option://fav.other_name.%1"; // %1: column caption
 
 // Item values the frame reads.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The image list a host hands to its frames.
 #pragma once
 

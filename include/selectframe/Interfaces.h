@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The interfaces that cross between a host and the select frame library.
 // Methods are declared in their fixed slot order after the three slots of
 // IInterface. Strings, variants and interfaces are yielded through out
@@ -20,16 +21,31 @@ namespace selectframe {
 struct TSelectFrameNode;
 
 /// Kind of an object of a frame's item model.
-enum TFrameObjectKind : int32_t { fokItem = 1, fokGroup = 2 };
+enum TFrameObjectKind : int32_t {
+    fokItem = 1,
+    fokGroup = 2
+};
 
 /// Check state of a row; fcsMixed occurs for groups only.
-enum TFrameCheckState : uint8_t { fcsUnchecked = 0, fcsChecked = 1, fcsMixed = 2 };
+enum TFrameCheckState : uint8_t {
+    fcsUnchecked = 0,
+    fcsChecked = 1,
+    fcsMixed = 2
+};
 
 /// How rows may be checked.
-enum TFrameSelectMode : uint8_t { fsmOff = 0, fsmOn = 1, fsmOnlyAll = 2, fsmOnlyOne = 3 };
+enum TFrameSelectMode : uint8_t {
+    fsmOff = 0,
+    fsmOn = 1,
+    fsmOnlyAll = 2,
+    fsmOnlyOne = 3
+};
 
 /// Which favorites user interface a frame offers.
-enum TFrameFavoritesMode : uint8_t { ffmExternal = 0, ffmEmbedded = 1 };
+enum TFrameFavoritesMode : uint8_t {
+    ffmExternal = 0,
+    ffmEmbedded = 1
+};
 
 // ---------------------------------------------------------------------------
 // Named parameters and named methods

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Everything a host needs to use the select frame plug-in.
 //
 //   auto create = reinterpret_cast<selectframe::TCreateManager>(

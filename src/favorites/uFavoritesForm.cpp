@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "uFavoritesForm.h"
 
 #include "frame/uSelectFrame.h"
@@ -76,9 +77,7 @@ TfmOrganizeFavorites::TfmOrganizeFavorites(QWidget *AOwner) : TdlgSimple3(AOwner
     // The highlight follows the favorite the inner frame holds, whether the
     // user clicked it or Add, Rename or Delete focused it.
     FavoriteTree->setFocusAndSelect(true);
-    FavoriteTree->OnNodeFocus = [this](TCustomTree *Sender, TVirtualNode Node) {
-        FavoriteTreeNodeFocus(Sender, Node);
-    };
+    FavoriteTree->OnNodeFocus = [this](TCustomTree *Sender, TVirtualNode Node) { FavoriteTreeNodeFocus(Sender, Node); };
     FavoriteTree->OnNodeLostFocus = [this](TCustomTree *Sender, TVirtualNode Node) {
         FavoriteTreeNodeLostFocus(Sender, Node);
     };
@@ -223,9 +222,9 @@ void TfmOrganizeFavorites::UpdateActions()
 
 void TfmOrganizeFavorites::UpdateSelectedInfo()
 {
-    lbSelectedInfo->setText(FFavorite ? FormatInfo(FSelectedInfoFormat, FavoriteName(),
-                                                   FSelectFrame->GetManager()->Model()->CheckedCount())
-                                      : QString());
+    lbSelectedInfo->setText(
+        FFavorite ? FormatInfo(FSelectedInfoFormat, FavoriteName(), FSelectFrame->GetManager()->Model()->CheckedCount())
+                  : QString());
 }
 
 void TfmOrganizeFavorites::SelectFrameChange(QObject *)
@@ -301,9 +300,9 @@ void TfmOrganizeFavorites::acDeleteFavoriteExecute(QObject *)
     if (!node || !FFavorite)
         return;
     const QString name = FavoriteName();
-    const auto answer = QMessageBox::question(this, res::text(res::SConfirmation),
-                                              res::text(res::SDeleteFavoriteQuestion).arg(name),
-                                              QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
+    const auto answer =
+        QMessageBox::question(this, res::text(res::SConfirmation), res::text(res::SDeleteFavoriteQuestion).arg(name),
+                              QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
     if (answer != QMessageBox::Yes)
         return;
     FavAction(faDeleted, QVariant(name));

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The "Favorites Manager" dialog.
 #pragma once
 
@@ -22,9 +23,7 @@ class TFavoritesVirtualTree;
 /// Works on the inner frame's own favorites, which the opener fills and
 /// takes back; reports what happens as favorite actions through the inner
 /// frame's OnFavAction.
-class TfmOrganizeFavorites : public TdlgSimple3,
-                             protected Ui::TfmOrganizeFavorites,
-                             public IOrganizeFavoritesDialog
+class TfmOrganizeFavorites : public TdlgSimple3, protected Ui::TfmOrganizeFavorites, public IOrganizeFavoritesDialog
 {
     Q_OBJECT
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "CheckMenuItems.h"
 
 #include "frame/SplitPopupMenu.h"
@@ -10,9 +11,8 @@ namespace {
 /// Runs `OnClick` with `entry` whenever the entry is chosen.
 void bindClick(QAction *entry, const TMenuClickHandler &OnClick)
 {
-    QObject::connect(entry, &QAction::triggered, entry, [entry, OnClick] {
-        runGuarded("menu entry", [entry, &OnClick] { OnClick(entry); });
-    });
+    QObject::connect(entry, &QAction::triggered, entry,
+                     [entry, OnClick] { runGuarded("menu entry", [entry, &OnClick] { OnClick(entry); }); });
 }
 
 } // namespace

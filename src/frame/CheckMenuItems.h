@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The entries of the check menu.
 #pragma once
 

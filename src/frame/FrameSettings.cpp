@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "FrameSettings.h"
 
 #include "intf/FrameConsts.h"

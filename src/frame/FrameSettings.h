@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The user-visible switches of one frame control.
 #pragma once
 

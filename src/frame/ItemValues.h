@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Reading a host item through the row that shows it.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The favorites dialog as the frame control sees it.
 #pragma once
 

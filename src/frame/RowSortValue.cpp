@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "RowSortValue.h"
 
 #include "frame/ItemValues.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What a row of the item tree sorts by.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The control's check menu: the Check drop-down, the "Check by" submenus
 // with their grid of other values, and the favorite entries; and the
 // drop-down that the side panel's group-by and favorites buttons share.
@@ -123,8 +124,7 @@ void TCustomSelectFrameControl::BuildCheckMenu()
     }
 }
 
-void TCustomSelectFrameControl::AddOtherValues(const TFrameColumnObject *Column, QMenu *Menu,
-                                               const QStringList &Values)
+void TCustomSelectFrameControl::AddOtherValues(const TFrameColumnObject *Column, QMenu *Menu, const QStringList &Values)
 {
     const QByteArray titleKey = ColumnOptionKey(keys::OptionFavOtherNameOfColumn, Column->Caption);
     const QString title = VarToStr(Option(titleKey.constData()));

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The control's checking: a click on a check box, the cascade to the rows
 // below and the states of the rows above, check all and uncheck all, and
 // the refresh after a bulk pass of the frame manager.

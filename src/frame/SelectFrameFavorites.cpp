@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Favorites behind the side panel's button: the frame's own unnamed
 // favorite in embedded mode, and organizing the favorites in their dialog.
 // (The button's drop-down is the check menu's, shared with the group-by

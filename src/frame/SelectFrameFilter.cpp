@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The control's filter box and its checked-only view: the box's two states
 // (placeholder and the user's own text), the typing pause, the apply and
 // clear actions behind the box's button, and the passes that hide rows
@@ -37,8 +38,7 @@ void TCustomSelectFrameControl::bindFilterEvents()
     using T = TCustomSelectFrameControl;
     bindAction(acFilterApply, &T::acFilterApplyExecute, &T::acFilterApplyUpdate);
     bindAction(acFilterClear, &T::acFilterClearExecute, &T::acFilterClearUpdate);
-    connect(tmFilter, &QTimer::timeout, this,
-            [this] { runGuarded("tmFilter", [this] { tmFilterTimer(tmFilter); }); });
+    connect(tmFilter, &QTimer::timeout, this, [this] { runGuarded("tmFilter", [this] { tmFilterTimer(tmFilter); }); });
     m_filterTexts = new QTimer(this);
     m_filterTexts->setObjectName(QStringLiteral("tmFilterTexts"));
     m_filterTexts->setInterval(0);
@@ -213,7 +213,7 @@ void TCustomSelectFrameControl::ApplyFilter()
                 const auto *group = static_cast<const TFrameGroupObject *>(object);
                 SetRowState(node, !group->HasOtherState(fcsUnchecked) ? fcsUnchecked
                                   : !group->HasOtherState(fcsChecked) ? fcsChecked
-                                                                       : fcsMixed);
+                                                                      : fcsMixed);
                 hidden |= !filter.isEmpty() && !rowsShown && !group->Name.toLower().contains(filter);
             }
             SetNodeHidden(store, node, hidden);

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The control's group-by button: its menu of the host's groupings, the
 // user's choice told to the host, and the rows built anew around the groups
 // the host then gives its items, with the checked set, the filter and the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The control's sorting and row actions: the comparison of two rows with
 // the host's overrides, the key order used while the host has none, and
 // the action link's style and click.
@@ -38,14 +39,14 @@ std::unique_ptr<TNodeOrder> TCustomSelectFrameControl::SelectTreeNodeOrder(TCust
     return order;
 }
 
-int TCustomSelectFrameControl::SelectTreeNodeCompare(TCustomTree *, TVirtualNode Node1, TVirtualNode Node2,
-                                                     int Column, TSortType SortType)
+int TCustomSelectFrameControl::SelectTreeNodeCompare(TCustomTree *, TVirtualNode Node1, TVirtualNode Node2, int Column,
+                                                     TSortType SortType)
 {
     const TBaseFrameObject *o1 = RecordOf(Node1)->FrameObject;
     const TBaseFrameObject *o2 = RecordOf(Node2)->FrameObject;
     const QString &key = ColumnDataKey(Column);
-    int32_t result = CompareRowSortValues(RowSortValue(o1, Column, key), RowSortValue(o2, Column, key), SortType,
-                                          FCollator);
+    int32_t result =
+        CompareRowSortValues(RowSortValue(o1, Column, key), RowSortValue(o2, Column, key), SortType, FCollator);
     // An item row beside a group row is never the host's to order.
     if (o1->Kind != o2->Kind)
         return result;
@@ -65,8 +66,8 @@ void TCustomSelectFrameControl::SelectTreeNodeClick(TCustomTree *Sender, const T
     if (!node || Sender->isVirtualNode(node))
         return;
     const TBaseFrameObject *object = RecordOf(node)->FrameObject;
-    if (object->Kind != fokItem || HitInfo.SliceIndex != ActionLinkSlice || !FOnActionClick
-        || object->State != fcsChecked)
+    if (object->Kind != fokItem || HitInfo.SliceIndex != ActionLinkSlice || !FOnActionClick ||
+        object->State != fcsChecked)
         return;
     FOnActionClick(this, itemOf(object));
     IVmManager *vm = SelectTree->getVM();
@@ -80,7 +81,8 @@ void TCustomSelectFrameControl::UpdateActionLinkStyle(TSelectFrameNode *R)
         return;
     TSlice *link = R->Slices->GetSlice(ActionLinkSlice);
     if (R->FrameObject->State == fcsChecked) {
-        const bool failed = !itemValue(itemOf(R->FrameObject), QString::fromLatin1(keys::ValueActionLinkError)).isEmpty();
+        const bool failed =
+            !itemValue(itemOf(R->FrameObject), QString::fromLatin1(keys::ValueActionLinkError)).isEmpty();
         link->Style = getStyle(failed ? "red" : "link");
         SlicesFactory().setCursor(link, "hand cursor");
     } else {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "SelectTreeKeyOrder.h"
 
 #include "frame/RowSortValue.h"
@@ -11,12 +12,8 @@ namespace selectframe {
 
 TSelectTreeKeyOrder::TSelectTreeKeyOrder(const TSelectVirtualTree &Rows, std::vector<TSortKey> Keys,
                                          std::vector<QString> ColumnDataKeys, const TTextCollator &Collator)
-    : m_rows(Rows)
-    , m_keys(std::move(Keys))
-    , m_columnDataKeys(std::move(ColumnDataKeys))
-    , m_collator(Collator)
-{
-}
+    : m_rows(Rows), m_keys(std::move(Keys)), m_columnDataKeys(std::move(ColumnDataKeys)), m_collator(Collator)
+{}
 
 void TSelectTreeKeyOrder::sort(std::vector<TVirtualNode> &nodes)
 {
@@ -85,7 +82,8 @@ int TSelectTreeKeyOrder::compare(const TField *a, const TField *b) const
             return x.Rank < y.Rank ? -1 : 1;
         int text;
         if (x.HasKey && y.HasKey)
-            text = std::string_view(m_keyBytes).substr(x.KeyStart, x.KeyLength)
+            text = std::string_view(m_keyBytes)
+                       .substr(x.KeyStart, x.KeyLength)
                        .compare(std::string_view(m_keyBytes).substr(y.KeyStart, y.KeyLength));
         else
             text = m_collator.compare(x.Text, y.Text);

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Sorting the item tree by values read once per row.
 #pragma once
 
@@ -23,8 +24,8 @@ class TSelectTreeKeyOrder final : public TNodeOrder
 {
 public:
     /// `ColumnDataKeys` holds the item value each key's column shows.
-    TSelectTreeKeyOrder(const TSelectVirtualTree &Rows, std::vector<TSortKey> Keys,
-                        std::vector<QString> ColumnDataKeys, const TTextCollator &Collator);
+    TSelectTreeKeyOrder(const TSelectVirtualTree &Rows, std::vector<TSortKey> Keys, std::vector<QString> ColumnDataKeys,
+                        const TTextCollator &Collator);
 
     void sort(std::vector<TVirtualNode> &nodes) override;
 

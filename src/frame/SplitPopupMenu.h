@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The check menu, shared by the check button, the favorites button and the
 // tree's context menu.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "TreeLayout.h"
 
 #include "frame/uSelectFrame.h"
@@ -20,10 +21,8 @@ QString pair(int a, int b)
 
 } // namespace
 
-TTreeLayout::TTreeLayout(INamedParams *Options, TCustomTree *Tree)
-    : FOptions(Options), FTree(Tree)
-{
-}
+TTreeLayout::TTreeLayout(INamedParams *Options, TCustomTree *Tree) : FOptions(Options), FTree(Tree)
+{}
 
 void TTreeLayout::SaveTreeLayout()
 {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The remembered sort keys and column widths of a frame's tree.
 #pragma once
 

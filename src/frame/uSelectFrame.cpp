@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The control's core: its form, the options, initialisation, the counts
 // line, the settings' messages and the side panel. Its behaviours live in
 // units of their own: checking, the check menu, sorting, the filter, group
@@ -110,9 +111,8 @@ void TCustomSelectFrameControl::bindFormEvents()
     };
     // Only asked for once Initialize makes the check menu the tree's context
     // menu.
-    connect(SelectTree, &QWidget::customContextMenuRequested, this, [this](const QPoint &pos) {
-        FCheckMenu->exec(SelectTree->viewport()->mapToGlobal(pos));
-    });
+    connect(SelectTree, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint &pos) { FCheckMenu->exec(SelectTree->viewport()->mapToGlobal(pos)); });
 }
 
 void TCustomSelectFrameControl::bindAction(QAction *Action, TActionMethod Execute, TActionMethod Update)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The select frame control: the visible half of a frame.
 #pragma once
 
@@ -39,12 +40,11 @@ struct TSelectFrameNode;
 using TNotifyEvent = std::function<void(QObject *Sender)>;
 /// May replace the comparison of two item rows; `Result` comes in with the
 /// frame's own answer.
-using TTreeItemCompareEvent = std::function<void(QObject *Sender, IFrameItem *Item1, IFrameItem *Item2,
-                                                 int32_t Column, int32_t SortType, int32_t &Result)>;
+using TTreeItemCompareEvent = std::function<void(QObject *Sender, IFrameItem *Item1, IFrameItem *Item2, int32_t Column,
+                                                 int32_t SortType, int32_t &Result)>;
 /// May replace the comparison of two group rows.
-using TTreeGroupCompareEvent = std::function<void(QObject *Sender, const QString &Caption1,
-                                                  const QString &Caption2, int32_t Column, int32_t SortType,
-                                                  int32_t &Result)>;
+using TTreeGroupCompareEvent = std::function<void(QObject *Sender, const QString &Caption1, const QString &Caption2,
+                                                  int32_t Column, int32_t SortType, int32_t &Result)>;
 /// The user chose another grouping; the handler gives each item its group.
 using TTreeChangeGroupByEvent =
     std::function<void(QObject *Sender, const QString &GroupID, IFrameItemEnumerator *Enum)>;

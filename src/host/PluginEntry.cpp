@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The plug-in's only export.
 #include "host/SelectFrameFactory.h"
 #include "platform/LibraryTranslator.h"

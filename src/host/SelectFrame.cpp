@@ -1,9 +1,10 @@
+// SPDX-License-Identifier: MIT
 #include "SelectFrame.h"
 
 #include "favorites/uFavoritesForm.h"
 #include "frame/uSelectFrame.h"
-#include "hub/FrameManager.h"
 #include "host/SelectFrameSettings.h"
+#include "hub/FrameManager.h"
 #include "intf/resStrings.h"
 
 #include <selectframe/EFrameException.h>
@@ -17,8 +18,8 @@ namespace {
 
 /// The event keys in the order of the handler slots.
 const char *const EventKeys[] = {
-    keys::EventOnChange, keys::EventItemCompare, keys::EventGroupCompare, keys::EventChangeGroup,
-    keys::EventActionClick, keys::EventFavAction, keys::EventItemQuery,
+    keys::EventOnChange,    keys::EventItemCompare, keys::EventGroupCompare, keys::EventChangeGroup,
+    keys::EventActionClick, keys::EventFavAction,   keys::EventItemQuery,
 };
 
 /// How many host handlers the frames of this thread are inside. A frame
@@ -35,8 +36,7 @@ struct THandlerCall
 
 } // namespace
 
-TSelectFrame::TSelectFrame()
-    : Control(new TSelectFrameControl(nullptr))
+TSelectFrame::TSelectFrame() : Control(new TSelectFrameControl(nullptr))
 {
     BindControlEvents();
     Control->FavoritesDialogFactory = NewOrganizeFavoritesDialog;
@@ -127,16 +127,13 @@ void TSelectFrame::Forward(TSelectFrame *frame, THandler slot, Args &&...args)
 
 void TSelectFrame::BindControlEvents()
 {
-    Control->SetOnChange([link = Link](QObject *) {
-        Forward<TOnChangeHandler>(*link, hChange);
-    });
+    Control->SetOnChange([link = Link](QObject *) { Forward<TOnChangeHandler>(*link, hChange); });
     BindHostHandlers();
     Control->SetOnChangeGroupBy([link = Link](QObject *, const QString &GroupID, IFrameItemEnumerator *Enum) {
         Forward<TChangeGroupHandler>(*link, hChangeGroup, GroupID, Enum);
     });
-    Control->SetOnActionClick([link = Link](QObject *, IFrameItem *Item) {
-        Forward<TActionClickHandler>(*link, hActionClick, Item);
-    });
+    Control->SetOnActionClick(
+        [link = Link](QObject *, IFrameItem *Item) { Forward<TActionClickHandler>(*link, hActionClick, Item); });
     Control->OnFavAction = [link = Link](QObject *, int32_t Action, const QVariant &Value) {
         Forward<TFavActionHandler>(*link, hFavAction, Action, Value);
     };
@@ -145,10 +142,22 @@ void TSelectFrame::BindControlEvents()
     };
 }
 
-void TSelectFrame::GetSettings(ISelectFrameSettings **Result) { handOut(Settings, Result); }
-void TSelectFrame::GetParams(INamedParams **Result) { handOut(Params, Result); }
-void TSelectFrame::GetMethods(INamedMethods **Result) { handOut(Methods, Result); }
-void TSelectFrame::GetState(IDataStorage **Result) { handOut(State, Result); }
+void TSelectFrame::GetSettings(ISelectFrameSettings **Result)
+{
+    handOut(Settings, Result);
+}
+void TSelectFrame::GetParams(INamedParams **Result)
+{
+    handOut(Params, Result);
+}
+void TSelectFrame::GetMethods(INamedMethods **Result)
+{
+    handOut(Methods, Result);
+}
+void TSelectFrame::GetState(IDataStorage **Result)
+{
+    handOut(State, Result);
+}
 
 void TSelectFrame::GetFavorites(IDataStorage **Result)
 {
@@ -179,7 +188,6 @@ void TSelectFrame::Initialize()
 }
 
 void TSelectFrame::Reserved()
-{
-}
+{}
 
 } // namespace selectframe

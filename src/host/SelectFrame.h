@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The host's handle on one frame.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "SelectFrameFactory.h"
 
 #include "host/SelectFrame.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The factory a host receives from the plug-in.
 #pragma once
 

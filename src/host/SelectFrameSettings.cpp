@@ -1,13 +1,12 @@
+// SPDX-License-Identifier: MIT
 #include "SelectFrameSettings.h"
 
 #include "frame/FrameSettings.h"
 
 namespace selectframe {
 
-TSelectFrameSettings::TSelectFrameSettings(TFrameSettings *Settings)
-    : FSettings(Settings)
-{
-}
+TSelectFrameSettings::TSelectFrameSettings(TFrameSettings *Settings) : FSettings(Settings)
+{}
 
 bool TSelectFrameSettings::GetShowOnlyChecked()
 {

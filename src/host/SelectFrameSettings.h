@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The host's view of a frame's settings.
 #pragma once
 

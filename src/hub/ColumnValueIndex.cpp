@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ColumnValueIndex.h"
 
 #include "hub/FrameItem.h"

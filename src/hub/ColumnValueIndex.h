@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The items of a frame's model by their value in one column.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Forward enumerators over the item and favorites lists.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "FavoritesManager.h"
 
 #include "hub/Enumerators.h"
@@ -8,10 +9,8 @@
 
 namespace selectframe {
 
-TFavoritesManager::TFavoritesManager()
-    : List(new TInterfaceList)
-{
-}
+TFavoritesManager::TFavoritesManager() : List(new TInterfaceList)
+{}
 
 int32_t TFavoritesManager::indexOf(const QString &Name, IPtr<ISelectFavorite> *Favorite) const
 {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The favorites of a frame and their exchange format.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "FrameItem.h"
 
 #include "hub/FrameItemRow.h"
@@ -71,7 +72,7 @@ private:
     {
         TChunk *Prev = nullptr;
         TChunk *Next = nullptr;
-        void *Free = nullptr; // freed slots, linked through their first word
+        void *Free = nullptr;  // freed slots, linked through their first word
         char *Fresh = nullptr; // the first slot never handed out
         char *End = nullptr;
         std::size_t Live = 0;
@@ -122,8 +123,7 @@ std::atomic<uint64_t> valuesStamp{0};
 } // namespace
 
 TFrameItem::TFrameItem() : IdHash(uint32_t(foldedHash(QString())))
-{
-}
+{}
 
 uint64_t TFrameItem::ValuesStamp()
 {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // One row the host supplies.
 #pragma once
 

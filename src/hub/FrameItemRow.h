@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // How an item reaches the tree row that shows it.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "FrameManager.h"
 
 #include "hub/Enumerators.h"
@@ -59,10 +60,22 @@ void TFrameManager::CopyFavoritesFrom(const TFrameManager &Source)
     m_favoritesManager->Assign(Source.Favorites());
 }
 
-void TFrameManager::GetParams(INamedParams **Result) const { handOut(m_params, Result); }
-void TFrameManager::GetFavorites(IFavoritesManager **Result) const { handOut(m_favorites, Result); }
-void TFrameManager::GetState(IDataStorage **Result) const { handOut(m_state, Result); }
-void TFrameManager::GetMethods(INamedMethods **Result) const { handOut(m_methods, Result); }
+void TFrameManager::GetParams(INamedParams **Result) const
+{
+    handOut(m_params, Result);
+}
+void TFrameManager::GetFavorites(IFavoritesManager **Result) const
+{
+    handOut(m_favorites, Result);
+}
+void TFrameManager::GetState(IDataStorage **Result) const
+{
+    handOut(m_state, Result);
+}
+void TFrameManager::GetMethods(INamedMethods **Result) const
+{
+    handOut(m_methods, Result);
+}
 
 void TFrameManager::NewItem(IFrameItem **Result) const
 {
@@ -168,7 +181,8 @@ const TColumnValueIndex &TFrameManager::ValueIndex(int ColumnIndex)
 {
     std::unique_ptr<TColumnValueIndex> &index = m_valueIndexes[ColumnIndex];
     if (!index || !index->isCurrent())
-        index = std::make_unique<TColumnValueIndex>(*m_model, QString::fromLatin1(keys::ValueColumnData).arg(ColumnIndex));
+        index =
+            std::make_unique<TColumnValueIndex>(*m_model, QString::fromLatin1(keys::ValueColumnData).arg(ColumnIndex));
     return *index;
 }
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The per-frame hub between the host's objects and the item model.
 #pragma once
 
@@ -107,7 +108,7 @@ private:
     /// A checked set the host loaded before Initialize, when there were no
     /// model objects to check yet.
     std::optional<QStringList> m_pendingChecks;
-    TStateStorage *m_stateStorage = nullptr; // the object behind m_state
+    TStateStorage *m_stateStorage = nullptr;         // the object behind m_state
     TFavoritesManager *m_favoritesManager = nullptr; // the object behind m_favorites
 };
 

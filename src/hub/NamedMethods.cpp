@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "NamedMethods.h"
 
 #include <type_traits>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The registry of a frame's event handlers by name.
 #pragma once
 

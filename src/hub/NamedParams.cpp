@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "NamedParams.h"
 
 #include "intf/resStrings.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The value bag of a frame: options and published properties by name.
 #pragma once
 

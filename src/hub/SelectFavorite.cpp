@@ -1,11 +1,10 @@
+// SPDX-License-Identifier: MIT
 #include "SelectFavorite.h"
 
 namespace selectframe {
 
-TSelectFavorite::TSelectFavorite(const QString &InitialName)
-    : Name(InitialName)
-{
-}
+TSelectFavorite::TSelectFavorite(const QString &InitialName) : Name(InitialName)
+{}
 
 void TSelectFavorite::GetName(QString *Result)
 {

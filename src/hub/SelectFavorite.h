@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A favorite: a named list of item IDs.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "StateStorage.h"
 
 #include "FrameManager.h"

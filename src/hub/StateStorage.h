@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Load and save of a frame's checked set.
 #pragma once
 

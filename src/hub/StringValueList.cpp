@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "StringValueList.h"
 
 #include "platform/FoldedText.h"
@@ -38,8 +39,8 @@ public:
         // hash. An entry is only taken after its text compares equal.
         const quintptr at = quintptr(name.constData());
         TRecent &recent = t_recent[((at >> 4) ^ (at >> 10)) % RecentSlots];
-        if (recent.Text == name.constData() && recent.Pooled->Text.size() == name.size()
-            && std::memcmp(recent.Pooled->Text.constData(), name.constData(), size_t(name.size()) * sizeof(QChar)) == 0)
+        if (recent.Text == name.constData() && recent.Pooled->Text.size() == name.size() &&
+            std::memcmp(recent.Pooled->Text.constData(), name.constData(), size_t(name.size()) * sizeof(QChar)) == 0)
             return recent.Pooled;
         const TPooledName *pooled = lookUp(name);
         if (pooled)
@@ -164,8 +165,8 @@ int TStringValueLines::find(QStringView Name, const TPooledName *Pooled) const
     const int lines = count();
     if (Pooled) {
         for (int i = 0; i < m_inlineCount; ++i)
-            if (m_names[size_t(i)] == Pooled->Number
-                || TNamePool::instance().byNumber(m_names[size_t(i)])->Class == Pooled->Class)
+            if (m_names[size_t(i)] == Pooled->Number ||
+                TNamePool::instance().byNumber(m_names[size_t(i)])->Class == Pooled->Class)
                 return i;
         for (int i = m_inlineCount; i < lines; ++i) {
             const TName name = nameAt(i);

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // An item's free-form name=value pairs.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "FrameConsts.h"
 
 #include "intf/resStrings.h"
@@ -9,9 +10,18 @@ namespace selectframe {
 
 namespace {
 
-QVariant u8(uint8_t v) { return QVariant::fromValue<uchar>(v); }
-QVariant u16(uint16_t v) { return QVariant::fromValue<ushort>(v); }
-QVariant str8(const char *s) { return QVariant(QByteArray(s)); }
+QVariant u8(uint8_t v)
+{
+    return QVariant::fromValue<uchar>(v);
+}
+QVariant u16(uint16_t v)
+{
+    return QVariant::fromValue<ushort>(v);
+}
+QVariant str8(const char *s)
+{
+    return QVariant(QByteArray(s));
+}
 
 } // namespace
 
@@ -60,14 +70,9 @@ const QList<TOptionRange> &OptionRanges()
     // Lengths in pixels: a few screens across at most. Counts of menu rows
     // and columns: more than a screen holds at any font size.
     static const QList<TOptionRange> table{
-        {OptionRowLimit, 0, 1000},
-        {OptionColumnLimit, 0, 100},
-        {OptionHeaderHeight, 0, 240},
-        {OptionRowHeight, 0, 240},
-        {OptionColumnsWidth, -1, 8192},
-        {OptionFavColumnsWidth, -1, 8192},
-        {OptionFavFormWidth, 0, 8192},
-        {OptionFavFormHeight, 0, 8192},
+        {OptionRowLimit, 0, 1000},     {OptionColumnLimit, 0, 100},    {OptionHeaderHeight, 0, 240},
+        {OptionRowHeight, 0, 240},     {OptionColumnsWidth, -1, 8192}, {OptionFavColumnsWidth, -1, 8192},
+        {OptionFavFormWidth, 0, 8192}, {OptionFavFormHeight, 0, 8192},
     };
     return table;
 }
@@ -92,11 +97,10 @@ const QList<const char *> &OptionCopyKeys()
 {
     using namespace keys;
     static const QList<const char *> list{
-        OptionSelectMode, OptionShowFavorites, OptionFavoritesMode, OptionImageList,
-        OptionRowLimit, OptionColumnLimit, OptionMoreCaption, OptionHeaderHeight,
-        OptionRowHeight, OptionRowSelect, OptionRowFocusSelect, OptionInitSort,
-        OptionGroupsExpanded, OptionGroupsStyle, OptionShowRootLine, OptionShowNodeLine,
-        OptionShowToolTip, OptionColumnNames, OptionColumnsWidth, OptionFavoriteColumns,
+        OptionSelectMode,     OptionShowFavorites, OptionFavoritesMode,  OptionImageList,    OptionRowLimit,
+        OptionColumnLimit,    OptionMoreCaption,   OptionHeaderHeight,   OptionRowHeight,    OptionRowSelect,
+        OptionRowFocusSelect, OptionInitSort,      OptionGroupsExpanded, OptionGroupsStyle,  OptionShowRootLine,
+        OptionShowNodeLine,   OptionShowToolTip,   OptionColumnNames,    OptionColumnsWidth, OptionFavoriteColumns,
     };
     return list;
 }

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Constants shared inside the library: settings messages and the option
 // tables every frame starts from.
 #pragma once

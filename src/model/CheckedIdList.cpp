@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "CheckedIdList.h"
 
 #include "model/FrameObjects.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The running list of checked item IDs.
 #pragma once
 

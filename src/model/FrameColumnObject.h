@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // One column of a frame.
 #pragma once
 

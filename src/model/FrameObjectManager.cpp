@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "FrameObjectManager.h"
 
 #include "RememberedLayout.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A frame's item model: columns, groups and one object per host item.
 #pragma once
 

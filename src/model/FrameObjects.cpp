@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "FrameObjects.h"
 
 namespace selectframe {
@@ -10,8 +11,7 @@ void TBaseFrameObject::DoChange()
 
 TFrameItemObject::TFrameItemObject(IFrameItem *item, const TMethod &onChange)
     : TBaseFrameObject(fokItem, onChange), Item(item)
-{
-}
+{}
 
 void TFrameItemObject::SetState(TFrameCheckState Value)
 {
@@ -24,10 +24,8 @@ void TFrameItemObject::SetState(TFrameCheckState Value)
     DoChange();
 }
 
-TFrameGroupObject::TFrameGroupObject(const QString &name)
-    : TBaseFrameObject(fokGroup, TMethod()), Name(name)
-{
-}
+TFrameGroupObject::TFrameGroupObject(const QString &name) : TBaseFrameObject(fokGroup, TMethod()), Name(name)
+{}
 
 void TFrameGroupObject::SetState(TFrameCheckState Value)
 {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The objects of a frame's item model: items, the groups they are filed in,
 // and the common check-state base.
 #pragma once

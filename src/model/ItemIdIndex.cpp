@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ItemIdIndex.h"
 
 #include "model/FrameObjects.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The items of a model by their IDs.
 #pragma once
 

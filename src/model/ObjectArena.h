@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Chunked storage for many small objects of one type.
 #pragma once
 
@@ -98,10 +99,7 @@ private:
             freeChunk(m_chunks[c]);
     }
 
-    std::size_t capacity() const
-    {
-        return m_chunks.empty() ? 0 : kSmallCount + (m_chunks.size() - 1) * kLargeCount;
-    }
+    std::size_t capacity() const { return m_chunks.empty() ? 0 : kSmallCount + (m_chunks.size() - 1) * kLargeCount; }
     void *slot(std::size_t i) const
     {
         if (i < kSmallCount)

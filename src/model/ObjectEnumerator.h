@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Forward enumeration over the model's lists.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "RememberedLayout.h"
 
 #include "platform/CommaText.h"

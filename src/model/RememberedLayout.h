@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Where a frame's remembered tree layout lives, and reading its widths.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A push button bound to an action.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ActionHandlers.h"
 
 #include "GuardedCall.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Execute and update handlers of actions.
 #pragma once
 

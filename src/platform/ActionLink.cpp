@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ActionLink.h"
 
 #include <QAction>
@@ -15,7 +16,8 @@ void linkToAction(QAction *entry, QAction *action)
     QObject::connect(action, &QAction::changed, entry, follow);
     // The menu may hide the entry on its own (a split pop-up filters its
     // entries by group), so other changes of the action leave it as it is.
-    QObject::connect(action, &QAction::visibleChanged, entry, [entry, action] { entry->setVisible(action->isVisible()); });
+    QObject::connect(action, &QAction::visibleChanged, entry,
+                     [entry, action] { entry->setVisible(action->isVisible()); });
     QObject::connect(entry, &QAction::triggered, action, [action] { action->trigger(); });
 }
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Menu entries that stand for an action.
 #pragma once
 

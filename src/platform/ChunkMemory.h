@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Large, size-aligned blocks of memory for the containers that hold a
 // million small records.
 #pragma once

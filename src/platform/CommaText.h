@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The list-in-one-string format of list options, favorites lines and the
 // remembered layout.
 #pragma once

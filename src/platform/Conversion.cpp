@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "Conversion.h"
 
 #include <QMetaType>
@@ -11,8 +12,8 @@ namespace {
 
 [[noreturn]] void failConversion(const QVariant &value, const char *target)
 {
-    throw EConvertError(std::string("Could not convert variant of type (") + value.metaType().name()
-                        + ") into type (" + target + ")");
+    throw EConvertError(std::string("Could not convert variant of type (") + value.metaType().name() + ") into type (" +
+                        target + ")");
 }
 
 bool isText(const QVariant &value)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Conversions of option values, with the runtime's rules for what does not
 // convert.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "DropDownButton.h"
 
 #include "GuardedCall.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A push button that opens a menu.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ElidedLabel.h"
 
 #include <QPainter>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A one-line label that cuts its text to fit.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "FoldedText.h"
 
 namespace selectframe {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Texts compared and hashed without regard to letter case.
 #pragma once
 

@@ -1,11 +1,11 @@
+// SPDX-License-Identifier: MIT
 #include "FoldedTextSet.h"
 
 #include "FoldedText.h"
 
 namespace selectframe {
 
-TFoldedTextSet::TFoldedTextSet(const QStringList &texts)
-    : m_texts(texts)
+TFoldedTextSet::TFoldedTextSet(const QStringList &texts) : m_texts(texts)
 {
     std::size_t size = 16;
     while (size < std::size_t(texts.size()) * 2)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A read-only set of texts looked up without regard to letter case.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "GridMenu.h"
 
 #include <QActionEvent>
@@ -364,8 +365,8 @@ int TGridMenu::nearestInColumn(int column, int from) const
     for (int i = 0; i < int(m_cells.size()); ++i) {
         if (m_cells[size_t(i)].column != column || !selectable(i))
             continue;
-        if (best < 0 || std::abs(m_cells[size_t(i)].rect.center().y() - y)
-                            < std::abs(m_cells[size_t(best)].rect.center().y() - y))
+        if (best < 0 ||
+            std::abs(m_cells[size_t(i)].rect.center().y() - y) < std::abs(m_cells[size_t(best)].rect.center().y() - y))
             best = i;
     }
     return best;

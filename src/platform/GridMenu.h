@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A popup menu that shows its entries in columns.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The boundary between Qt's event loop and the library's reactions.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "InputQuery.h"
 
 #include <QApplication>
@@ -37,8 +38,7 @@ QString StandardText(QDialogButtonBox::StandardButton Button)
 
 } // namespace
 
-bool WideInputQuery(const QString &ACaption, const QString &APrompt, QString &Value, int MaxLength,
-                    QWidget *Parent)
+bool WideInputQuery(const QString &ACaption, const QString &APrompt, QString &Value, int MaxLength, QWidget *Parent)
 {
     QDialog form(Parent);
     form.setObjectName(QStringLiteral("InputQuery"));

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A modal box asking for one line of text.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "InterfaceList.h"
 
 #include <mutex>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The runtime's thread-safe list of interface references.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The reference-counting base of every object that crosses to the host.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "LibraryTranslator.h"
 
 #include <selectframe/SelectFrame.h>

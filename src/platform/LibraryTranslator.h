@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The library's translations of its own texts.
 #pragma once
 

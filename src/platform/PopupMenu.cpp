@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "PopupMenu.h"
 
 #include "GuardedCall.h"
@@ -33,9 +34,9 @@ QAction *TPopupMenu::Items(int Index) const
 {
     const QList<QAction *> entries = actions();
     if (Index < 0 || Index >= entries.size())
-        throw EMenuError("Menu index out of range: " + std::to_string(Index)
-                         + (entries.isEmpty() ? std::string(" (the menu is empty)")
-                                              : " (entries 0 to " + std::to_string(entries.size() - 1) + ")"));
+        throw EMenuError("Menu index out of range: " + std::to_string(Index) +
+                         (entries.isEmpty() ? std::string(" (the menu is empty)")
+                                            : " (entries 0 to " + std::to_string(entries.size() - 1) + ")"));
     return entries[Index];
 }
 

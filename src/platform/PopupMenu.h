@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A popup menu with a pop-up event that can be detached.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The base of the library's simple modal dialogs.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "TextCollator.h"
 
 #include <QMutex>
@@ -137,8 +138,7 @@ std::shared_ptr<const TWeights> weightsFor(const QCollator &exact)
 
 } // namespace
 
-TTextCollator::TTextCollator(const QLocale &locale)
-    : m_collator(locale)
+TTextCollator::TTextCollator(const QLocale &locale) : m_collator(locale)
 {
     m_collator.setCaseSensitivity(Qt::CaseSensitive);
 }

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Locale-aware text order with byte keys for plain texts.
 #pragma once
 

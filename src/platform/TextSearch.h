@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Finding a short text in a long one, exactly, code unit by code unit.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "UserSettingsStore.h"
 
 #include <QSettings>
@@ -25,7 +26,8 @@ const QString defaultValueName = QStringLiteral(".");
 
 } // namespace
 
-TUserSettingsStore::TUserSettingsStore() : m_settings(std::make_unique<QSettings>()) {}
+TUserSettingsStore::TUserSettingsStore() : m_settings(std::make_unique<QSettings>())
+{}
 
 TUserSettingsStore::~TUserSettingsStore()
 {

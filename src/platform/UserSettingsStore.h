@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The per-user settings store, as the library keeps its remembered values.
 #pragma once
 

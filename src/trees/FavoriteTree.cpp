@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "FavoriteTree.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The records of the favorites list.
 #pragma once
 

@@ -1,10 +1,10 @@
+// SPDX-License-Identifier: MIT
 #include "FavoritesTreeManager.h"
 
 namespace selectframe {
 
 TFavoritesTreeManager::TFavoritesTreeManager(TFrameManager *FrameManager)
-    : Tree(std::make_shared<TFavoritesVirtualTree>(FrameManager)),
-      Header(std::make_shared<TFavoritesVirtualColumns>())
+    : Tree(std::make_shared<TFavoritesVirtualTree>(FrameManager)), Header(std::make_shared<TFavoritesVirtualColumns>())
 {
     setAdapters(Tree, Header);
 }

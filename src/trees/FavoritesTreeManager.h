@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The item manager of the favorites list.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "FavoritesVirtualColumns.h"
 
 #include "trees/TextCell.h"

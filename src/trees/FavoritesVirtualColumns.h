@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The header adapter of the favorites list.
 #pragma once
 
@@ -14,8 +15,7 @@ public:
     void InitSlices(TVirtualNode Node, TSlices *Slices) override;
     void FillSlices(TVirtualNode Node, TSlices *Slices) override;
     /// `Third` := 0x10000: the column takes the room there is.
-    void FillStateInfo(TVirtualNode Node, uint32_t *State, int32_t *First, int32_t *Second,
-                       int32_t *Third) override;
+    void FillStateInfo(TVirtualNode Node, uint32_t *State, int32_t *First, int32_t *Second, int32_t *Third) override;
 };
 
 } // namespace selectframe

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "FavoritesVirtualTree.h"
 
 #include "hub/FrameManager.h"
@@ -7,8 +8,7 @@
 namespace selectframe {
 
 TFavoritesVirtualTree::TFavoritesVirtualTree(TFrameManager *AFrameManager) : FrameManager(AFrameManager)
-{
-}
+{}
 
 void TFavoritesVirtualTree::InitSlices(TVirtualNode, TSlices *Slices)
 {

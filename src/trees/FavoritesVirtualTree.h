@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The row adapter of the favorites list.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What every node of the item tree carries.
 #pragma once
 

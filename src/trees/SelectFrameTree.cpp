@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "SelectFrameTree.h"
 
 #include "model/FrameObjects.h"
@@ -194,7 +195,8 @@ void TSelectFrameTree::AdoptFilterTexts()
     }
     m_filterGarbage = taken->Garbage;
     // Texts of items no row shows here stay behind as garbage.
-    const auto adopt = [&](auto &buffer, auto &&texts, const std::vector<std::pair<uint32_t, uint32_t>> &order, bool wide) {
+    const auto adopt = [&](auto &buffer, auto &&texts, const std::vector<std::pair<uint32_t, uint32_t>> &order,
+                           bool wide) {
         buffer.Texts = std::move(texts);
         buffer.Order.reserve(order.size());
         for (const auto &[start, index] : order) {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The node records of one build of the item tree.
 #pragma once
 
@@ -108,8 +109,7 @@ private:
     {
         TItemRow(TBaseFrameObject *object, TSelectFrameTree *tree)
             : TSelectFrameNode{object, 0, {}, nullptr}, Tree(tree)
-        {
-        }
+        {}
 
         TSelectFrameTree *const Tree;
         /// Null until linked.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "SelectVirtualColumns.h"
 
 #include "hub/FrameManager.h"
@@ -34,8 +35,7 @@ void TSelectVirtualColumns::FillSlices(TVirtualNode Node, TSlices *Slices)
     FillTextCell(Slices, column->Caption);
 }
 
-void TSelectVirtualColumns::FillStateInfo(TVirtualNode Node, uint32_t *State, int32_t *First, int32_t *,
-                                          int32_t *Third)
+void TSelectVirtualColumns::FillStateInfo(TVirtualNode Node, uint32_t *State, int32_t *First, int32_t *, int32_t *Third)
 {
     const TFrameColumnObject *column = columnOf(Node);
     if (!column)

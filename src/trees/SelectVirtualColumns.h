@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The header adapter of the item tree.
 #pragma once
 
@@ -23,14 +24,10 @@ public:
     /// `First` := the column's width (`Third` := 0) when it has one;
     /// otherwise `Third` := 0x10000 for the first column and state flag 8
     /// for the others.
-    void FillStateInfo(TVirtualNode Node, uint32_t *State, int32_t *First, int32_t *Second,
-                       int32_t *Third) override;
+    void FillStateInfo(TVirtualNode Node, uint32_t *State, int32_t *First, int32_t *Second, int32_t *Third) override;
 
 private:
-    TFrameColumnObject *columnOf(TVirtualNode Node) const
-    {
-        return static_cast<TFrameColumnObject *>(getData(Node));
-    }
+    TFrameColumnObject *columnOf(TVirtualNode Node) const { return static_cast<TFrameColumnObject *>(getData(Node)); }
 };
 
 } // namespace selectframe

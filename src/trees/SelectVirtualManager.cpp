@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "SelectVirtualManager.h"
 
 namespace selectframe {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The item manager of the select frame's tree.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "SelectVirtualTree.h"
 
 #include "hub/FrameManager.h"
@@ -221,8 +222,8 @@ void TSelectVirtualTree::InitSlices(TVirtualNode Node, TSlices *Slices)
     record->Slices = Slices;
     const TSlicesFactory &factory = SlicesFactory();
     if (record->Column == 0)
-        Slices->Add({factory.create("check"), factory.create("image"), factory.create("string"),
-                     factory.create("string")});
+        Slices->Add(
+            {factory.create("check"), factory.create("image"), factory.create("string"), factory.create("string")});
     else
         Slices->Add({factory.create("string")});
     const uint32_t state = store().state(Node);

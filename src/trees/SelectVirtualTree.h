@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The row adapter of the item tree.
 #pragma once
 
@@ -26,8 +27,7 @@ public:
     void FillSlices(TVirtualNode Node, TSlices *Slices) override;
     /// Every node reports itself expanded while "option://groups.expanded" is
     /// true.
-    void FillStateInfo(TVirtualNode Node, uint32_t *State, int32_t *First, int32_t *Second,
-                       int32_t *Third) override;
+    void FillStateInfo(TVirtualNode Node, uint32_t *State, int32_t *First, int32_t *Second, int32_t *Third) override;
     /// "radio" for every node while the frame manager's RadioItems is set.
     void FillSkinName(TVirtualNode Node, QByteArray *SkinName) override;
     /// An item's "hint" value in any of its row's cells.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A cell that shows one text across its room.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The demo host: what the user checked, how the list was sorted and the
 // favorites made come back in the next run; the filter box and the checked-only view as its user
 // meets them.
@@ -16,8 +17,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
-#include <QTreeView>
 #include <QTest>
+#include <QTreeView>
 
 #include <memory>
 
@@ -133,7 +134,7 @@ private slots:
             host.findChild<QAction *>(QStringLiteral("acCheckAll"))->trigger();
             auto *button = host.findChild<QPushButton *>(QStringLiteral("btnGroupBy"));
             for (const auto &[grouping, rows] : {std::pair{"Subcategory", QStringList{"Sub 3", "Engine 3"}},
-                                                  std::pair{"Domain letter", QStringList{"E", "Engine 3"}}}) {
+                                                 std::pair{"Domain letter", QStringList{"E", "Engine 3"}}}) {
                 test::chooseFromButton(button, QString::fromLatin1(grouping));
                 QCOMPARE(shownRows(host), rows);
                 QCOMPARE(box->text(), QStringLiteral("engine 3"));

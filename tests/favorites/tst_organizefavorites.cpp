@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The "Favorites Manager" dialog opened from a frame and driven as a user
 // would from a timer: rows of the favorites list clicked, rows of the inner
 // frame checked, Add, Rename and Delete answered in their boxes, OK or
@@ -31,7 +32,10 @@ struct TDialogDriver
     TTree *innerTree = inner->findChild<TTree *>(QStringLiteral("SelectTree"));
 
     template <class T = QPushButton>
-    T *child(const char *name) const { return dialog->findChild<T *>(QString::fromLatin1(name)); }
+    T *child(const char *name) const
+    {
+        return dialog->findChild<T *>(QString::fromLatin1(name));
+    }
     /// The row `index` of the favorites list, or the inner frame's row of
     /// the item `id`.
     static TVirtualNode row(TTree *tree, const std::function<bool(void *, int)> &wanted)
@@ -83,7 +87,8 @@ struct TDialogDriver
             } else if (verb == u"check" || verb == u"link") {
                 const TVirtualNode node = row(innerTree, [&](void *data, int) {
                     QString id;
-                    static_cast<const TFrameItemObject *>(static_cast<TSelectFrameNode *>(data)->FrameObject)->Item->GetID(&id);
+                    static_cast<const TFrameItemObject *>(static_cast<TSelectFrameNode *>(data)->FrameObject)
+                        ->Item->GetID(&id);
                     return id == arg;
                 });
                 QTest::mouseClick(innerTree->viewport(), Qt::LeftButton, {},
@@ -125,10 +130,11 @@ struct TOrganizer : TFrameFixture
             QString item;
             if (action == faDialogActionClick)
                 pair.at(1).value<IPtr<IFrameItem>>()->GetID(&item);
-            actions << (action == faRenamed     ? QStringLiteral("4:%1>%2").arg(pair.value(0).toString(), pair.value(1).toString())
-                        : action == faDeleted   ? QStringLiteral("5:") + value.toString()
+            actions << (action == faRenamed
+                            ? QStringLiteral("4:%1>%2").arg(pair.value(0).toString(), pair.value(1).toString())
+                        : action == faDeleted           ? QStringLiteral("5:") + value.toString()
                         : action == faDialogActionClick ? QStringLiteral("6:%1:%2").arg(pair.value(0).toString(), item)
-                                                : QString::number(action));
+                                                        : QString::number(action));
         };
         storage()->Load(favorites);
         setOption(keys::OptionShowFavorites, true);
@@ -177,41 +183,57 @@ private slots:
         QTest::addColumn<QString>("actions");
         const QStringList ab{"A=a,b", "B=c"};
         const QString infoA = QStringLiteral("Search Engines checked in 'A' - %1.");
-        QTest::newRow("open, cancel") << ab << "cancel" << "A|a,b|" + infoA.arg(2) + "|1111" << ab << "1,3";
-        QTest::newRow("open empty") << QStringList() << "ok" << "|||0000" << QStringList() << "1,2";
+        QTest::newRow("open, cancel") << ab << "cancel"
+                                      << "A|a,b|" + infoA.arg(2) + "|1111" << ab << "1,3";
+        QTest::newRow("open empty") << QStringList() << "ok"
+                                    << "|||0000" << QStringList() << "1,2";
         QTest::newRow("left unchanged, a list keeps what the frame lacks")
-            << QStringList{"A=zz,b,a", "B=c"} << "click 1;click 0;ok" << "A|a,b|" + infoA.arg(2) + "|1111"
-            << QStringList{"A=zz,b,a", "B=c"} << "1,2";
+            << QStringList{"A=zz,b,a", "B=c"} << "click 1;click 0;ok"
+            << "A|a,b|" + infoA.arg(2) + "|1111" << QStringList{"A=zz,b,a", "B=c"} << "1,2";
         QTest::newRow("checks stored on leaving")
-            << ab << "check d;check a;click 1;click 0;ok" << "A|b,d|" + infoA.arg(2) + "|1111"
-            << QStringList{"A=b,d", "B=c"} << "1,2";
+            << ab << "check d;check a;click 1;click 0;ok"
+            << "A|b,d|" + infoA.arg(2) + "|1111" << QStringList{"A=b,d", "B=c"} << "1,2";
         QTest::newRow("cancel after rename and delete")
-            << ab << "check d;rename X;click 1;delete;cancel" << "X|a,b,d|Search Engines checked in 'X' - 3.|1111" << ab
-            << "1,4:A>X,5:B,3";
-        QTest::newRow("ok after delete") << ab << "delete;ok" << "B|c|Search Engines checked in 'B' - 1.|1111"
-                                         << QStringList{"B=c"} << "1,5:A,2";
+            << ab << "check d;rename X;click 1;delete;cancel"
+            << "X|a,b,d|Search Engines checked in 'X' - 3.|1111" << ab << "1,4:A>X,5:B,3";
+        QTest::newRow("ok after delete") << ab << "delete;ok"
+                                         << "B|c|Search Engines checked in 'B' - 1.|1111" << QStringList{"B=c"}
+                                         << "1,5:A,2";
         QTest::newRow("delete, add it again, add its namesake")
-            << ab << "delete;add A;add a;ok" << "A||Search Engines checked in 'A' - 0.|1111" << QStringList{"B=c", "A="} << "1,5:A,2";
-        QTest::newRow("delete answered no") << ab << "keep;ok" << "A|a,b|" + infoA.arg(2) + "|1111" << ab << "1,2";
-        QTest::newRow("delete the only one") << QStringList{"A=a"} << "delete;ok" << "|||0000" << QStringList() << "1,5:A,2";
+            << ab << "delete;add A;add a;ok"
+            << "A||Search Engines checked in 'A' - 0.|1111" << QStringList{"B=c", "A="} << "1,5:A,2";
+        QTest::newRow("delete answered no") << ab << "keep;ok"
+                                            << "A|a,b|" + infoA.arg(2) + "|1111" << ab << "1,2";
+        QTest::newRow("delete the only one") << QStringList{"A=a"} << "delete;ok"
+                                             << "|||0000" << QStringList() << "1,5:A,2";
         QTest::newRow("add new stores nothing into the one left")
-            << ab << "check d;add  New ;ok" << "New||Search Engines checked in 'New' - 0.|1111"
-            << QStringList{"A=a,b", "B=c", "New="} << "1,2";
+            << ab << "check d;add  New ;ok"
+            << "New||Search Engines checked in 'New' - 0.|1111" << QStringList{"A=a,b", "B=c", "New="} << "1,2";
         QTest::newRow("add own name keeps focus and checks")
-            << ab << "check d;add a;ok" << "A|a,b,d|" + infoA.arg(3) + "|1111" << QStringList{"A=a,b,d", "B=c"} << "1,2";
-        QTest::newRow("add other's name focuses it") << ab << "add b;ok" << "B|c|Search Engines checked in 'B' - 1.|1111" << ab << "1,2";
-        QTest::newRow("add blanks, add cancelled") << ab << "add   ;add !Z;ok" << "A|a,b|" + infoA.arg(2) + "|1111" << ab << "1,2";
-        QTest::newRow("add cut at equals") << ab << "add  k = v;ok" << "k||Search Engines checked in 'k' - 0.|1111"
-                                           << QStringList{"A=a,b", "B=c", "k="} << "1,2";
-        QTest::newRow("rename to other's name") << ab << "rename b;ok" << "B|c|Search Engines checked in 'B' - 1.|1111" << ab << "1,4:A>b,2";
-        QTest::newRow("rename letter case") << ab << "rename a;ok" << "a|a,b|Search Engines checked in 'a' - 2.|1111"
-                                            << QStringList{"a=a,b", "B=c"} << "1,4:A>a,2";
-        QTest::newRow("rename unchanged or cancelled") << ab << "rename A;rename !Q;ok" << "A|a,b|" + infoA.arg(2) + "|1111" << ab << "1,2";
+            << ab << "check d;add a;ok"
+            << "A|a,b,d|" + infoA.arg(3) + "|1111" << QStringList{"A=a,b,d", "B=c"} << "1,2";
+        QTest::newRow("add other's name focuses it") << ab << "add b;ok"
+                                                     << "B|c|Search Engines checked in 'B' - 1.|1111" << ab << "1,2";
+        QTest::newRow("add blanks, add cancelled") << ab << "add   ;add !Z;ok"
+                                                   << "A|a,b|" + infoA.arg(2) + "|1111" << ab << "1,2";
+        QTest::newRow("add cut at equals")
+            << ab << "add  k = v;ok"
+            << "k||Search Engines checked in 'k' - 0.|1111" << QStringList{"A=a,b", "B=c", "k="} << "1,2";
+        QTest::newRow("rename to other's name") << ab << "rename b;ok"
+                                                << "B|c|Search Engines checked in 'B' - 1.|1111" << ab << "1,4:A>b,2";
+        QTest::newRow("rename letter case")
+            << ab << "rename a;ok"
+            << "a|a,b|Search Engines checked in 'a' - 2.|1111" << QStringList{"a=a,b", "B=c"} << "1,4:A>a,2";
+        QTest::newRow("rename unchanged or cancelled") << ab << "rename A;rename !Q;ok"
+                                                       << "A|a,b|" + infoA.arg(2) + "|1111" << ab << "1,2";
         QTest::newRow("show checked, then uncheck all of them")
-            << QStringList{"A=a"} << "show;check a;ok" << "A||Search Engines checked in 'A' - 0.|1110" << QStringList{"A="} << "1,2";
-        QTest::newRow("show checked stays on while some are") << ab << "show;check a;ok" << "A|b|Search Engines checked in 'A' - 1.|1112"
-                                                              << QStringList{"A=b", "B=c"} << "1,2";
-        QTest::newRow("action link") << ab << "link a;ok" << "A|a,b|" + infoA.arg(2) + "|1111" << ab << "1,6:A:a,2";
+            << QStringList{"A=a"} << "show;check a;ok"
+            << "A||Search Engines checked in 'A' - 0.|1110" << QStringList{"A="} << "1,2";
+        QTest::newRow("show checked stays on while some are")
+            << ab << "show;check a;ok"
+            << "A|b|Search Engines checked in 'A' - 1.|1112" << QStringList{"A=b", "B=c"} << "1,2";
+        QTest::newRow("action link") << ab << "link a;ok"
+                                     << "A|a,b|" + infoA.arg(2) + "|1111" << ab << "1,6:A:a,2";
     }
     void scripts()
     {
@@ -254,12 +276,17 @@ private slots:
         frame.setOption(keys::OptionFavShowHelp, true);
         frame.setOption(keys::OptionFavFormWidth, 900);
         QString seen;
-        QCOMPARE(frame.organize("delete;ok", [&](TfmOrganizeFavorites *dialog) {
-            auto *inner = dialog->findChild<TSelectFrameControl *>();
-            seen = QStringLiteral("%1x%2 help %3, %4 items, favorites %5")
-                       .arg(dialog->width()).arg(dialog->height()).arg(dialog->ShowHelp())
-                       .arg(inner->GetManager()->ItemCount()).arg(inner->Settings()->ShowFavorites());
-        }), QStringLiteral("B|b|Things checked in 'B' - 1.|1111"));
+        QCOMPARE(frame.organize("delete;ok",
+                                [&](TfmOrganizeFavorites *dialog) {
+                                    auto *inner = dialog->findChild<TSelectFrameControl *>();
+                                    seen = QStringLiteral("%1x%2 help %3, %4 items, favorites %5")
+                                               .arg(dialog->width())
+                                               .arg(dialog->height())
+                                               .arg(dialog->ShowHelp())
+                                               .arg(inner->GetManager()->ItemCount())
+                                               .arg(inner->Settings()->ShowFavorites());
+                                }),
+                 QStringLiteral("B|b|Things checked in 'B' - 1.|1111"));
         QCOMPARE(seen, QStringLiteral("900x500 help 1, 4 items, favorites 0"));
         QVariant height, width;
         frame.control.GetManager()->Params()->GetValue(keys::OptionFavFormHeight, &height);

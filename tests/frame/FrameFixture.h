@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A shown frame control over a few items, for suites that drive it as a
 // user would.
 #pragma once
@@ -133,25 +134,16 @@ struct TFrameFixture
     }
     void clickCheck(const QString &path) { clickSlice(path, 0); }
 
-    void hide(const QString &path)
-    {
-        tree->SetNodeState(at(path), tree->GetNodeState(at(path)) | nsHidden);
-    }
+    void hide(const QString &path) { tree->SetNodeState(at(path), tree->GetNodeState(at(path)) | nsHidden); }
 
-    QString checkedCaption() const
-    {
-        return control.findChild<QLabel *>(QStringLiteral("lbCheckedCount"))->text();
-    }
+    QString checkedCaption() const { return control.findChild<QLabel *>(QStringLiteral("lbCheckedCount"))->text(); }
     int publishedCount() const
     {
         QVariant value;
         control.GetManager()->Params()->GetValue(QByteArray(keys::PropertyCheckedCount), &value);
         return value.toInt();
     }
-    void trigger(const char *action)
-    {
-        control.findChild<QAction *>(QString::fromLatin1(action))->trigger();
-    }
+    void trigger(const char *action) { control.findChild<QAction *>(QString::fromLatin1(action))->trigger(); }
 };
 
 } // namespace selectframe::test

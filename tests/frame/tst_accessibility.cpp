@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What assistive tools learn of the frame: the rows' check states (mixed
 // for groups), hints and action links, a state change when the user
 // toggles a row, and the names of the side panel's and the bottom bar's
@@ -46,10 +47,7 @@ class TestAccessibility : public QObject
     }
 
 private slots:
-    void initTestCase()
-    {
-        TCustomTree::s_updateAccessibility = recordUpdate;
-    }
+    void initTestCase() { TCustomTree::s_updateAccessibility = recordUpdate; }
 
     void init()
     {
@@ -122,7 +120,8 @@ private slots:
         }
         // A drop-down showing a choice keeps its name and tells the choice.
         f.control.findChild<QPushButton *>(QStringLiteral("btnGroupBy"))->setText(QStringLiteral("Group"));
-        QAccessibleInterface *groupBy = QAccessible::queryAccessibleInterface(f.control.findChild<QWidget *>(QStringLiteral("btnGroupBy")));
+        QAccessibleInterface *groupBy =
+            QAccessible::queryAccessibleInterface(f.control.findChild<QWidget *>(QStringLiteral("btnGroupBy")));
         QCOMPARE(groupBy->text(QAccessible::Name), QStringLiteral("Group by"));
         QCOMPARE(groupBy->text(QAccessible::Value), QStringLiteral("Group"));
     }

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Checking rows in the frame control, driven through the tree's check boxes,
 // the Space key, the bottom bar's actions and the frame manager's bulk
 // passes.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The check menu of the frame control: its entries per select mode, the
 // grid of a column's other values, the favorite entries, and choosing
 // entries from the check button's drop-down and the tree's context menu.
@@ -11,7 +12,6 @@
 
 #include <QApplication>
 #include <QContextMenuEvent>
-
 
 using namespace selectframe;
 using selectframe::test::shown;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The Favorites button: its drop-down in either favorites mode, the frame's
 // own unnamed favorite in embedded mode, and the mode re-binding the menu.
 #include "FrameFixture.h"
@@ -23,7 +24,9 @@ struct TFavoritesFrame : TFrameFixture
         setOption(keys::OptionShowFavorites, true);
         setOption(keys::OptionFavoritesMode, mode);
         queryInterface<IDataStorage>(control.GetManager()->Favorites())->Load(favorites);
-        control.OnFavAction = [this](QObject *, int32_t action, const QVariant &) { actions << QString::number(action); };
+        control.OnFavAction = [this](QObject *, int32_t action, const QVariant &) {
+            actions << QString::number(action);
+        };
         addGroupAndLoose();
     }
     /// Opens the button's menu and lists its shown entries ("caption" when
@@ -104,7 +107,8 @@ private slots:
         TFavoritesFrame frame(ffmExternal);
         const QMenu *checkMenu = frame.control.findChild<TSplitPopupMenu *>(QStringLiteral("FCheckMenu"));
         const QMenu *embeddedMenu = frame.control.findChild<QMenu *>(QStringLiteral("pmEmbeddedFavorites"));
-        const std::pair<int, const QMenu *> steps[] = {{ffmEmbedded, embeddedMenu}, {5, nullptr}, {ffmExternal, checkMenu}};
+        const std::pair<int, const QMenu *> steps[] = {
+            {ffmEmbedded, embeddedMenu}, {5, nullptr}, {ffmExternal, checkMenu}};
         for (const auto &[mode, menu] : steps) {
             frame.control.Settings()->SetFavoritesMode(TFrameFavoritesMode(mode));
             QCOMPARE(frame.button->dropdownMenu(), menu);

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The filter box and the checked-only view, driven through the box, its
 // button, the keyboard and the frame's settings.
 #include "FrameFixture.h"
@@ -205,7 +206,8 @@ private slots:
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("left");
         QTest::addColumn<QStringList>("shown");
-        QTest::newRow("text is applied at once") << "you" << "you" << QStringList{"Video", "YouTube"};
+        QTest::newRow("text is applied at once") << "you"
+                                                 << "you" << QStringList{"Video", "YouTube"};
         QTest::newRow("empty goes back to the placeholder") << "" << Hint << All;
     }
     void leavingTheBoxApplies()

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "frame/FrameSettings.h"
 #include "intf/FrameConsts.h"
 #include "platform/Conversion.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The group-by button, driven as a user drives it: a click opens its menu,
 // a click on an entry chooses a grouping; the host regroups its items in
 // its handler and the rows are built anew.
@@ -21,7 +22,11 @@ namespace {
 
 const QString Choices = QStringLiteral(R"(source=Source,kind=Kind,"letter=First letter")");
 
-enum THost { hRegroups, hThrows, hNone };
+enum THost {
+    hRegroups,
+    hThrows,
+    hNone
+};
 
 /// Search (Google, Bing), Video (YouTube) and the loose DuckDuckGo, with a
 /// column "Kind"; a host that groups by source, by kind or by first letter.
@@ -72,10 +77,11 @@ struct TGroupByFixture : TFrameFixture
     /// it is shown: the button's bottom-left corner.
     static void openMenu(QPushButton *Button, const TMenuAction &use)
     {
-        whileShown([Button] { QTest::mouseClick(Button, Qt::LeftButton); }, [&](QMenu *popup) {
-            QCOMPARE(popup->pos(), Button->mapToGlobal(QPoint(0, Button->height())));
-            use(popup);
-        });
+        whileShown([Button] { QTest::mouseClick(Button, Qt::LeftButton); },
+                   [&](QMenu *popup) {
+                       QCOMPARE(popup->pos(), Button->mapToGlobal(QPoint(0, Button->height())));
+                       use(popup);
+                   });
     }
     /// Chooses the group-by entry at `index` with a click.
     void choose(int index)
@@ -111,7 +117,10 @@ struct TGroupByFixture : TFrameFixture
                                   Qt::DirectConnection);
     }
     void sortByName() { QTest::mouseClick(tree->header()->viewport(), Qt::LeftButton, {}, QPoint(20, 5)); }
-    QString text(const char *name) const { return control.findChild<QWidget *>(QString::fromLatin1(name))->property("text").toString(); }
+    QString text(const char *name) const
+    {
+        return control.findChild<QWidget *>(QString::fromLatin1(name))->property("text").toString();
+    }
     QVariant option(const char *key) const
     {
         QVariant value;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The frame under the application's palette and at a high pixel density:
 // on a dark palette the rows' texts, links and gray texts are painted in
 // that palette's colors, as the rendered pixels show; at a device pixel
@@ -10,8 +11,8 @@
 #include <QApplication>
 #include <QDirIterator>
 #include <QPainter>
-#include <QSvgRenderer>
 #include <QStyleFactory>
+#include <QSvgRenderer>
 #include <QTest>
 
 using namespace selectframe;
@@ -94,7 +95,7 @@ private slots:
         f.tree->setCurrentIndex({});
         QTest::mouseMove(f.tree->viewport(), QPoint(1, f.tree->viewport()->height() - 1));
         const QColor background = f.tree->viewport()->grab().toImage().pixelColor(f.tree->viewport()->width() - 2,
-                                                                                    f.tree->viewport()->height() - 2);
+                                                                                  f.tree->viewport()->height() - 2);
         QVERIFY2(distance(background, darkPalette().color(QPalette::Base)) < 24, qPrintable(background.name()));
         const QColor ink = inkOf(f, row, slice, background);
         QVERIFY2(ink.isValid(), "the slice takes no room");

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "frame/SplitPopupMenu.h"
 #include "frame/uSelectFrame.h"
 #include "hub/FrameManager.h"
@@ -79,26 +80,70 @@ private slots:
         QTest::addColumn<QString>("parent");
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("kind");
-        QTest::newRow("pnMain") << "pnMain" << "" << "" << "QWidget";
-        QTest::newRow("SelectTree") << "SelectTree" << "pnMain" << "" << "selectframe::TTree";
-        QTest::newRow("pnButtons") << "pnButtons" << "pnMain" << "" << "QWidget";
-        QTest::newRow("pnFilter") << "pnFilter" << "pnButtons" << "" << "QWidget";
-        QTest::newRow("edFilter") << "edFilter" << "pnFilter" << "Find search engines" << "QLineEdit";
-        QTest::newRow("btnFilter") << "btnFilter" << "pnFilter" << "" << "selectframe::TActionButton";
-        QTest::newRow("pnGroupBy") << "pnGroupBy" << "pnButtons" << "" << "QWidget";
-        QTest::newRow("btnGroupBy") << "btnGroupBy" << "pnGroupBy" << "Group by ..."
-                           << "selectframe::TDropDownButton";
-        QTest::newRow("pnFavorites") << "pnFavorites" << "pnButtons" << "" << "QWidget";
-        QTest::newRow("btnFavorites") << "btnFavorites" << "pnFavorites" << "Favorites"
-                           << "selectframe::TDropDownButton";
-        QTest::newRow("pnlBottom") << "pnlBottom" << "pnMain" << "" << "QWidget";
-        QTest::newRow("btnCheckAll") << "btnCheckAll" << "pnlBottom" << "Check All"
-                           << "selectframe::TActionButton";
-        QTest::newRow("btnCheck") << "btnCheck" << "pnlBottom" << "Check" << "selectframe::TDropDownButton";
-        QTest::newRow("btnUncheckAll") << "btnUncheckAll" << "pnlBottom" << "Uncheck all"
-                           << "selectframe::TActionButton";
-        QTest::newRow("lbTotalCount") << "lbTotalCount" << "pnlBottom" << "Total: 0" << "QLabel";
-        QTest::newRow("lbCheckedCount") << "lbCheckedCount" << "pnlBottom" << "Checked: 0" << "QLabel";
+        QTest::newRow("pnMain") << "pnMain"
+                                << ""
+                                << ""
+                                << "QWidget";
+        QTest::newRow("SelectTree") << "SelectTree"
+                                    << "pnMain"
+                                    << ""
+                                    << "selectframe::TTree";
+        QTest::newRow("pnButtons") << "pnButtons"
+                                   << "pnMain"
+                                   << ""
+                                   << "QWidget";
+        QTest::newRow("pnFilter") << "pnFilter"
+                                  << "pnButtons"
+                                  << ""
+                                  << "QWidget";
+        QTest::newRow("edFilter") << "edFilter"
+                                  << "pnFilter"
+                                  << "Find search engines"
+                                  << "QLineEdit";
+        QTest::newRow("btnFilter") << "btnFilter"
+                                   << "pnFilter"
+                                   << ""
+                                   << "selectframe::TActionButton";
+        QTest::newRow("pnGroupBy") << "pnGroupBy"
+                                   << "pnButtons"
+                                   << ""
+                                   << "QWidget";
+        QTest::newRow("btnGroupBy") << "btnGroupBy"
+                                    << "pnGroupBy"
+                                    << "Group by ..."
+                                    << "selectframe::TDropDownButton";
+        QTest::newRow("pnFavorites") << "pnFavorites"
+                                     << "pnButtons"
+                                     << ""
+                                     << "QWidget";
+        QTest::newRow("btnFavorites") << "btnFavorites"
+                                      << "pnFavorites"
+                                      << "Favorites"
+                                      << "selectframe::TDropDownButton";
+        QTest::newRow("pnlBottom") << "pnlBottom"
+                                   << "pnMain"
+                                   << ""
+                                   << "QWidget";
+        QTest::newRow("btnCheckAll") << "btnCheckAll"
+                                     << "pnlBottom"
+                                     << "Check All"
+                                     << "selectframe::TActionButton";
+        QTest::newRow("btnCheck") << "btnCheck"
+                                  << "pnlBottom"
+                                  << "Check"
+                                  << "selectframe::TDropDownButton";
+        QTest::newRow("btnUncheckAll") << "btnUncheckAll"
+                                       << "pnlBottom"
+                                       << "Uncheck all"
+                                       << "selectframe::TActionButton";
+        QTest::newRow("lbTotalCount") << "lbTotalCount"
+                                      << "pnlBottom"
+                                      << "Total: 0"
+                                      << "QLabel";
+        QTest::newRow("lbCheckedCount") << "lbCheckedCount"
+                                        << "pnlBottom"
+                                        << "Checked: 0"
+                                        << "QLabel";
     }
     void formHasItsComponents()
     {
@@ -109,8 +154,7 @@ private slots:
         TSelectFrameControl control;
         QWidget *widget = part(control, name.toLatin1().constData());
         QVERIFY(widget->inherits(kind.toLatin1().constData()));
-        QCOMPARE(widget->parentWidget() == &control ? QString() : widget->parentWidget()->objectName(),
-                 parent);
+        QCOMPARE(widget->parentWidget() == &control ? QString() : widget->parentWidget()->objectName(), parent);
         QString shownText;
         if (auto *button = qobject_cast<QAbstractButton *>(widget))
             shownText = button->text();
@@ -135,7 +179,7 @@ private slots:
     void tabOrder()
     {
         TSelectFrameControl control;
-        const QStringList order{"SelectTree", "edFilter", "btnGroupBy", "btnFavorites",
+        const QStringList order{"SelectTree",    "edFilter",    "btnGroupBy", "btnFavorites",
                                 "btnUncheckAll", "btnCheckAll", "btnCheck"};
         QStringList chain;
         QWidget *start = part(control, "SelectTree");
@@ -151,19 +195,39 @@ private slots:
         QTest::addColumn<QString>("category");
         QTest::addColumn<QString>("caption");
         QTest::addColumn<bool>("image");
-        QTest::newRow("1") << "acOrganizeFavorites" << "Favorites" << "Organize Favorites..." << false;
-        QTest::newRow("2") << "acCheckAll" << "Check" << "Check All" << true;
-        QTest::newRow("3") << "acUncheckAll" << "Check" << "Uncheck All" << true;
-        QTest::newRow("4") << "acCheckByFavorite" << "Check" << "acCheckByFavorite" << false;
-        QTest::newRow("5") << "acCheckByData" << "Check" << "acCheckByData" << false;
-        QTest::newRow("6") << "acCheckEmbeddedFavorites" << "Favorites" << "Check favorite SEs" << false;
-        QTest::newRow("7") << "acSetEmbeddedFavorites" << "Favorites" << "Mark selected as favorite SEs"
-                           << false;
-        QTest::newRow("8") << "acClearEmbeddedFavorites" << "Favorites" << "Clear the list of favorite SEs"
-                           << false;
-        QTest::newRow("9") << "acGroupBy" << "Group" << "acGroupBy" << false;
-        QTest::newRow("10") << "acFilterApply" << "Filter" << "" << false;
-        QTest::newRow("11") << "acFilterClear" << "Filter" << "" << false;
+        QTest::newRow("1") << "acOrganizeFavorites"
+                           << "Favorites"
+                           << "Organize Favorites..." << false;
+        QTest::newRow("2") << "acCheckAll"
+                           << "Check"
+                           << "Check All" << true;
+        QTest::newRow("3") << "acUncheckAll"
+                           << "Check"
+                           << "Uncheck All" << true;
+        QTest::newRow("4") << "acCheckByFavorite"
+                           << "Check"
+                           << "acCheckByFavorite" << false;
+        QTest::newRow("5") << "acCheckByData"
+                           << "Check"
+                           << "acCheckByData" << false;
+        QTest::newRow("6") << "acCheckEmbeddedFavorites"
+                           << "Favorites"
+                           << "Check favorite SEs" << false;
+        QTest::newRow("7") << "acSetEmbeddedFavorites"
+                           << "Favorites"
+                           << "Mark selected as favorite SEs" << false;
+        QTest::newRow("8") << "acClearEmbeddedFavorites"
+                           << "Favorites"
+                           << "Clear the list of favorite SEs" << false;
+        QTest::newRow("9") << "acGroupBy"
+                           << "Group"
+                           << "acGroupBy" << false;
+        QTest::newRow("10") << "acFilterApply"
+                            << "Filter"
+                            << "" << false;
+        QTest::newRow("11") << "acFilterClear"
+                            << "Filter"
+                            << "" << false;
     }
     void actionsOfTheActionList()
     {
@@ -224,8 +288,7 @@ private slots:
         auto *menu = part<TSplitPopupMenu>(control, "FCheckMenu");
         QCOMPARE(part<TDropDownButton>(control, "btnCheck")->dropdownMenu(), menu);
         QCOMPARE(part<TDropDownButton>(control, "btnFavorites")->dropdownMenu(), menu);
-        QCOMPARE(part<TActionButton>(control, "btnFilter")->action(),
-                 part<QAction>(control, "acFilterApply"));
+        QCOMPARE(part<TActionButton>(control, "btnFilter")->action(), part<QAction>(control, "acFilterApply"));
         QVERIFY(!control.IsInitialized());
     }
 
@@ -285,8 +348,7 @@ private slots:
         QVERIFY(!own->ShowFilter());
         // Copying tells the control nothing.
         QVERIFY(!shown(control, "pnButtons"));
-        QCOMPARE(part<TDropDownButton>(control, "btnFavorites")->dropdownMenu(),
-                 part<QMenu>(control, "FCheckMenu"));
+        QCOMPARE(part<TDropDownButton>(control, "btnFavorites")->dropdownMenu(), part<QMenu>(control, "FCheckMenu"));
         control.SetSettings(nullptr);
         QCOMPARE(control.Settings(), own);
         QCOMPARE(own->SelectMode(), fsmOnlyAll);

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Row comparison of the frame control, asked the way the tree asks it while
 // sorting, and a sort of the whole tree.
 #include "FrameFixture.h"
@@ -29,25 +30,43 @@ private slots:
         QTest::addColumn<int>("sign");
         // Items named by caption; "i" has image 0, "n" an image that is no
         // number; G is a group.
-        QTest::newRow("a b") << "a" << "b" << 0 << 1 << 1;
-        QTest::newRow("b a") << "b" << "a" << 0 << 1 << -1;
-        QTest::newRow("a b type 2") << "a" << "b" << 0 << 2 << 1;
-        QTest::newRow("same") << "a" << "a" << 0 << 1 << 0;
-        QTest::newRow("letter case counts") << "a" << "A" << 0 << 1 << 2;
-        QTest::newRow("image first") << "i" << "a" << 0 << 1 << -1;
-        QTest::newRow("image first type 2") << "i" << "a" << 0 << 2 << 1;
-        QTest::newRow("image second") << "a" << "i" << 0 << 1 << 1;
-        QTest::newRow("image second type 2") << "a" << "i" << 0 << 2 << -1;
-        QTest::newRow("no number is no image") << "a" << "n" << 0 << 1 << 1;
-        QTest::newRow("group item") << "G" << "a" << 0 << 1 << 1;
-        QTest::newRow("group item type 2") << "G" << "a" << 0 << 2 << -1;
-        QTest::newRow("item group") << "a" << "G" << 1 << 1 << -1;
-        QTest::newRow("item group type 2") << "a" << "G" << 1 << 2 << 1;
-        QTest::newRow("groups") << "G" << "H" << 0 << 1 << 1;
-        QTest::newRow("groups in a data column") << "G" << "H" << 1 << 1 << 0;
+        QTest::newRow("a b") << "a"
+                             << "b" << 0 << 1 << 1;
+        QTest::newRow("b a") << "b"
+                             << "a" << 0 << 1 << -1;
+        QTest::newRow("a b type 2") << "a"
+                                    << "b" << 0 << 2 << 1;
+        QTest::newRow("same") << "a"
+                              << "a" << 0 << 1 << 0;
+        QTest::newRow("letter case counts") << "a"
+                                            << "A" << 0 << 1 << 2;
+        QTest::newRow("image first") << "i"
+                                     << "a" << 0 << 1 << -1;
+        QTest::newRow("image first type 2") << "i"
+                                            << "a" << 0 << 2 << 1;
+        QTest::newRow("image second") << "a"
+                                      << "i" << 0 << 1 << 1;
+        QTest::newRow("image second type 2") << "a"
+                                             << "i" << 0 << 2 << -1;
+        QTest::newRow("no number is no image") << "a"
+                                               << "n" << 0 << 1 << 1;
+        QTest::newRow("group item") << "G"
+                                    << "a" << 0 << 1 << 1;
+        QTest::newRow("group item type 2") << "G"
+                                           << "a" << 0 << 2 << -1;
+        QTest::newRow("item group") << "a"
+                                    << "G" << 1 << 1 << -1;
+        QTest::newRow("item group type 2") << "a"
+                                           << "G" << 1 << 2 << 1;
+        QTest::newRow("groups") << "G"
+                                << "H" << 0 << 1 << 1;
+        QTest::newRow("groups in a data column") << "G"
+                                                 << "H" << 1 << 1 << 0;
         // Data column 1: a holds "z", b holds "y".
-        QTest::newRow("data column") << "a" << "b" << 1 << 1 << -1;
-        QTest::newRow("data column missing") << "a" << "n" << 1 << 1 << -1;
+        QTest::newRow("data column") << "a"
+                                     << "b" << 1 << 1 << -1;
+        QTest::newRow("data column missing") << "a"
+                                             << "n" << 1 << 1 << -1;
     }
     void compareRules()
     {
@@ -67,9 +86,8 @@ private slots:
         f.add("g", "G");
         f.add("h", "H");
         int asked = 0;
-        f.control.SetOnGroupCompare([&](QObject *, const QString &, const QString &, int32_t, int32_t, int32_t &) {
-            ++asked;
-        });
+        f.control.SetOnGroupCompare(
+            [&](QObject *, const QString &, const QString &, int32_t, int32_t, int32_t &) { ++asked; });
         f.show();
         const int result = f.tree->OnNodeCompare(f.tree, f.at(first), f.at(second), column, TSortType(sortType));
         if (sign == 2)
@@ -88,18 +106,18 @@ private slots:
         f.add("g", "G");
         f.add("h", "H");
         QStringList seen;
-        f.control.SetOnItemCompare([&](QObject *sender, IFrameItem *item1, IFrameItem *, int32_t column,
-                                       int32_t sortType, int32_t &result) {
-            QString caption;
-            item1->GetCaption(&caption);
-            seen.append(QStringLiteral("%1 %2 %3 %4").arg(caption).arg(column).arg(sortType).arg(result > 0));
-            QCOMPARE(sender, &f.control);
-        });
-        f.control.SetOnGroupCompare([&](QObject *, const QString &caption1, const QString &caption2, int32_t column,
-                                        int32_t, int32_t &result) {
-            seen.append(QStringLiteral("%1 %2 %3 %4").arg(caption1, caption2).arg(column).arg(result));
-            result = 7;
-        });
+        f.control.SetOnItemCompare(
+            [&](QObject *sender, IFrameItem *item1, IFrameItem *, int32_t column, int32_t sortType, int32_t &result) {
+                QString caption;
+                item1->GetCaption(&caption);
+                seen.append(QStringLiteral("%1 %2 %3 %4").arg(caption).arg(column).arg(sortType).arg(result > 0));
+                QCOMPARE(sender, &f.control);
+            });
+        f.control.SetOnGroupCompare(
+            [&](QObject *, const QString &caption1, const QString &caption2, int32_t column, int32_t, int32_t &result) {
+                seen.append(QStringLiteral("%1 %2 %3 %4").arg(caption1, caption2).arg(column).arg(result));
+                result = 7;
+            });
         f.show();
         QVERIFY(f.tree->OnNodeCompare(f.tree, f.at("a"), f.at("b"), 0, 1) > 0);
         QCOMPARE(f.tree->OnNodeCompare(f.tree, f.at("G"), f.at("H"), 2, 1), 7);
@@ -146,9 +164,12 @@ private slots:
     {
         QTest::addColumn<QString>("locale");
         QTest::addColumn<QString>("alphabet");
-        QTest::newRow("English, ASCII") << "en_US" << "aAbBcChH zZ-9.";
-        QTest::newRow("English") << "en_US" << "aAbBcChH zZ-9\u00E4\u00C4";
-        QTest::newRow("Czech") << "cs_CZ" << "aAbBcChH zZ-9\u00E4\u00C4";
+        QTest::newRow("English, ASCII") << "en_US"
+                                        << "aAbBcChH zZ-9.";
+        QTest::newRow("English") << "en_US"
+                                 << "aAbBcChH zZ-9\u00E4\u00C4";
+        QTest::newRow("Czech") << "cs_CZ"
+                               << "aAbBcChH zZ-9\u00E4\u00C4";
     }
     void keysOrderAsPairsDo()
     {

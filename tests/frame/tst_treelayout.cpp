@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Remembered sort keys and widths, through the settings store of a test.
 #include "frame/TreeLayout.h"
 #include "frame/uSelectFrame.h"

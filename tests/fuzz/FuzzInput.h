@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What every fuzz target shares: the input as text, and a check that stops
 // the run loudly, so the fuzzer keeps the input that broke it.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Runs a fuzz target over every file of its corpus, so the ordinary test
 // run replays what the fuzzer found without the fuzzer.
 #include "FuzzInput.h"

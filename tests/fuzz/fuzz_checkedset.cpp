@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The checked set a host loads: any lines check exactly the items they
 // name, and saving gives those IDs back.
 #include "FuzzInput.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Comma text read back from what it writes: split, join and split again
 // give the same entries, and joining is stable.
 #include "FuzzInput.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Option values as a host may write them: 8-bit and wide texts convert to
 // numbers and Booleans or fail with the conversion error, nothing else.
 #include "FuzzInput.h"

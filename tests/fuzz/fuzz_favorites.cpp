@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Favorites lines: whatever a host loads, saving and loading again gives
 // the same favorites, so nothing the user made changes across a restart.
 #include "FuzzInput.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A remembered layout is the user's settings file: any text in it parses
 // to bounded widths, and the pairs read back from what they write.
 #include "FuzzInput.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The plug-in as a host loads it: by path, through its one export.
 #pragma once
 

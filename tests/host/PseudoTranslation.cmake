@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Turns the .ts file TS, as lupdate made it from the sources, into a
 # pseudo-translation: every text becomes itself between the markers ⟦ and ⟧,
 # so that a text shown without them is one that bypasses translation.

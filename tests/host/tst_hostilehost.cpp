@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Hosts that do what a host should not, through the public boundary only:
 // each either works or fails with a clear error, and none crashes.
 #include "LoadedPlugin.h"
@@ -16,7 +17,11 @@ using namespace selectframe::test;
 namespace {
 
 /// What the host's handlers do; one mischief a run.
-enum class TMischief { Throw, InitializeAgain, ReloadFromQuery };
+enum class TMischief {
+    Throw,
+    InitializeAgain,
+    ReloadFromQuery
+};
 
 struct THost
 {
@@ -113,16 +118,29 @@ private slots:
     void randomOptions()
     {
         QRandomGenerator random(20261207);
-        const QList<QVariant> values{
-            QVariant(int32_t(2147483647)), QVariant(int32_t(-2147483647 - 1)), QVariant(-1), QVariant(0),
-            QVariant(1), QVariant(3), QVariant(true), QVariant(QByteArray("")), QVariant(QByteArray("x,\"y")),
-            QVariant(QString("9999999999")), QVariant(QString("a=b,c=d")), QVariant(1e300), QVariant()};
-        const QList<const char *> keys{
-            keys::OptionSelectMode, keys::OptionShowFavorites, keys::OptionFavoritesMode, keys::OptionFilterShow,
-            keys::OptionFilterText, keys::OptionGroupByColumns, keys::OptionGroupByIndex, keys::OptionRowLimit,
-            keys::OptionColumnLimit, keys::OptionMoreCaption, keys::OptionHeaderHeight, keys::OptionRowHeight,
-            keys::OptionRowSelect, keys::OptionInitSort, keys::OptionGroupsExpandFirst, keys::OptionGroupsExpanded,
-            keys::OptionColumnNames, keys::OptionColumnsWidth, keys::OptionFavoriteColumns, keys::OptionUi};
+        const QList<QVariant> values{QVariant(int32_t(2147483647)),
+                                     QVariant(int32_t(-2147483647 - 1)),
+                                     QVariant(-1),
+                                     QVariant(0),
+                                     QVariant(1),
+                                     QVariant(3),
+                                     QVariant(true),
+                                     QVariant(QByteArray("")),
+                                     QVariant(QByteArray("x,\"y")),
+                                     QVariant(QString("9999999999")),
+                                     QVariant(QString("a=b,c=d")),
+                                     QVariant(1e300),
+                                     QVariant()};
+        const QList<const char *> keys{keys::OptionSelectMode,        keys::OptionShowFavorites,
+                                       keys::OptionFavoritesMode,     keys::OptionFilterShow,
+                                       keys::OptionFilterText,        keys::OptionGroupByColumns,
+                                       keys::OptionGroupByIndex,      keys::OptionRowLimit,
+                                       keys::OptionColumnLimit,       keys::OptionMoreCaption,
+                                       keys::OptionHeaderHeight,      keys::OptionRowHeight,
+                                       keys::OptionRowSelect,         keys::OptionInitSort,
+                                       keys::OptionGroupsExpandFirst, keys::OptionGroupsExpanded,
+                                       keys::OptionColumnNames,       keys::OptionColumnsWidth,
+                                       keys::OptionFavoriteColumns,   keys::OptionUi};
         for (int run = 0; run < 40; ++run) {
             QWidget window;
             IPtr<ISelectFrame> frame = m_plugin.newFrame({"a", "b", "c"}, &window);

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The plug-in as a host sees it: loaded by path, reached through its one
 // export, used through the public headers only.
 #include "LoadedPlugin.h"
@@ -193,7 +194,8 @@ private slots:
         QWidget window;
         TDroppingHost host;
         host.frame = m_plugin.newFrame({"a"}, &window);
-        part(host.frame.get(), &ISelectFrame::GetMethods)->SetMethod(keys::EventOnChange, makeMethod(&TDroppingHost::onChange, &host));
+        part(host.frame.get(), &ISelectFrame::GetMethods)
+            ->SetMethod(keys::EventOnChange, makeMethod(&TDroppingHost::onChange, &host));
         QPointer<QWidget> control = host.frame->GetControl();
         window.show();
         host.frame->Initialize();

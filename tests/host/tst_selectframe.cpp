@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The frame facade's handler slots and forwarders, driven from the control
 // side the way the control raises its events.
 #include "frame/uSelectFrame.h"
@@ -25,7 +26,8 @@ void onChange(void *, ISelectFrame *sender)
     seen << from(sender) + "change";
 }
 
-void onItemCompare(void *, ISelectFrame *sender, IFrameItem *, IFrameItem *, int32_t column, int32_t sortType, int32_t *result)
+void onItemCompare(void *, ISelectFrame *sender, IFrameItem *, IFrameItem *, int32_t column, int32_t sortType,
+                   int32_t *result)
 {
     seen << from(sender) + QStringLiteral("compare %1 %2 %3").arg(column).arg(sortType).arg(*result);
     *result = -*result;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The plug-in's texts in the user's language: its own translator follows
 // the host's UI language unless the host declines it, and under a
 // pseudo-translation every text the control, its menus and the dialogs
@@ -52,7 +53,8 @@ struct TShownFrame
         params->SetValue(keys::OptionFilterShow, true);
         params->SetValue(keys::OptionFavoritesMode, favoritesMode);
         hostTexts.append({QStringLiteral("Kind"), QStringLiteral("None")});
-        const char *const items[][3] = {{"apple", "Fruit", "red"}, {"lime", "Fruit", "green"}, {"leek", "Veg", "green"}};
+        const char *const items[][3] = {
+            {"apple", "Fruit", "red"}, {"lime", "Fruit", "green"}, {"leek", "Veg", "green"}};
         for (const auto &row : items) {
             IPtr<IFrameItem> item;
             frame->NewItem(item.put());

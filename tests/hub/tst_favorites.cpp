@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Favorites the host keeps, their lines and their enumerators. Random
 // lines are replayed by fuzz_favorites.
 #include "hub/Enumerators.h"
@@ -140,20 +141,29 @@ private slots:
         add(manager, "x=y", {"1", "2"});
         QCOMPARE(saved(manager), (QStringList{"A=1,2", "B=", R"(C="a b","x""y","p,q",)", R"(D="")", "x=y=1,2"}));
         load(manager, {"A=1,2", "B=", "plain", "", "=x", "x=y=1,2"});
-        QCOMPARE(contents(manager), (TFavorites{{"A", {"1", "2"}}, {"B", {}}, {"plain", {}}, {"", {}}, {"", {"x"}}, {"x", {"y=1", "2"}}}));
+        QCOMPARE(contents(manager),
+                 (TFavorites{{"A", {"1", "2"}}, {"B", {}}, {"plain", {}}, {"", {}}, {"", {"x"}}, {"x", {"y=1", "2"}}}));
         load(manager, {});
         QCOMPARE(contents(manager), TFavorites());
 
-        const TFavorites favorites{
-            {QString::fromUtf8("Поиск «быстрый»"), {QString::fromUtf8("日本語"), "with blank", "a,b", "say \"hi\"", "", "tab\there"}},
-            {"", {"x"}},
-            {QString::fromUtf8("emoji 😀"), {QString::fromUtf8("😀"), " lead", "trail "}},
-            {" blank name ", {"1", "1"}}};
+        const TFavorites favorites{{QString::fromUtf8("Поиск «быстрый»"),
+                                    {QString::fromUtf8("日本語"), "with blank", "a,b", "say \"hi\"", "", "tab\there"}},
+                                   {"", {"x"}},
+                                   {QString::fromUtf8("emoji 😀"), {QString::fromUtf8("😀"), " lead", "trail "}},
+                                   {" blank name ", {"1", "1"}}};
         for (const TFavoriteData &f : favorites)
             add(manager, f.name, f.ids);
         QStringList lines = saved(manager);
-        lines += {"=", "==", ",,,=,,,", "\"", "a=\"", "a=\"\"\"", "a=\"unterminated, with, commas", "a=,",
-                  QString(200000, u'x') + u'=' + QString(200000, u','), QString("c=\x01\x02\x03,\x1f x"),
+        lines += {"=",
+                  "==",
+                  ",,,=,,,",
+                  "\"",
+                  "a=\"",
+                  "a=\"\"\"",
+                  "a=\"unterminated, with, commas",
+                  "a=,",
+                  QString(200000, u'x') + u'=' + QString(200000, u','),
+                  QString("c=\x01\x02\x03,\x1f x"),
                   QString::fromUtf16(u"nul\0name=1\0,2", 13)};
         load(manager, lines);
         const TFavorites loaded = contents(manager);

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Host items and their value lists, with and without the tree row that
 // shows them.
 #include "hub/FrameItem.h"
@@ -98,7 +99,8 @@ private slots:
     void valueLists()
     {
         QFETCH(bool, ofItem);
-        const IPtr<IStringValueList> values = ofItem ? valuesOf(IPtr<IFrameItemEx>(new TFrameItem)) : IPtr<IStringValueList>(new TStringValueList);
+        const IPtr<IStringValueList> values =
+            ofItem ? valuesOf(IPtr<IFrameItemEx>(new TFrameItem)) : IPtr<IStringValueList>(new TStringValueList);
         const auto read = [&](const QStringList &names) {
             QStringList r;
             for (const QString &name : names)
@@ -111,7 +113,8 @@ private slots:
         values->SetValue(QString::fromUtf8("Größe"), "big");
         values->SetValue("a@", "at");
         values->SetValue("a`", "grave");
-        QCOMPARE(read({"image", QString::fromUtf8("GRÖßE"), "imag", "images", "A@", "a`"}), (QStringList{"3", "big", "", "", "at", "grave"}));
+        QCOMPARE(read({"image", QString::fromUtf8("GRÖßE"), "imag", "images", "A@", "a`"}),
+                 (QStringList{"3", "big", "", "", "at", "grave"}));
         values->SetValue("Image", QString());
         QCOMPARE(read({"image", "hint"}), (QStringList{"", "tip"}));
         values->SetValue("image", "7");
@@ -209,8 +212,8 @@ private slots:
         int intact = 0;
         for (int i = 0; i < count; ++i) {
             const QString prefix = i < count / 4 ? "third " : i % 2 ? "second " : "first ";
-            intact += items[size_t(i)] && idOf(items[size_t(i)]) == prefix + QString::number(i)
-                && valueOf(valuesOf(items[size_t(i)]), "hint") == prefix;
+            intact += items[size_t(i)] && idOf(items[size_t(i)]) == prefix + QString::number(i) &&
+                      valueOf(valuesOf(items[size_t(i)]), "hint") == prefix;
         }
         QCOMPARE(intact, count / 4 + count / 2);
     }
@@ -218,7 +221,10 @@ private slots:
     void setIdIgnoresChangeOfLetterCaseOnly()
     {
         const IPtr<IFrameItemEx> item(new TFrameItem);
-        const QList<std::pair<QString, QString>> steps{{"abc", "abc"}, {"ABC", "abc"}, {"abd", "abd"}, {"", ""},
+        const QList<std::pair<QString, QString>> steps{{"abc", "abc"},
+                                                       {"ABC", "abc"},
+                                                       {"abd", "abd"},
+                                                       {"", ""},
                                                        {QString::fromUtf8("äbc"), QString::fromUtf8("äbc")},
                                                        {QString::fromUtf8("ÄBC"), QString::fromUtf8("äbc")}};
         for (const auto &[id, kept] : steps) {
@@ -264,8 +270,8 @@ private slots:
         item->Refresh();
         item->SetCaption("renamed");
         valuesOf(item)->SetValue("column1_data", "x");
-        QCOMPARE(fakeOps->log, (QStringList{"set 0 true", "check 0", "refresh 0", "check 1", "set 1 true", "set 1 false",
-                                            "refresh 1", "text 1", "text 1 column1_data"}));
+        QCOMPARE(fakeOps->log, (QStringList{"set 0 true", "check 0", "refresh 0", "check 1", "set 1 true",
+                                            "set 1 false", "refresh 1", "text 1", "text 1 column1_data"}));
         item->SetNode(nullptr);
         item->SetChecked(true);
         item->Refresh();

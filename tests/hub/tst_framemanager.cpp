@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "hub/FrameManager.h"
 #include "hub/NamedParams.h"
 #include "intf/FrameConsts.h"
@@ -76,9 +77,16 @@ private slots:
         QCOMPARE(seen.last(), QByteArray("option://fav.showhelp"));
         QVERIFY(!params->Exists("option://ui"));
         // One key of every type the table uses.
-        const struct { const char *key; QVariant value; int type; } samples[] = {
-            {"option://select.mode", 1, QMetaType::Int}, {"option://row.limit", 30, QMetaType::UChar},
-            {"option://fav.formwidth", 650, QMetaType::UShort}, {"option://imagelist", 0, QMetaType::UInt},
+        const struct
+        {
+            const char *key;
+            QVariant value;
+            int type;
+        } samples[] = {
+            {"option://select.mode", 1, QMetaType::Int},
+            {"option://row.limit", 30, QMetaType::UChar},
+            {"option://fav.formwidth", 650, QMetaType::UShort},
+            {"option://imagelist", 0, QMetaType::UInt},
             {"option://show.nodeline", true, QMetaType::Bool},
             {"option://more.caption", QByteArray("More..."), QMetaType::QByteArray},
         };
@@ -186,7 +194,8 @@ private slots:
             state[size_t(i)] = checked;
             if (checked)
                 plain.append(ids[i]);
-            else if (const auto at = std::find_if(plain.begin(), plain.end(), [&](const QString &e) { return foldedEqual(e, ids[i]); });
+            else if (const auto at = std::find_if(plain.begin(), plain.end(),
+                                                  [&](const QString &e) { return foldedEqual(e, ids[i]); });
                      at != plain.end())
                 plain.erase(at);
         };
@@ -218,7 +227,8 @@ private slots:
                         listed.append(rng.bounded(2) ? ids[k].toUpper() : ids[k]);
                 manager.CheckByList(listed);
                 for (int k = 0; k < items; ++k)
-                    follow(k, std::any_of(listed.begin(), listed.end(), [&](const QString &l) { return foldedEqual(l, ids[k]); }));
+                    follow(k, std::any_of(listed.begin(), listed.end(),
+                                          [&](const QString &l) { return foldedEqual(l, ids[k]); }));
                 break;
             }
             case 4: {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The frame's value bag and handler registry, their hooks and their locks.
 #include "hub/NamedMethods.h"
 #include "hub/NamedParams.h"
@@ -54,8 +55,10 @@ void methodsHook(void *data, const QByteArray &name, TMethod *method, bool *acce
     *accept = probe->accept;
 }
 
-void handlerA(void *) {}
-void handlerB(void *) {}
+void handlerA(void *)
+{}
+void handlerB(void *)
+{}
 
 QVariant valueOf(const IPtr<INamedParams> &params, const QByteArray &name)
 {
@@ -84,7 +87,8 @@ private slots:
     {
         const IPtr<INamedParams> params(new TNamedParams);
         const auto list = params.query<INamedParamsList>();
-        const QByteArrayList inserted{"property://total.count", "option://b", "Option://z", "option://a", "option://a.b"};
+        const QByteArrayList inserted{"property://total.count", "option://b", "Option://z", "option://a",
+                                      "option://a.b"};
         for (int i = 0; i < inserted.size(); ++i)
             params->SetValue(inserted[i], i + 100);
         params->SetValue("option://b", 1);
@@ -128,7 +132,8 @@ private slots:
         params->SetValue(QByteArray(), 1);
         params->SetValue("", 1);
         QCOMPARE(probe.calls.load(), 4);
-        QCOMPARE((QVariantList{valueOf(params, "option://kept"), valueOf(params, "option://scaled"), valueOf(params, "option://text")}),
+        QCOMPARE((QVariantList{valueOf(params, "option://kept"), valueOf(params, "option://scaled"),
+                               valueOf(params, "option://text")}),
                  (QVariantList{5, 30, QStringLiteral("3")}));
         QVERIFY(!params->Exists("option://new") && !params->Exists(""));
         notify->SetHook(TMethod());
@@ -182,7 +187,9 @@ private slots:
         constexpr int writers = 2, keysPerWriter = 1500;
         std::atomic<bool> writing{true};
         std::atomic<int> badReads{0};
-        const auto key = [](int writer, int i) { return "w" + QByteArray::number(writer) + '/' + QByteArray::number(i); };
+        const auto key = [](int writer, int i) {
+            return "w" + QByteArray::number(writer) + '/' + QByteArray::number(i);
+        };
         std::vector<std::unique_ptr<QThread>> threads;
         for (int w = 0; w < writers; ++w)
             threads.emplace_back(QThread::create([&, w] {
@@ -194,7 +201,8 @@ private slots:
                 for (int i = 0; writing.load(); ++i) {
                     const QVariant value = valueOf(params, key(r, i % keysPerWriter));
                     const int32_t count = list->GetCount();
-                    badReads += (value.isValid() && value.toInt() != i % keysPerWriter) || (count > 0 && nameAt(list, (i * 7) % count).isEmpty());
+                    badReads += (value.isValid() && value.toInt() != i % keysPerWriter) ||
+                                (count > 0 && nameAt(list, (i * 7) % count).isEmpty());
                 }
             }));
         for (auto &thread : threads)
@@ -219,10 +227,17 @@ private slots:
         const IPtr<INamedMethods> methods(new TNamedMethods);
         int bound = 0;
         const TMethod a = makeMethod(&handlerA, &bound), b = makeMethod(&handlerB, &bound), unassigned{nullptr, &bound};
-        const struct { const char *set; TMethod method; const char *get; TMethod expected; } steps[] = {
-            {"events://onchange", a, "events://OnChange", {}}, {"events://onchange", b, "events://onchange", b},
-            {"events://absent", unassigned, "events://absent", {}}, {"events://onchange", unassigned, "events://onchange", {}},
-            {"events://onchange", a, "events://onchange", a}};
+        const struct
+        {
+            const char *set;
+            TMethod method;
+            const char *get;
+            TMethod expected;
+        } steps[] = {{"events://onchange", a, "events://OnChange", {}},
+                     {"events://onchange", b, "events://onchange", b},
+                     {"events://absent", unassigned, "events://absent", {}},
+                     {"events://onchange", unassigned, "events://onchange", {}},
+                     {"events://onchange", a, "events://onchange", a}};
         for (const auto &step : steps) {
             methods->SetMethod(step.set, step.method);
             QCOMPARE(methods->GetMethod(step.get), step.expected);

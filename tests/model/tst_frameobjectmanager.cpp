@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "model/FrameObjectManager.h"
 #include "model/RememberedLayout.h"
 
@@ -124,9 +125,12 @@ private slots:
         QTest::addColumn<QList<int>>("expected");
         QTest::newRow("given widths") << "100" << QString() << QList<int>{100, -1, -1};
         QTest::newRow("non-integer widths") << "120,,wide" << QString() << QList<int>{120, -1, -1};
-        QTest::newRow("remembered win") << "100" << "1=250,2=-90" << QList<int>{100, 250, 90};
-        QTest::newRow("remembered zero ignored") << "100" << "0=0" << QList<int>{100, -1, -1};
-        QTest::newRow("remembered garbage") << "10,20" << "x,0=y,7=70" << QList<int>{10, 20, -1};
+        QTest::newRow("remembered win") << "100"
+                                        << "1=250,2=-90" << QList<int>{100, 250, 90};
+        QTest::newRow("remembered zero ignored") << "100"
+                                                 << "0=0" << QList<int>{100, -1, -1};
+        QTest::newRow("remembered garbage") << "10,20"
+                                            << "x,0=y,7=70" << QList<int>{10, 20, -1};
     }
     void columnWidths()
     {
@@ -226,7 +230,8 @@ private slots:
             const TFrameGroupObject *changed = item->Group();
             for (int s = 0; s < 3; ++s) {
                 const auto &members = changed->Items();
-                const bool other = std::any_of(members.begin(), members.end(), [s](const TFrameItemObject *m) { return m->State != s; });
+                const bool other = std::any_of(members.begin(), members.end(),
+                                               [s](const TFrameItemObject *m) { return m->State != s; });
                 QCOMPARE(changed->HasOtherState(TFrameCheckState(s)), other);
             }
         }

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "model/ObjectArena.h"
 
 #include <QTest>

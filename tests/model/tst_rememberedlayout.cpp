@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Column widths remembered in the user's settings. Random stored text is
 // replayed by fuzz_layout.
 #include "model/RememberedLayout.h"
@@ -50,7 +51,8 @@ private slots:
         QTest::newRow("most negative width") << "0=-2147483648" << QList<int>{800};
         QTest::newRow("index beyond int") << "99999999999=5" << QList<int>{0};
         QTest::newRow("absurd index") << "2000000000=5" << QList<int>{0};
-        QTest::newRow("at the index bound") << QStringLiteral("%1=5").arg(kIndexBound) << (QList<int>(kIndexBound, 0) << 5);
+        QTest::newRow("at the index bound")
+            << QStringLiteral("%1=5").arg(kIndexBound) << (QList<int>(kIndexBound, 0) << 5);
         QTest::newRow("past the index bound") << QStringLiteral("%1=5").arg(kIndexBound + 1) << QList<int>{0};
     }
     void parse()
@@ -64,12 +66,17 @@ private slots:
     // widths in range.
     void hostileValuesStayBounded()
     {
-        const QStringList hostile{
-            QString(100000, u'"'), QStringLiteral("\"0=5"), QString(200000, u','),
-            QStringLiteral("0=5,") + QString(100000, u'9') + QStringLiteral("=1"),
-            QStringLiteral("9999=800,") + QStringLiteral("10000=1,").repeated(20000),
-            QStringLiteral("0=") + QString(100000, u'-'), QString::fromUtf16(u"0=5\0" u"1=6", 7),
-            QString(300000, u'\x01'), QStringLiteral("4294967296=1,-0=-0")};
+        const QStringList hostile{QString(100000, u'"'),
+                                  QStringLiteral("\"0=5"),
+                                  QString(200000, u','),
+                                  QStringLiteral("0=5,") + QString(100000, u'9') + QStringLiteral("=1"),
+                                  QStringLiteral("9999=800,") + QStringLiteral("10000=1,").repeated(20000),
+                                  QStringLiteral("0=") + QString(100000, u'-'),
+                                  QString::fromUtf16(u"0=5\0"
+                                                     u"1=6",
+                                                     7),
+                                  QString(300000, u'\x01'),
+                                  QStringLiteral("4294967296=1,-0=-0")};
         for (const QString &text : hostile) {
             const QList<int> widths = parseColumnWidths(text);
             const qsizetype entries = splitCommaText(text).size();

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What a tree view shows, read back through its model.
 #pragma once
 

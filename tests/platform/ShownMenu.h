@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Driving a menu that shows modally, as a user does while it is open.
 #pragma once
 
@@ -42,12 +43,13 @@ inline void whileShown(const std::function<void()> &open, const TMenuAction &ins
 /// Clicks `button` and the entry captioned `caption` of the menu it shows.
 inline void chooseFromButton(QWidget *button, const QString &caption)
 {
-    whileShown([button] { QTest::mouseClick(button, Qt::LeftButton); }, [&](QMenu *menu) {
-        for (QAction *entry : menu->actions())
-            if (entry->text() == caption)
-                return QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(entry).center());
-        QFAIL(qPrintable(QStringLiteral("no entry ") + caption));
-    });
+    whileShown([button] { QTest::mouseClick(button, Qt::LeftButton); },
+               [&](QMenu *menu) {
+                   for (QAction *entry : menu->actions())
+                       if (entry->text() == caption)
+                           return QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(entry).center());
+                   QFAIL(qPrintable(QStringLiteral("no entry ") + caption));
+               });
 }
 
 } // namespace selectframe::test

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Where a test clicks to hit one slice of a tree cell.
 #pragma once
 

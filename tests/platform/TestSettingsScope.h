@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Keeps a test's settings away from the user's own.
 #pragma once
 

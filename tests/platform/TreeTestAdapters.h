@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A small manager and adapters over an in-memory list of rows, for the tree
 // control's tests.
 #pragma once
@@ -161,9 +162,13 @@ inline QList<TTestRow> makeRows(int groups, int items, int loose = 0)
     for (int g = 0; g < groups; ++g) {
         TTestRow group{QStringLiteral("Group %1").arg(g), {}, {}, 0, -1, {}, {}};
         for (int i = 0; i < items; ++i)
-            group.Children.append(TTestRow{QStringLiteral("Item %1.%2").arg(g).arg(i), QStringLiteral("e%1.example").arg(i),
-                                           QStringLiteral("Kind %1").arg(i % 3), uint8_t(i % 2), i % 3 - 1,
-                                           i % 2 ? QStringLiteral("Action") : QString(), {}});
+            group.Children.append(TTestRow{QStringLiteral("Item %1.%2").arg(g).arg(i),
+                                           QStringLiteral("e%1.example").arg(i),
+                                           QStringLiteral("Kind %1").arg(i % 3),
+                                           uint8_t(i % 2),
+                                           i % 3 - 1,
+                                           i % 2 ? QStringLiteral("Action") : QString(),
+                                           {}});
         rows.append(group);
     }
     return rows;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Input as a user gives it: typing any text, and answering a modal window.
 #pragma once
 

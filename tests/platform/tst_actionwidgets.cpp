@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Actions with update handlers, and the button, menu entry and drop-down
 // button that stand for them.
 #include "platform/ActionButton.h"
@@ -83,7 +84,9 @@ private slots:
         connect(&action, &QAction::triggered, this, [&] { ++triggered; });
         action.setVisible(false);
         linkToAction(&entry, &action);
-        const auto entryState = [&] { return QStringList{entry.text(), entry.isEnabled() ? "on" : "off", entry.isVisible() ? "shown" : "hidden"}; };
+        const auto entryState = [&] {
+            return QStringList{entry.text(), entry.isEnabled() ? "on" : "off", entry.isVisible() ? "shown" : "hidden"};
+        };
         QCOMPARE(entryState(), (QStringList{"Check", "off", "hidden"})); // a hidden action is disabled too
         action.setVisible(true);
         QCOMPARE(entryState(), (QStringList{"Check", "on", "shown"}));

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Comma text's rules; random and hostile text is replayed by fuzz_commatext.
 #include "platform/CommaText.h"
 
@@ -36,7 +37,10 @@ private slots:
         row("empty quoted", "\"\"", {""}, true);
         row("unterminated quote takes rest", "a,\"b, c", {"a", "b, c"});
         row("text after closing quote is a new entry", "\"ab\"cd,e", {"ab", "cd", "e"});
-        row("control chars separate", QString("a\x01" "b"), {"a", "b"});
+        row("control chars separate",
+            QString("a\x01"
+                    "b"),
+            {"a", "b"});
         row("NUL ends the text", QString::fromUtf16(u"a,b\0,c", 6), {"a", "b"});
         row("unicode", QString::fromUtf8("Größe,日本"), {QString::fromUtf8("Größe"), QString::fromUtf8("日本")}, true);
         row("awkward ids", {}, {"with blank", "with,comma", "with\"quote", "", "\"", ",", "  lead", "tail "});

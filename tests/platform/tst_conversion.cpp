@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/Conversion.h"
 
 #include <QTest>
@@ -51,7 +52,8 @@ private slots:
         row("int", "too large", qlonglong(1) << 40, QVariant());
         row("int", "list", QStringList{"1"}, QVariant());
         row("int64", "beyond 32 bits", qlonglong(1) << 40, QVariant::fromValue(qint64(1) << 40));
-        row("int64", "pointer", QVariant::fromValue(quintptr(0x7fff12345678)), QVariant::fromValue(qint64(0x7fff12345678)));
+        row("int64", "pointer", QVariant::fromValue(quintptr(0x7fff12345678)),
+            QVariant::fromValue(qint64(0x7fff12345678)));
         row("int64", "too large", ~qulonglong(0), QVariant());
         row("bool", "unassigned", QVariant(), false);
         row("bool", "true", true, true);

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The tree control over a small test manager: states, updates, sorting,
 // focus, header, mouse and keyboard, clipping. A whole tree of every slice
 // kind and check state is drawn in tst_selectvirtualtree.
@@ -13,9 +14,9 @@
 
 #include <QAbstractItemModelTester>
 #include <QImage>
+#include <QMenu>
 #include <QPainter>
 #include <QSignalSpy>
-#include <QMenu>
 #include <QTest>
 #include <QTimer>
 
@@ -99,7 +100,8 @@ class TestCustomTree : public QObject
     void clickHeader(int id)
     {
         TCustomHeader *h = tree->Header();
-        QTest::mouseClick(h->viewport(), Qt::LeftButton, {}, QPoint(h->sectionViewportPosition(id) + h->sectionSize(id) / 2, h->height() / 2));
+        QTest::mouseClick(h->viewport(), Qt::LeftButton, {},
+                          QPoint(h->sectionViewportPosition(id) + h->sectionSize(id) / 2, h->height() / 2));
     }
 
 private slots:
@@ -108,7 +110,8 @@ private slots:
         images.Icons = {swatch(Qt::red), swatch(Qt::darkGreen)};
         tree = std::make_unique<TTree>();
         tree->resize(520, 400);
-        tester = std::make_unique<QAbstractItemModelTester>(tree->model(), QAbstractItemModelTester::FailureReportingMode::QtTest);
+        tester = std::make_unique<QAbstractItemModelTester>(tree->model(),
+                                                            QAbstractItemModelTester::FailureReportingMode::QtTest);
         install(makeRows(3, 4, 1));
         log.clear();
         tree->OnNodeFocus = [this](TCustomTree *, TVirtualNode n) { log << "focus " + name(n); };
@@ -118,8 +121,13 @@ private slots:
         };
         tree->OnNodeClick = [this](TCustomTree *, const THitInfo &hit) {
             // A cell's click names the cell's own node.
-            const bool node = hit.Column == 0 ? hit.Node == hit.Row : manager->Tree->store().columnOf(hit.Node) == hit.Column;
-            log << QStringLiteral("click %1 %2.%3%4").arg(name(hit.Row)).arg(hit.Column).arg(hit.SliceIndex).arg(node ? "" : " wrong node");
+            const bool node =
+                hit.Column == 0 ? hit.Node == hit.Row : manager->Tree->store().columnOf(hit.Node) == hit.Column;
+            log << QStringLiteral("click %1 %2.%3%4")
+                       .arg(name(hit.Row))
+                       .arg(hit.Column)
+                       .arg(hit.SliceIndex)
+                       .arg(node ? "" : " wrong node");
         };
         tree->show();
         QVERIFY(QTest::qWaitForWindowExposed(tree.get()));
@@ -137,8 +145,10 @@ private slots:
         QAbstractItemModel *m = tree->model();
         const QModelIndex group = m->index(1, 0);
         QVERIFY(manager->Tree->InitCount <= 4 * 3 + 3);
-        QCOMPARE(shown() + shown(1), (QStringList{"Loose 0", "Group 0", "Group 1", "Group 2", "Item 0.0", "Item 0.1", "Item 0.2", "Item 0.3"}));
-        QCOMPARE((QVariantList{m->columnCount(), m->headerData(1, Qt::Horizontal), m->index(1, 1, group).data(), m->index(1, 0, group).data(Qt::CheckStateRole).toInt()}),
+        QCOMPARE(shown() + shown(1), (QStringList{"Loose 0", "Group 0", "Group 1", "Group 2", "Item 0.0", "Item 0.1",
+                                                  "Item 0.2", "Item 0.3"}));
+        QCOMPARE((QVariantList{m->columnCount(), m->headerData(1, Qt::Horizontal), m->index(1, 1, group).data(),
+                               m->index(1, 0, group).data(Qt::CheckStateRole).toInt()}),
                  (QVariantList{3, "Address", "e1.example", int(Qt::Checked)}));
         QVERIFY((m->flags(m->index(0, 0)) & Qt::ItemNeverHasChildren) && !(m->flags(group) & Qt::ItemNeverHasChildren));
         QCOMPARE(manager->getParent(child(top(1), 2)), top(1));
@@ -250,7 +260,8 @@ private slots:
         tree->SetNodeFocused(top(0));
         tree->setFocus();
         QTest::keyClick(tree->viewport(), Qt::Key_Down);
-        QCOMPARE(log, (QStringList{"lost Loose 0", "focus Item 0.2", "lost Item 0.2", "focus -", "focus Loose 0", "lost Loose 0", "focus Group 0"}));
+        QCOMPARE(log, (QStringList{"lost Loose 0", "focus Item 0.2", "lost Item 0.2", "focus -", "focus Loose 0",
+                                   "lost Loose 0", "focus Group 0"}));
 
         log.clear();
         tree->SetNodeState(top(1), 0);
@@ -464,8 +475,8 @@ private slots:
         doubleClick(slicePoint(*tree, top(0), 0, 0));
         doubleClick(slicePoint(*tree, top(1), 0, 2));
         QVERIFY(tree->GetNodeState(top(1)) & nsExpanded);
-        QCOMPARE(log, (QStringList{"click Loose 0 0.0", "active Loose 0", "click Loose 0 0.0", "active Loose 0", "lost Loose 0",
-                                   "focus Group 0", "click Group 0 0.2"}));
+        QCOMPARE(log, (QStringList{"click Loose 0 0.0", "active Loose 0", "click Loose 0 0.0", "active Loose 0",
+                                   "lost Loose 0", "focus Group 0", "click Group 0 0.2"}));
     }
 
     void handCursorOverLinks()
@@ -488,14 +499,17 @@ private slots:
         QApplication::processEvents();
         const QRect cell = tree->nodeRect(top(0), 0);
         QCOMPARE(cell.height(), 10);
-        const QRect red = inkBounds(tree->viewport()->grab().toImage(), [](QRgb p) { return p == QColor(Qt::red).rgb(); });
+        const QRect red =
+            inkBounds(tree->viewport()->grab().toImage(), [](QRgb p) { return p == QColor(Qt::red).rgb(); });
         QVERIFY(!red.isEmpty() && cell.contains(red));
 
         TTextPainter text;
         const QFont font;
         const QString plain = QStringLiteral("A rather long caption of a search engine");
         QVERIFY(text.advance(font, plain) > text.advance(font, QStringLiteral("A rather")));
-        for (const QString &s : {plain, QString::fromUtf8("\u0645\u062d\u0631\u0643 \u0628\u062d\u062b \u0637\u0648\u064a\u0644 \u062c\u062f\u0627")}) {
+        for (const QString &s :
+             {plain, QString::fromUtf8(
+                         "\u0645\u062d\u0631\u0643 \u0628\u062d\u062b \u0637\u0648\u064a\u0644 \u062c\u062f\u0627")}) {
             QImage image(200, 22, QImage::Format_ARGB32_Premultiplied);
             image.fill(Qt::white);
             QPainter p(&image);
@@ -503,7 +517,8 @@ private slots:
             text.draw(&p, QRect(10, 0, 80, 22), Qt::AlignLeft, font, s);
             p.end();
             const QRect ink = inkBounds(image, [](QRgb p) { return p != qRgb(255, 255, 255); });
-            QVERIFY2(!ink.isEmpty() && ink.left() >= 10 && ink.right() < 90, qPrintable(QStringLiteral("ink from x=%1 to %2").arg(ink.left()).arg(ink.right())));
+            QVERIFY2(!ink.isEmpty() && ink.left() >= 10 && ink.right() < 90,
+                     qPrintable(QStringLiteral("ink from x=%1 to %2").arg(ink.left()).arg(ink.right())));
         }
     }
 };

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The column menu, opened and driven with the keyboard and the mouse.
 #include "platform/GridMenu.h"
 
@@ -60,7 +61,9 @@ struct TGrid
         QStringList r;
         for (QAction *e : menu.actions())
             if (const QRect c = menu.entryRect(e); !c.isNull())
-                r << QStringLiteral("%1:%2.%3").arg(e->text()).arg(std::distance(lefts.begin(), lefts.find(c.left())))
+                r << QStringLiteral("%1:%2.%3")
+                         .arg(e->text())
+                         .arg(std::distance(lefts.begin(), lefts.find(c.left())))
                          .arg(std::distance(tops.begin(), tops.find(c.top())));
         return r;
     }
@@ -108,13 +111,14 @@ private slots:
         TGrid grid;
         grid.open();
         const QList<std::pair<Qt::Key, QString>> steps{
-            {Qt::Key_Down, "a"}, {Qt::Key_Down, "b"}, {Qt::Key_Right, "e"}, {Qt::Key_Left, "b"},
-            {Qt::Key_Up, "a"}, {Qt::Key_Up, "c"}, {Qt::Key_Right, "More..."}, {Qt::Key_Down, "d"},
-            {Qt::Key_Right, "d"}, {Qt::Key_Left, "a"},
-            {Qt::Key_Left, "a"}, // a menu opened by nobody stays open
-            {Qt::Key_Right, "d"}, {Qt::Key_Down, "e"}, {Qt::Key_Down, "More..."}, {Qt::Key_Right, "More...>f"},
-            {Qt::Key_Escape, "More..."}, {Qt::Key_Return, "More...>f"}, {Qt::Key_Down, "More...>g"},
-            {Qt::Key_Left, "More..."}, {Qt::Key_Up, "e"}, {Qt::Key_Enter, "closed"}};
+            {Qt::Key_Down, "a"},          {Qt::Key_Down, "b"},         {Qt::Key_Right, "e"},
+            {Qt::Key_Left, "b"},          {Qt::Key_Up, "a"},           {Qt::Key_Up, "c"},
+            {Qt::Key_Right, "More..."},   {Qt::Key_Down, "d"},         {Qt::Key_Right, "d"},
+            {Qt::Key_Left, "a"},          {Qt::Key_Left, "a"}, // a menu opened by nobody stays open
+            {Qt::Key_Right, "d"},         {Qt::Key_Down, "e"},         {Qt::Key_Down, "More..."},
+            {Qt::Key_Right, "More...>f"}, {Qt::Key_Escape, "More..."}, {Qt::Key_Return, "More...>f"},
+            {Qt::Key_Down, "More...>g"},  {Qt::Key_Left, "More..."},   {Qt::Key_Up, "e"},
+            {Qt::Key_Enter, "closed"}};
         for (const auto &[key, expected] : steps) {
             QTest::keyClick(QApplication::activePopupWidget(), key);
             QCOMPARE(grid.state(), expected);
@@ -158,7 +162,8 @@ private slots:
         for (int x = grid.rect("a").right() + 1; x < grid.rect("d").left(); ++x)
             barFound = barFound || image.pixel(x, grid.rect("b").center().y()) == bar;
         QVERIFY(barFound);
-        QVERIFY(image.pixel(grid.rect("a").topLeft() + QPoint(3, 3)) != image.pixel(grid.rect("b").topLeft() + QPoint(3, 3)));
+        QVERIFY(image.pixel(grid.rect("a").topLeft() + QPoint(3, 3)) !=
+                image.pixel(grid.rect("b").topLeft() + QPoint(3, 3)));
     }
 };
 

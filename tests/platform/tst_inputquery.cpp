@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The input box, typed into and answered by clicks; its layout in dialog
 // units. (The dialog base is driven in the favorites dialog's suite.)
 #include "platform/InputQuery.h"
@@ -51,7 +52,10 @@ private slots:
         QTEST(value, "value");
         // 180 horizontal dialog units: 45 average character widths.
         const QFontMetrics metrics(QApplication::font());
-        const int average = (metrics.horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz")) / 26 + 1) / 2;
+        const int average =
+            (metrics.horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz")) / 26 +
+             1) /
+            2;
         QCOMPARE(size.width(), 45 * average);
     }
 };

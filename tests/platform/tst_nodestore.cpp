@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The node store behind every adapter: links, navigation, order, layout,
 // data lookup and lazily made slices.
 #include "TreeTestAdapters.h"
@@ -334,7 +335,8 @@ private slots:
         light.setColor(QPalette::Base, Qt::white);
         light.setColor(QPalette::Text, Qt::black);
         QCOMPARE(getStyle("text")->color(dark, true, false), QColor(Qt::white));
-        QVERIFY(getStyle("red")->color(dark, true, false).lightness() > getStyle("red")->color(light, true, false).lightness());
+        QVERIFY(getStyle("red")->color(dark, true, false).lightness() >
+                getStyle("red")->color(light, true, false).lightness());
         QCOMPARE(SlicesFactory().create("button"), nullptr);
     }
 };

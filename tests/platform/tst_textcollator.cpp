@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The collator's answers and keys must order exactly as QCollator does.
 #include "platform/TextCollator.h"
 
@@ -25,8 +26,9 @@ QStringList sampleTexts(int count, bool asciiOnly)
     std::mt19937 random(11);
     std::uniform_int_distribution<int> length(0, 7);
     std::uniform_int_distribution<int> letter(0, int(alphabet.size()) - 1);
-    QStringList texts{QString(), QStringLiteral("ch"), QStringLiteral("cz"), QStringLiteral("aa"),
-                      QStringLiteral("az"), QStringLiteral("hz")};
+    QStringList texts{
+        QString(),           QStringLiteral("ch"), QStringLiteral("cz"), QStringLiteral("aa"), QStringLiteral("az"),
+        QStringLiteral("hz")};
     while (texts.size() < count) {
         QString text;
         for (int n = length(random); n > 0; --n)
@@ -76,7 +78,8 @@ private slots:
         if (collator.hasKeys()) {
             for (int i = 0; i < plain.size(); ++i)
                 for (int j = 0; j < plain.size(); j += 7)
-                    QCOMPARE(sign(keys[size_t(i)].compare(keys[size_t(j)])), sign(reference.compare(plain[i], plain[j])));
+                    QCOMPARE(sign(keys[size_t(i)].compare(keys[size_t(j)])),
+                             sign(reference.compare(plain[i], plain[j])));
         }
     }
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Finding a text in a long one, against Qt's own search as the reference.
 #include "platform/TextSearch.h"
 
@@ -16,19 +17,30 @@ private slots:
         QTest::addColumn<QString>("haystack");
         QTest::addColumn<QString>("needle");
         QTest::addColumn<int>("from");
-        QTest::newRow("at the start") << "abcdefghijklmnopqrstuvwxyz" << "abc" << 0;
-        QTest::newRow("at the very end") << "abcdefghijklmnopqrstuvwxyz" << "xyz" << 0;
-        QTest::newRow("one unit, last") << "abcdefghijklmnopqrstuvwxyz" << "z" << 0;
-        QTest::newRow("after a near miss") << "aaaaaaaaaaaaaaaaaaaaaaaaab" << "aab" << 0;
-        QTest::newRow("first and last alike, middle not") << "axbxxaybxxxxxxxxxxxxxxxxazb" << "azb" << 0;
-        QTest::newRow("from skips a hit") << "abc--------------------abc" << "abc" << 1;
-        QTest::newRow("from past the end") << "abc" << "c" << 5;
-        QTest::newRow("longer than the haystack") << "abc" << "abcd" << 0;
-        QTest::newRow("empty needle") << "abc" << "" << 2;
-        QTest::newRow("none") << "abcdefghijklmnopqrstuvwxyz" << "zy" << 0;
+        QTest::newRow("at the start") << "abcdefghijklmnopqrstuvwxyz"
+                                      << "abc" << 0;
+        QTest::newRow("at the very end") << "abcdefghijklmnopqrstuvwxyz"
+                                         << "xyz" << 0;
+        QTest::newRow("one unit, last") << "abcdefghijklmnopqrstuvwxyz"
+                                        << "z" << 0;
+        QTest::newRow("after a near miss") << "aaaaaaaaaaaaaaaaaaaaaaaaab"
+                                           << "aab" << 0;
+        QTest::newRow("first and last alike, middle not") << "axbxxaybxxxxxxxxxxxxxxxxazb"
+                                                          << "azb" << 0;
+        QTest::newRow("from skips a hit") << "abc--------------------abc"
+                                          << "abc" << 1;
+        QTest::newRow("from past the end") << "abc"
+                                           << "c" << 5;
+        QTest::newRow("longer than the haystack") << "abc"
+                                                  << "abcd" << 0;
+        QTest::newRow("empty needle") << "abc"
+                                      << "" << 2;
+        QTest::newRow("none") << "abcdefghijklmnopqrstuvwxyz"
+                              << "zy" << 0;
         QTest::newRow("beyond Latin-1") << QStringLiteral("поиск по сети, поисковик") << QStringLiteral("исков") << 0;
-        QTest::newRow("units sharing a byte") << QStringLiteral("\u0161\u0161\u0161\u0161\u0161\u0161\u0161\u0161\u0161a")
-                                              << QStringLiteral("\u0061") << 0;
+        QTest::newRow("units sharing a byte")
+            << QStringLiteral("\u0161\u0161\u0161\u0161\u0161\u0161\u0161\u0161\u0161a") << QStringLiteral("\u0061")
+            << 0;
     }
     void findsWhatQtFinds()
     {

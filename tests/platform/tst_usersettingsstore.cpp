@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The settings store over QSettings, keyed by backslash paths as on the
 // registry.
 #include "platform/TestSettingsScope.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A frame manager filled the way a frame fills it, and ways to find the
 // rows an item tree built for it.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The favorites list in a tree control: its header, its rows from the
 // favorites, and a sort that keeps the rows' order. Adding, renaming and
 // deleting are driven through the favorites dialog (tst_organizefavorites).
@@ -58,7 +59,8 @@ private slots:
     /// The embedded favorite is kept but not listed.
     void sortKeepsEnumerationOrder()
     {
-        load({QStringLiteral("z="), QStringLiteral("%EmbeddedFavorites%=q"), QStringLiteral("a="), QStringLiteral("m=")});
+        load({QStringLiteral("z="), QStringLiteral("%EmbeddedFavorites%=q"), QStringLiteral("a="),
+              QStringLiteral("m=")});
         QCOMPARE(rows->compare(allRows(*rows)[0], allRows(*rows)[1], 0, stNatural), 0);
         for (TSortType type : {stNatural, stReversed}) {
             tree.Sort(tree.getVM()->getRoot(), 0, type, true);

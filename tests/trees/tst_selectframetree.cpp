@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Node records and the links between host items and the rows showing them,
 // with two trees over the same items as a frame and its favorites dialog
 // have them.

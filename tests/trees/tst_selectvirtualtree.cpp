@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The item tree's manager and adapters in a tree control: layout of rows
 // and cells, what each slice shows, flags, options, header, tool tips,
 // clicks and drawing. Sorting and hiding rows are the tree control's own
@@ -49,7 +50,8 @@ QString textOf(TSlices *slices, int index)
 /// The texts of the shown row `index` in every column.
 QStringList cellTexts(const QModelIndex &index)
 {
-    return {index.data().toString(), index.siblingAtColumn(1).data().toString(), index.siblingAtColumn(2).data().toString()};
+    return {index.data().toString(), index.siblingAtColumn(1).data().toString(),
+            index.siblingAtColumn(2).data().toString()};
 }
 
 } // namespace
@@ -93,8 +95,14 @@ class TestSelectVirtualTree : public QObject
         const auto *image = slice<TImageSlice>(row, 1);
         const auto *caption = slice<TStringSlice>(row, 2);
         return {QStringLiteral("check %1 %2").arg(QLatin1String(check->Shown ? "shown" : "hidden")).arg(check->Value),
-                QStringLiteral("image %1 %2").arg(QLatin1String(image->Images == &images ? "ours" : image->Images ? "other" : "none")).arg(image->ImageIndex),
-                QStringLiteral("caption %1 '%2' %3").arg(caption->Layout1 == slFill ? "fill" : "?", caption->Text, QString::fromLatin1(caption->Style->name())),
+                QStringLiteral("image %1 %2")
+                    .arg(QLatin1String(image->Images == &images ? "ours"
+                                       : image->Images          ? "other"
+                                                                : "none"))
+                    .arg(image->ImageIndex),
+                QStringLiteral("caption %1 '%2' %3")
+                    .arg(caption->Layout1 == slFill ? "fill" : "?", caption->Text,
+                         QString::fromLatin1(caption->Style->name())),
                 QStringLiteral("link '%1'").arg(slice<TStringSlice>(row, 3)->Text)};
     }
     /// State and the three integers `adapter` reports for `node`, from
@@ -144,7 +152,8 @@ private slots:
         QAbstractItemModel *m = tree->model();
         QCOMPARE(shownCaptions(m), (QStringList{"Item a", "Item b", "G2", "G1"}));
         QCOMPARE(m->rowCount(m->index(0, 0)), 0);
-        QCOMPARE(shownCaptions(m, m->index(2, 0)) + shownCaptions(m, m->index(3, 0)), (QStringList{"Item x", "Item z", "Item y"}));
+        QCOMPARE(shownCaptions(m, m->index(2, 0)) + shownCaptions(m, m->index(3, 0)),
+                 (QStringList{"Item x", "Item z", "Item y"}));
         QCOMPARE(rows().recordOf(top(2))->FrameObject->Kind, fokGroup);
         const QList<TVirtualNode> all = allRows(rows());
         QCOMPARE(all.size(), 7);
@@ -167,11 +176,13 @@ private slots:
         show();
         const TVirtualNode row = top(0);
         const TVirtualNode group = top(1);
-        QCOMPARE(firstColumn(row), (QStringList{"check shown 0", "image ours 1", "caption fill 'Item a' text", "link 'Open'"}));
+        QCOMPARE(firstColumn(row),
+                 (QStringList{"check shown 0", "image ours 1", "caption fill 'Item a' text", "link 'Open'"}));
         QCOMPARE(rows().recordOf(row)->Slices, filled(row));
         rows().recordOf(group)->FrameObject->SetState(fcsMixed);
         frame->set(keys::OptionGroupsStyle, QByteArray("gray_text"));
-        QCOMPARE(firstColumn(group), (QStringList{"check shown 2", "image none -1", "caption fill 'G' gray_text", "link ''"}));
+        QCOMPARE(firstColumn(group),
+                 (QStringList{"check shown 2", "image none -1", "caption fill 'G' gray_text", "link ''"}));
 
         a->SetCaption(QStringLiteral("Renamed"));
         IPtr<IStringValueList> values;
@@ -183,7 +194,8 @@ private slots:
         // The link keeps the style it was given; only the frame restyles it.
         slice<TStringSlice>(row, 3)->Style = getStyle("red");
         frame->set(keys::OptionGroupsStyle, QByteArray("bold"));
-        QCOMPARE(firstColumn(row), (QStringList{"check shown 1", "image ours -1", "caption fill 'Renamed' text", "link 'Go'"}));
+        QCOMPARE(firstColumn(row),
+                 (QStringList{"check shown 1", "image ours -1", "caption fill 'Renamed' text", "link 'Go'"}));
         QCOMPARE(slice<TStringSlice>(row, 3)->Style, getStyle("red"));
         QCOMPARE(slice<TStringSlice>(group, 2)->Style, getStyle("bold"));
         QCOMPARE(textOf(filled(store().cell(row, 1)), 0), QStringLiteral("changed"));
@@ -276,8 +288,7 @@ private slots:
         QTest::addColumn<QList<QList<int>>>("expected"); // state, first, second, third per column
         QTest::newRow("-1,150,-1") << "-1,150,-1"
                                    << QList<QList<int>>{{0, -7, -9, 0x10000}, {0, 150, -9, 0}, {8, -7, -9, -5}};
-        QTest::newRow("80,-1,60") << "80,-1,60"
-                                  << QList<QList<int>>{{0, 80, -9, 0}, {8, -7, -9, -5}, {0, 60, -9, 0}};
+        QTest::newRow("80,-1,60") << "80,-1,60" << QList<QList<int>>{{0, 80, -9, 0}, {8, -7, -9, -5}, {0, 60, -9, 0}};
     }
     void headerWidths()
     {
@@ -342,7 +353,8 @@ private slots:
         QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, slicePoint(*tree, item, 0, 0));
         QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, slicePoint(*tree, group, 0, 2));
         QCOMPARE(clickedSlice, 2);
-        QCOMPARE(active, (QList<std::pair<TVirtualNode, TSlice *>>{{item, rows().recordOf(item)->Slices->GetSlice(0)}}));
+        QCOMPARE(active,
+                 (QList<std::pair<TVirtualNode, TSlice *>>{{item, rows().recordOf(item)->Slices->GetSlice(0)}}));
     }
 
     // Checks, images, links and columns drawn; the image list's colours show.
@@ -365,9 +377,11 @@ private slots:
         QApplication::processEvents();
 
         const QImage shot = tree->grab().toImage().convertToFormat(QImage::Format_RGB32);
-        const QSet<QRgb> colors(reinterpret_cast<const QRgb *>(shot.constBits()), reinterpret_cast<const QRgb *>(shot.constBits()) + shot.width() * shot.height());
+        const QSet<QRgb> colors(reinterpret_cast<const QRgb *>(shot.constBits()),
+                                reinterpret_cast<const QRgb *>(shot.constBits()) + shot.width() * shot.height());
         QVERIFY2(colors.size() > 40, "the tree drew next to nothing");
-        QVERIFY(colors.contains(qRgb(0xd0, 0x30, 0x30)) && colors.contains(qRgb(0x20, 0x90, 0x40)) && colors.contains(qRgb(0x30, 0x60, 0xd0)));
+        QVERIFY(colors.contains(qRgb(0xd0, 0x30, 0x30)) && colors.contains(qRgb(0x20, 0x90, 0x40)) &&
+                colors.contains(qRgb(0x30, 0x60, 0xd0)));
         QVERIFY(shot.save(QDir::current().filePath("tst_selectvirtualtree.png")));
     }
 };

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What a tree asks of its installed manager.
 #pragma once
 

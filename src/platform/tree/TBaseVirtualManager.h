@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The base of item managers built from a row and a header adapter.
 #pragma once
 

@@ -1,10 +1,12 @@
+// SPDX-License-Identifier: MIT
 #include "TBaseVirtualTree.h"
 
 namespace selectframe {
 
 TBaseVirtualTree::TBaseVirtualTree()
 {
-    m_store.setCellData([this](TVirtualNode row, TVirtualNode cell, int column) { return CellData(row, cell, column); });
+    m_store.setCellData(
+        [this](TVirtualNode row, TVirtualNode cell, int column) { return CellData(row, cell, column); });
 }
 
 void *TBaseVirtualTree::CellData(TVirtualNode, TVirtualNode, int)
@@ -13,16 +15,13 @@ void *TBaseVirtualTree::CellData(TVirtualNode, TVirtualNode, int)
 }
 
 void TBaseVirtualTree::FillSlices(TVirtualNode, TSlices *)
-{
-}
+{}
 
 void TBaseVirtualTree::InitSlices(TVirtualNode, TSlices *)
-{
-}
+{}
 
 void TBaseVirtualTree::FillStateInfo(TVirtualNode, uint32_t *, int32_t *, int32_t *, int32_t *)
-{
-}
+{}
 
 void TBaseVirtualTree::FillSkinName(TVirtualNode, QByteArray *skinName)
 {
@@ -30,8 +29,7 @@ void TBaseVirtualTree::FillSkinName(TVirtualNode, QByteArray *skinName)
 }
 
 void TBaseVirtualTree::FillToolTip(TVirtualNode, QString *)
-{
-}
+{}
 
 int TBaseVirtualTree::compare(TVirtualNode, TVirtualNode, int, TSortType)
 {

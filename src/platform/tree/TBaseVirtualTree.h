@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The base of node adapters: a node store and the per-node callbacks.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "TBaseVmManager.h"
 
 #include "TBaseVirtualTree.h"

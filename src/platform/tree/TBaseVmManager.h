@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The tree-facing half of an item manager.
 #pragma once
 

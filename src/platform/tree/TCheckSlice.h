@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A check box slice.
 #pragma once
 

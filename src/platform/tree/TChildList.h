@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The children of one parent node.
 #pragma once
 

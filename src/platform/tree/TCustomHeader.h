@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The column header of a tree.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "TCustomTree.h"
 
 #include "TCheckSlice.h"
@@ -21,7 +22,9 @@
 namespace selectframe {
 
 TCustomTree::TCustomTree(QWidget *parent)
-    : QTreeView(parent), m_model(new TTreeModel(this)), m_delegate(new TTreeItemDelegate(m_model, this)),
+    : QTreeView(parent),
+      m_model(new TTreeModel(this)),
+      m_delegate(new TTreeItemDelegate(m_model, this)),
       m_header(new TCustomHeader(this))
 {
     setHeader(m_header);
@@ -38,7 +41,8 @@ TCustomTree::TCustomTree(QWidget *parent)
     };
     m_focusDelay.setSingleShot(true);
     m_focusDelay.setInterval(0);
-    connect(&m_focusDelay, &QTimer::timeout, this, [this] { guarded("moving the focus", [this] { announceFocus(); }); });
+    connect(&m_focusDelay, &QTimer::timeout, this,
+            [this] { guarded("moving the focus", [this] { announceFocus(); }); });
     m_model->onRowsCleared = [this] {
         dropFocus();
         m_pressed = {};
@@ -176,8 +180,8 @@ void TCustomTree::syncCurrent()
         return;
     QItemSelectionModel::SelectionFlags command = QItemSelectionModel::NoUpdate;
     if (m_focusAndSelect)
-        command = QItemSelectionModel::ClearAndSelect | (rowSelect() ? QItemSelectionModel::Rows
-                                                                     : QItemSelectionModel::NoUpdate);
+        command = QItemSelectionModel::ClearAndSelect |
+                  (rowSelect() ? QItemSelectionModel::Rows : QItemSelectionModel::NoUpdate);
     selectionModel()->setCurrentIndex(index, command);
 }
 
@@ -212,8 +216,7 @@ void TCustomTree::Sort(TVirtualNode start, int column, TSortType sortType, bool 
     }
 }
 
-void TCustomTree::Sort(TVirtualNode start, const QList<int> &orders, const QList<TSortType> &sortTypes,
-                       bool recursive)
+void TCustomTree::Sort(TVirtualNode start, const QList<int> &orders, const QList<TSortType> &sortTypes, bool recursive)
 {
     if (!rows())
         return;
@@ -240,7 +243,8 @@ void TCustomTree::sortBy(TVirtualNode start, const std::vector<TSortKey> &keys, 
     TTreeUpdate update(*this);
     std::unique_ptr<TNodeOrder> order = OnNodeOrder ? OnNodeOrder(this, keys) : nullptr;
     if (!order)
-        order = std::make_unique<TCompareOrder>([&](TVirtualNode a, TVirtualNode b) { return compareRows(a, b, keys); });
+        order =
+            std::make_unique<TCompareOrder>([&](TVirtualNode a, TVirtualNode b) { return compareRows(a, b, keys); });
     rows()->store().sortChildren(start, recursive, *order);
 }
 
@@ -615,8 +619,7 @@ void TCustomTree::showToolTip(QHelpEvent *event)
 QItemSelectionModel::SelectionFlags TCustomTree::selectionCommand(const QModelIndex &index, const QEvent *event) const
 {
     const bool byMouse = event && (event->type() == QEvent::MouseButtonPress ||
-                                   event->type() == QEvent::MouseButtonRelease ||
-                                   event->type() == QEvent::MouseMove);
+                                   event->type() == QEvent::MouseButtonRelease || event->type() == QEvent::MouseMove);
     if (!m_focusAndSelect && !byMouse)
         return QItemSelectionModel::NoUpdate;
     return QTreeView::selectionCommand(index, event);

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The virtual tree control.
 #pragma once
 

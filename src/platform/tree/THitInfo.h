@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What a click on a tree hit.
 #pragma once
 

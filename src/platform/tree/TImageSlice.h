@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // An image slice.
 #pragma once
 

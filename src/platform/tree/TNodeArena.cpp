@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "TNodeArena.h"
 
 #include "platform/ChunkMemory.h"

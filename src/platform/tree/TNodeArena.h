@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Chunked storage of node records.
 #pragma once
 

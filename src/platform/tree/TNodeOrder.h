@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // How the children of one parent are put in order.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // One slot of a node store.
 #pragma once
 

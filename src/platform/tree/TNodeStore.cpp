@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "TNodeStore.h"
 
 #include "TNodeOrder.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The nodes of one adapter: rows, their column cells and their order.
 #pragma once
 

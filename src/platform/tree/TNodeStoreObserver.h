@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Who hears about structural changes of a node store.
 #pragma once
 

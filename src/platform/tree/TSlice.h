@@ -1,10 +1,11 @@
+// SPDX-License-Identifier: MIT
 // One piece of a cell: what the tree draws, left to right, in a cell.
 #pragma once
 
 #include "TSliceStyle.h"
 
-#include <cstdint>
 #include <Qt>
+#include <cstdint>
 
 namespace selectframe {
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "TSliceGeometry.h"
 
 #include "TCheckSlice.h"
@@ -5,8 +6,8 @@
 #include "TStringSlice.h"
 #include "TTextPainter.h"
 
-#include <QtMath>
 #include <QStyle>
+#include <QtMath>
 
 namespace selectframe {
 
@@ -75,8 +76,8 @@ bool TSliceGeometry::place(const TSlices &slices, const QRect &cell, const QFont
         x += w;
         // Texts are cut to their room; boxes and images are drawn whole.
         if (content[i].width() >= 0)
-            fits = fits && content[i].height() <= cell.height() &&
-                   (sliceAs<TStringSlice>(s) || content[i].width() <= w);
+            fits =
+                fits && content[i].height() <= cell.height() && (sliceAs<TStringSlice>(s) || content[i].width() <= w);
     }
     return fits;
 }

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Where the slices of a cell go.
 #pragma once
 

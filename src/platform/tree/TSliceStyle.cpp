@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "TSliceStyle.h"
 
 #include <array>
@@ -6,8 +7,7 @@ namespace selectframe {
 
 TSliceStyle::TSliceStyle(QByteArray name, TColorKind color, bool bold, bool underline)
     : m_name(std::move(name)), m_color(color), m_bold(bold), m_underline(underline)
-{
-}
+{}
 
 QColor TSliceStyle::color(const QPalette &palette, bool enabled, bool selected) const
 {

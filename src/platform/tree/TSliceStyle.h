@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Named text styles of cell slices.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The slices of one node.
 #pragma once
 

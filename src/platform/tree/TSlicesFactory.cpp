@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "TSlicesFactory.h"
 
 #include "TCheckSlice.h"

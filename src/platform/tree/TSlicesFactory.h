@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Makes slices by kind name and looks up cursors by name.
 #pragma once
 

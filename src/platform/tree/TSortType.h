@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Sort direction of a sort key.
 #pragma once
 

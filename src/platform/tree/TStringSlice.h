@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A text slice.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "TTextPainter.h"
 
 #include <QFontMetrics>
@@ -133,9 +134,9 @@ void TTextPainter::draw(QPainter *painter, const QRect &rect, Qt::Alignment hori
     painter->drawGlyphRun(origin, run);
     if (font.underline()) {
         const qreal thickness = qMax<qreal>(1, qRound(f.Raw.lineThickness()));
-        painter->fillRect(QRectF(origin.x(), origin.y() + qMax<qreal>(1, qRound(f.Raw.underlinePosition())), width,
-                                 thickness),
-                          painter->pen().color());
+        painter->fillRect(
+            QRectF(origin.x(), origin.y() + qMax<qreal>(1, qRound(f.Raw.underlinePosition())), width, thickness),
+            painter->pen().color());
     }
 }
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Fast single-line text for cells.
 #pragma once
 

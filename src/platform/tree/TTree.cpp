@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "TTree.h"
 
 #include "TCustomHeader.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The tree control with the product's look.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "TTreeItemDelegate.h"
 
 #include "TCheckSlice.h"
@@ -52,8 +53,7 @@ const QStyle *styleOf(const QStyleOptionViewItem &option)
 } // namespace
 
 TTreeItemDelegate::TTreeItemDelegate(TTreeModel *model, QObject *parent) : QStyledItemDelegate(parent), m_model(model)
-{
-}
+{}
 
 QSize TTreeItemDelegate::sizeHint(const QStyleOptionViewItem &, const QModelIndex &) const
 {
@@ -111,7 +111,9 @@ void TTreeItemDelegate::drawCheck(QPainter *painter, const QStyleOptionViewItem 
             box.palette.setColor(QPalette::Window, between.lighter(140));
         }
         box.state = enabled ? QStyle::State_Enabled : QStyle::State_None;
-        box.state |= check.Value == 1 ? QStyle::State_On : check.Value == 2 ? QStyle::State_NoChange : QStyle::State_Off;
+        box.state |= check.Value == 1   ? QStyle::State_On
+                     : check.Value == 2 ? QStyle::State_NoChange
+                                        : QStyle::State_Off;
         style->drawPrimitive(radio ? QStyle::PE_IndicatorRadioButton : QStyle::PE_IndicatorCheckBox, &box, &p,
                              option.widget);
     }
@@ -165,8 +167,8 @@ void TTreeItemDelegate::paintCell(QPainter *painter, const QStyleOptionViewItem 
     if (!slices || !slices->Count())
         return;
     TSliceGeometry::TRects rects;
-    const bool fits = TSliceGeometry::place(*slices, option.rect, option.font, styleOf(option), option.widget, m_text,
-                                            rects);
+    const bool fits =
+        TSliceGeometry::place(*slices, option.rect, option.font, styleOf(option), option.widget, m_text, rects);
     // Clipping costs as much as drawing a cell's texts, so only a cell whose
     // content overflows pays for it; the others just get their pen back.
     const TPainterScope scope(painter, fits ? QRect() : option.rect);

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Draws a tree's cells as slices.
 #pragma once
 

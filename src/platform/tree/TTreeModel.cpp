@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "TTreeModel.h"
 
 #include "TCheckSlice.h"
@@ -25,8 +26,7 @@ void reportAdapterFailure(const char *where)
 } // namespace
 
 TTreeModel::TTreeModel(QObject *parent) : QAbstractItemModel(parent)
-{
-}
+{}
 
 TTreeModel::~TTreeModel()
 {
@@ -160,8 +160,8 @@ QVariant TTreeModel::data(const QModelIndex &index, int role) const
             m_rows->FillToolTip(nodeOf(index), &hint);
             // Assistive tools read a check box as checked or not; a mixed
             // one says so here.
-            if (role == Qt::AccessibleDescriptionRole && index.column() == 0
-                && data(index, Qt::CheckStateRole) == Qt::PartiallyChecked)
+            if (role == Qt::AccessibleDescriptionRole && index.column() == 0 &&
+                data(index, Qt::CheckStateRole) == Qt::PartiallyChecked)
                 hint = hint.isEmpty() ? tr("partially checked") : tr("partially checked") + QStringLiteral(", ") + hint;
             return hint.isEmpty() ? QVariant() : QVariant(hint);
         } catch (...) {
@@ -235,7 +235,8 @@ Qt::ItemFlags TTreeModel::flags(const QModelIndex &index) const
     // Says to assistive tools that the cell has a check box; the tree's own
     // input handling toggles it, the model is never written. Only slices
     // already made are asked: the view asks flags of rows it never paints.
-    const TSlices *slices = m_takenUp ? m_rows->store().slices(m_rows->store().cell(nodeOf(index), index.column())) : nullptr;
+    const TSlices *slices =
+        m_takenUp ? m_rows->store().slices(m_rows->store().cell(nodeOf(index), index.column())) : nullptr;
     const TCheckSlice *check = slices ? slices->first<TCheckSlice>() : nullptr;
     if (check && check->Shown)
         f |= Qt::ItemIsUserCheckable;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The item model a tree view reads its rows from.
 #pragma once
 

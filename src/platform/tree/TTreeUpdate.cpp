@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "TTreeUpdate.h"
 
 #include "TCustomTree.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Scoped tree updates.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The handle by which trees, managers and adapters name a node.
 #pragma once
 
