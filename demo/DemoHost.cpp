@@ -96,6 +96,8 @@ TDemoHost::TDemoHost(TCreateManager create, const QList<TEngine> &engines, bool 
     resize(900, 640);
 
     m_frame->Initialize();
+    // The list is what the user came for: the keyboard starts there.
+    m_frame->GetControl()->setFocus();
     showCounts();
     log(QStringLiteral("%1 engines loaded").arg(m_engines.size()));
 }

@@ -6,8 +6,8 @@ set -e
 cd "$(dirname "$0")/.."
 demo=build/demo/selectframe-demo
 if [ ! -x "$demo" ]; then
-  echo "The demo host is not built yet: the frame control and the plug-in come first."
-  exit 0
+  echo "No demo host at $demo: build first (cmake --build build)." >&2
+  exit 1
 fi
 if [ -z "$DISPLAY" ] && [ -z "$WAYLAND_DISPLAY" ]; then
   QT_QPA_PLATFORM=offscreen "$demo" --screenshot build/demo-screenshot.png "$@"

@@ -1,10 +1,11 @@
 #!/bin/sh
 # SPDX-License-Identifier: MIT
-# Builds and runs every test twice: a plain build, then one under
+# Checks the formatting, then builds and runs every test twice: a plain build, then one under
 # AddressSanitizer and UndefinedBehaviorSanitizer where any report fails.
 set -e
 cd "$(dirname "$0")/.."
 tools/bootstrap.sh
+tools/format-check.sh
 export QT_QPA_PLATFORM=offscreen
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build build -j2

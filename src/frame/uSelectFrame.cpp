@@ -33,6 +33,8 @@ TCustomSelectFrameControl::TCustomSelectFrameControl(QWidget *AOwner) : QWidget(
 {
     initFrameIcons();
     setupUi(this);
+    // A host that focuses the control means its rows.
+    setFocusProxy(SelectTree);
     tmFilter = new QTimer(this);
     tmFilter->setObjectName(QStringLiteral("tmFilter"));
     tmFilter->setInterval(1000);
@@ -175,7 +177,10 @@ void TCustomSelectFrameControl::ApplyOptions()
     FSettings->SetShowFilter(VarToBool(Option(OptionFilterShow)));
     FSettings->SetFilterHint(VarToStr(Option(OptionFilterText)));
     FSettings->SetShowGroupBy(!VarToStr(Option(OptionGroupByColumns)).isEmpty());
-    FSettings->SetGroupByIndex(VarToInt(Option(OptionGroupByIndex)));
+    // Once the group-by menu is built the user's choice stands, in the
+    // settings as in the menu.
+    if (FGroupByColumns.isEmpty())
+        FSettings->SetGroupByIndex(VarToInt(Option(OptionGroupByIndex)));
     FSettings->SetSelectMode(TFrameSelectMode(uint8_t(VarToInt(Option(OptionSelectMode)))));
     FSettings->SetFavoritesMode(TFrameFavoritesMode(uint8_t(VarToInt(Option(OptionFavoritesMode)))));
     FManager->Images = quintptr(VarToInt64(Option(OptionImageList)));

@@ -108,6 +108,64 @@ qsizetype find(const Unit *hay, qsizetype size, qsizetype from, const Unit *need
 
 } // namespace
 
+bool LowerAscii(const char16_t *From, qsizetype Count, char16_t *To)
+{
+    qsizetype i = 0;
+    char16_t beyond = 0;
+    bool nul = false;
+#if defined(__SSE2__)
+    const __m128i highBits = _mm_set1_epi16(short(0xff80));
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i a = _mm_set1_epi16('A');
+    const __m128i below = _mm_set1_epi16(-1);
+    const __m128i above = _mm_set1_epi16(26);
+    const __m128i toLower = _mm_set1_epi16(32);
+    __m128i anyHigh = zero;
+    __m128i anyNul = zero;
+    for (; i + 8 <= Count; i += 8) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i *>(From + i));
+        anyHigh = _mm_or_si128(anyHigh, _mm_and_si128(v, highBits));
+        anyNul = _mm_or_si128(anyNul, _mm_cmpeq_epi16(v, zero));
+        // For ASCII units the signed compares are exact: 'A' to 'Z' get 32.
+        const __m128i offset = _mm_sub_epi16(v, a);
+        const __m128i upper = _mm_and_si128(_mm_cmpgt_epi16(offset, below), _mm_cmpgt_epi16(above, offset));
+        _mm_storeu_si128(reinterpret_cast<__m128i *>(To + i), _mm_add_epi16(v, _mm_and_si128(upper, toLower)));
+    }
+    if (_mm_movemask_epi8(_mm_cmpeq_epi16(anyHigh, zero)) != 0xffff || _mm_movemask_epi8(anyNul) != 0)
+        return false;
+#endif
+    for (; i < Count; ++i) {
+        const char16_t u = From[i];
+        beyond |= u;
+        nul |= u == 0;
+        To[i] = char16_t(u - u'A') < 26 ? char16_t(u + 32) : u;
+    }
+    return beyond < 0x80 && !nul;
+}
+
+bool NarrowLatin1(const char16_t *From, qsizetype Count, char *To)
+{
+    qsizetype i = 0;
+    char16_t beyond = 0;
+#if defined(__SSE2__)
+    const __m128i highByte = _mm_set1_epi16(short(0xff00));
+    __m128i anyHigh = _mm_setzero_si128();
+    for (; i + 16 <= Count; i += 16) {
+        const __m128i lo = _mm_loadu_si128(reinterpret_cast<const __m128i *>(From + i));
+        const __m128i hi = _mm_loadu_si128(reinterpret_cast<const __m128i *>(From + i + 8));
+        anyHigh = _mm_or_si128(anyHigh, _mm_and_si128(_mm_or_si128(lo, hi), highByte));
+        _mm_storeu_si128(reinterpret_cast<__m128i *>(To + i), _mm_packus_epi16(lo, hi));
+    }
+    if (_mm_movemask_epi8(_mm_cmpeq_epi16(anyHigh, _mm_setzero_si128())) != 0xffff)
+        return false;
+#endif
+    for (; i < Count; ++i) {
+        beyond |= From[i];
+        To[i] = char(From[i]);
+    }
+    return beyond < 0x100;
+}
+
 qsizetype FindText(QByteArrayView Haystack, qsizetype From, QByteArrayView Needle)
 {
     return find(Haystack.data(), Haystack.size(), From, Needle.data(), Needle.size());

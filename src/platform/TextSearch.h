@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
-// Finding a short text in a long one, exactly, code unit by code unit.
+// Finding a short text in a long one, exactly, code unit by code unit, and
+// preparing the long one: lower-casing ASCII, narrowing to Latin-1.
 #pragma once
 
 #include <QByteArrayView>
@@ -16,5 +17,14 @@ namespace selectframe {
 /// code units.
 qsizetype FindText(QByteArrayView Haystack, qsizetype From, QByteArrayView Needle);
 qsizetype FindText(QStringView Haystack, qsizetype From, QStringView Needle);
+
+/// Writes the `Count` units at `From` lower-cased to `To`, and true, when
+/// they are all ASCII other than U+0000; false otherwise, `To` then holding
+/// nothing of use. Sixteen bytes at a time: most texts a filter searches
+/// are ASCII, and a million rows of them are folded at once.
+bool LowerAscii(const char16_t *From, qsizetype Count, char16_t *To);
+/// Writes the `Count` units at `From` to `To` as Latin-1 bytes, and true,
+/// when they all are Latin-1; false otherwise.
+bool NarrowLatin1(const char16_t *From, qsizetype Count, char *To);
 
 } // namespace selectframe

@@ -226,18 +226,21 @@ bool TSelectFrameTree::MakeFilterTexts(std::size_t MaxRows)
         m_rowText.resize(0);
         if (OnMakeFilterText)
             OnMakeFilterText(row, m_rowText);
-        row->TextLength = int32_t(m_rowText.size());
-        row->WideText = !std::all_of(m_rowText.begin(), m_rowText.end(), [](QChar c) { return c.unicode() < 0x100; });
+        const qsizetype n = m_rowText.size();
+        row->TextLength = int32_t(n);
+        // A unit beyond Latin-1 sends the row's texts to the wide buffer.
+        QByteArray &latin1 = m_latin1Texts.Texts;
+        const qsizetype start = latin1.size();
+        latin1.resize(start + n);
+        row->WideText =
+            !NarrowLatin1(reinterpret_cast<const char16_t *>(m_rowText.constData()), n, latin1.data() + start);
         if (row->WideText) {
+            latin1.truncate(start);
             row->TextStart = uint32_t(m_wideTexts.Texts.size());
             m_wideTexts.Texts += m_rowText;
             m_wideTexts.Order.emplace_back(row->TextStart, row);
         } else {
-            QByteArray &texts = m_latin1Texts.Texts;
-            row->TextStart = uint32_t(texts.size());
-            texts.resize(texts.size() + m_rowText.size());
-            std::transform(m_rowText.begin(), m_rowText.end(), texts.data() + row->TextStart,
-                           [](QChar c) { return char(c.unicode()); });
+            row->TextStart = uint32_t(start);
             m_latin1Texts.Order.emplace_back(row->TextStart, row);
         }
     }

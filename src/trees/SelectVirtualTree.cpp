@@ -3,6 +3,7 @@
 
 #include "hub/FrameManager.h"
 #include "intf/FrameConsts.h"
+#include "platform/TextSearch.h"
 #include "platform/tree/TCheckSlice.h"
 #include "platform/tree/TImageSlice.h"
 #include "platform/tree/TSlicesFactory.h"
@@ -89,22 +90,22 @@ TSelectVirtualTree::TSelectVirtualTree(TFrameManager *FrameManager) : FrameManag
 namespace {
 
 /// Appends `text` lower-cased, with a U+0000 of the host's own (which would
-/// open a match across columns) made a replacement character. Texts of
-/// ASCII only, the usual case, are folded here without a copy.
+/// open a match across columns) made a replacement character, and then the
+/// U+0000 that closes the column. Texts of ASCII only, the usual case, are
+/// folded here without a copy.
 void appendFolded(QString &out, const QString &text)
 {
     const qsizetype at = out.size();
-    out.resize(at + text.size());
+    const qsizetype n = text.size();
+    out.resize(at + n + 1);
     char16_t *to = reinterpret_cast<char16_t *>(out.data()) + at;
-    for (const QChar c : text) {
-        const char16_t u = c.unicode();
-        if (u >= 0x80) {
-            out.truncate(at);
-            out += text.toLower().replace(QChar(0), QChar::ReplacementCharacter);
-            return;
-        }
-        *to++ = u == 0 ? char16_t(QChar::ReplacementCharacter) : u >= 'A' && u <= 'Z' ? char16_t(u + 32) : u;
+    if (LowerAscii(reinterpret_cast<const char16_t *>(text.constData()), n, to)) {
+        to[n] = 0;
+        return;
     }
+    out.truncate(at);
+    out += text.toLower().replace(QChar(0), QChar::ReplacementCharacter);
+    out += QChar(0);
 }
 
 } // namespace
@@ -123,7 +124,6 @@ void TSelectVirtualTree::AppendFilterText(const TSelectFrameNode *Row, QString &
         else if (values)
             values->GetValue(ColumnDataKey(column), &text);
         appendFolded(Out, text);
-        Out += QChar(0);
     }
 }
 

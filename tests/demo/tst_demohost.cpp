@@ -4,6 +4,7 @@
 // meets them.
 #include "DemoHost.h"
 
+#include "host/LoadedPlugin.h"
 #include "platform/ShownMenu.h"
 #include "platform/TestSettingsScope.h"
 #include "platform/UserInput.h"
@@ -13,7 +14,6 @@
 #include <QDialog>
 #include <QHeaderView>
 #include <QLabel>
-#include <QLibrary>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
@@ -30,14 +30,13 @@ class TestDemoHost : public QObject
     Q_OBJECT
 
     std::unique_ptr<TTestSettingsScope> m_scope;
-    QLibrary m_library{QStringLiteral(SF_PLUGIN_PATH)};
-    TCreateManager m_create = nullptr;
+    test::TLoadedPlugin m_plugin;
     const QList<TEngine> m_engines = syntheticEngines(6, 2);
 
     /// One run of the demo: shown, then `use`d, then closed as a user closes it.
     void run(const std::function<void(TDemoHost &)> &use)
     {
-        TDemoHost host(m_create, m_engines);
+        TDemoHost host(m_plugin.create, m_engines);
         host.show();
         QVERIFY(QTest::qWaitForWindowExposed(&host));
         use(host);
@@ -68,9 +67,7 @@ private slots:
     void initTestCase()
     {
         m_scope = std::make_unique<TTestSettingsScope>(QStringLiteral("tst_demohost"));
-        QVERIFY2(m_library.load(), qPrintable(m_library.errorString()));
-        m_create = reinterpret_cast<TCreateManager>(m_library.resolve(CreateManagerSymbol));
-        QVERIFY(m_create);
+        m_plugin.load();
     }
     void cleanupTestCase() { m_scope.reset(); }
 
@@ -144,15 +141,15 @@ private slots:
     }
 
     // The bundled list, sorted through the host's compare handlers, is shown
-    // from its first row, which takes the focus when the tree gets it.
+    // from its first row, and the keyboard starts in it.
     void firstScreenIsTheTopOfTheList()
     {
-        TDemoHost host(m_create, loadEngines(QStringLiteral(SF_DATA_DIR "/bangs.json")));
+        TDemoHost host(m_plugin.create, loadEngines(QStringLiteral(SF_DATA_DIR "/bangs.json")));
         host.show();
         host.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&host));
         auto *tree = host.findChild<QTreeView *>();
-        tree->setFocus(Qt::ActiveWindowFocusReason);
+        QTRY_COMPARE(QApplication::focusWidget(), tree);
         QTRY_VERIFY(tree->currentIndex().isValid());
         QCOMPARE(tree->verticalScrollBar()->value(), 0);
         QCOMPARE(tree->indexAt(QPoint(1, 1)), tree->model()->index(0, 0));

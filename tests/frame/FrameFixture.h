@@ -1,12 +1,13 @@
 // SPDX-License-Identifier: MIT
 // A shown frame control over a few items, for suites that drive it as a
-// user would.
+// user would, and a script of user steps to drive it with.
 #pragma once
 
 #include "frame/uSelectFrame.h"
 #include "hub/FrameManager.h"
 #include "intf/FrameConsts.h"
 #include "model/FrameObjects.h"
+#include "platform/PopupMenu.h"
 #include "platform/ShownMenu.h"
 #include "platform/SlicePoint.h"
 #include "platform/tree/TSlices.h"
@@ -16,7 +17,12 @@
 #include <selectframe/FrameKeys.h>
 
 #include <QAction>
+#include <QContextMenuEvent>
+#include <QHeaderView>
+#include <QKeySequence>
 #include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QTest>
 
 #include <map>
@@ -25,26 +31,77 @@ namespace selectframe::test {
 
 using TValues = std::map<QString, QString>;
 
+/// The shown entries of a menu: "-" a separator, "(caption)" a disabled
+/// entry, "*caption" a checked one, "caption >" a submenu.
+inline QString entries(const QMenu *menu)
+{
+    QStringList out;
+    for (const QAction *e : menu->actions())
+        if (e->isVisible())
+            out << (e->isSeparator()
+                        ? QStringLiteral("-")
+                        : QString(e->isChecked() ? "*" : "") + (e->isEnabled() ? e->text() : '(' + e->text() + ')') +
+                              (e->menu() ? " >" : ""));
+    return '[' + out.join(u'|') + ']';
+}
+
+/// A right click on the tree, with the context menu request the window
+/// system makes of it.
+inline void rightClick(QAbstractScrollArea *tree, QPoint point = QPoint(5, 5))
+{
+    QTest::mouseClick(tree->viewport(), Qt::RightButton, {}, point);
+    QContextMenuEvent request(QContextMenuEvent::Mouse, point, tree->viewport()->mapToGlobal(point));
+    QApplication::sendEvent(tree->viewport(), &request);
+}
+
+/// Moves the highlight of a shown menu to `caption` with the Down key, then
+/// presses `key` (Right opens a submenu, Return chooses).
+inline void keyTo(QMenu *menu, const QString &caption, Qt::Key key)
+{
+    for (int i = 0; i <= menu->actions().size(); ++i) {
+        if (menu->activeAction() && menu->activeAction()->text() == caption)
+            break;
+        QTest::keyClick(menu, Qt::Key_Down);
+    }
+    QVERIFY2(menu->activeAction(), qPrintable(caption));
+    QCOMPARE(menu->activeAction()->text(), caption);
+    QTest::keyClick(menu, key);
+}
+
 /// A shown control over items given by ID, group and values, with its
-/// OnChange counted.
+/// OnChange counted and the host's other events written down.
 struct TFrameFixture
 {
     TSelectFrameControl control;
     TTree *tree = control.findChild<TTree *>(QStringLiteral("SelectTree"));
     int changes = 0;
-    QList<IFrameItem *> clicked;
+    /// What a script's probes saw and the host's events, in order.
+    QStringList said;
+    /// Steps of a suite's own, tried first: true when taken.
+    std::function<bool(const QString &verb, const QString &arg)> more;
 
     TFrameFixture()
     {
         WriteOptionDefaults(control.GetManager()->Params());
         setOption(keys::OptionGroupsExpanded, true);
-        control.SetOnChange([this](QObject *) { ++changes; });
-        control.SetOnActionClick([this](QObject *, IFrameItem *item) { clicked.append(item); });
+        control.SetOnChange([this](QObject *sender) {
+            QCOMPARE(sender, &control);
+            ++changes;
+        });
+        control.SetOnActionClick([this](QObject *, IFrameItem *item) { said << "action " + id(item); });
+        control.OnFavAction = [this](QObject *, int32_t action, const QVariant &value) {
+            said << QStringLiteral("fav %1 %2").arg(action).arg(value.toString());
+        };
     }
 
     void setOption(const char *key, const QVariant &value)
     {
         control.GetManager()->Params()->SetValue(QByteArray(key), value);
+    }
+    template <class T = QWidget>
+    T *part(const char *name) const
+    {
+        return control.findChild<T *>(QString::fromLatin1(name));
     }
 
     void add(const QString &id, const QString &group = QString(), const TValues &values = {})
@@ -92,6 +149,16 @@ struct TFrameFixture
         }
         return TVirtualNode();
     }
+    static QString id(IFrameItem *item)
+    {
+        QString text;
+        item->GetID(&text);
+        return text;
+    }
+    IFrameItem *item(const QString &name) const
+    {
+        return static_cast<const TFrameItemObject *>(rows().recordOf(at(name))->FrameObject)->Item.get();
+    }
     /// An item row's caption or a group row's name.
     QString caption(TVirtualNode node) const
     {
@@ -103,47 +170,241 @@ struct TFrameFixture
             text = static_cast<const TFrameGroupObject *>(object)->Name;
         return text;
     }
-    /// The captions of the rows shown, in tree order.
-    QStringList visible() const
+    /// The rows shown as a user sees them: a collapsed group without its
+    /// rows, "+" after a checked row, "~" after a mixed one.
+    QString view() const
     {
         QStringList shown;
         collect(vm()->getRoot(), shown);
-        return shown;
+        return shown.isEmpty() ? QStringLiteral("(none)") : shown.join(u' ');
     }
     void collect(TVirtualNode parent, QStringList &shown) const
     {
         for (TVirtualNode node = vm()->getFirstChild(parent); node; node = vm()->getNextSibling(node)) {
-            if (tree->GetNodeState(node) & nsHidden)
+            const uint32_t flags = tree->GetNodeState(node);
+            if (flags & nsHidden)
                 continue;
-            shown << caption(node);
-            collect(node, shown);
+            const int s = rows().recordOf(node)->FrameObject->State;
+            shown << caption(node) + (s == fcsChecked ? "+" : s == fcsMixed ? "~" : "");
+            if (flags & nsExpanded)
+                collect(node, shown);
         }
     }
 
-    /// The states of the rows G, a, b and c, in that order.
-    QList<int> states() const { return {state("G"), state("a"), state("b"), state("c")}; }
-    int state(const QString &path) const { return rows().recordOf(at(path))->FrameObject->State; }
-    TSlice *link(const QString &path) const { return rows().slicesOf(at(path))->GetSlice(3); }
-
     void clickSlice(const QString &path, int slice)
     {
-        QVERIFY(at(path));
+        QVERIFY2(at(path), qPrintable(path));
         const QPoint point = slicePoint(*tree, at(path), 0, slice);
         QVERIFY(!point.isNull());
         QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, point);
     }
-    void clickCheck(const QString &path) { clickSlice(path, 0); }
 
-    void hide(const QString &path) { tree->SetNodeState(at(path), tree->GetNodeState(at(path)) | nsHidden); }
-
-    QString checkedCaption() const { return control.findChild<QLabel *>(QStringLiteral("lbCheckedCount"))->text(); }
-    int publishedCount() const
+    QString checkedCaption() const { return part<QLabel>("lbCheckedCount")->text(); }
+    int publishedCount() const { return option(keys::PropertyCheckedCount).toInt(); }
+    QVariant option(const char *key) const
     {
         QVariant value;
-        control.GetManager()->Params()->GetValue(QByteArray(keys::PropertyCheckedCount), &value);
-        return value.toInt();
+        control.GetManager()->Params()->GetValue(QByteArray(key), &value);
+        return value;
     }
-    void trigger(const char *action) { control.findChild<QAction *>(QString::fromLatin1(action))->trigger(); }
+    void trigger(const char *action) { part<QAction>(action)->trigger(); }
+
+    /// Focuses `widget` as Tab would.
+    static void focus(QWidget *widget)
+    {
+        widget->setFocus(Qt::TabFocusReason);
+        QTRY_VERIFY(widget->hasFocus());
+    }
+    /// Opens the menu of `where` as a user does: "check", "fav" and "group"
+    /// click the button of that drop-down, "tree" right-clicks the tree,
+    /// "box" shows the check menu over the filter box as a shortcut would;
+    /// runs `inside` while it shows.
+    void openMenu(const QString &where, const TMenuAction &inside)
+    {
+        auto *button = part<QPushButton>(where == u"check" ? "btnCheck"
+                                         : where == u"fav" ? "btnFavorites"
+                                                           : "btnGroupBy");
+        auto *box = part<QLineEdit>("edFilter");
+        auto *checkMenu = part<TPopupMenu>("FCheckMenu");
+        if (where == u"tree")
+            return whileShown([this] { rightClick(tree); }, inside);
+        if (where == u"box")
+            return whileShown([&] { checkMenu->exec(box->mapToGlobal(QPoint(0, box->height()))); }, inside);
+        whileShown([button] { QTest::mouseClick(button, Qt::LeftButton); },
+                   [&](QMenu *menu) {
+                       // At the button's bottom-left corner, with the menu's own pop-up
+                       // event off.
+                       QCOMPARE(menu->pos(), button->mapToGlobal(QPoint(0, button->height())));
+                       QVERIFY(!static_cast<TPopupMenu *>(menu)->OnPopup);
+                       inside(menu);
+                   });
+    }
+
+    /// Runs `script`, steps separated by ';', and returns what its probes
+    /// saw and the host's events, joined by "; ". The frame is shown before
+    /// the first step other than opt, favs, load and the probes # and ?state.
+    ///   opt K=V       option "option://K" set to V
+    ///   favs L|L..    the favorites loaded from the lines L
+    ///   load IDs      the checked set loaded (IDs separated by ',')
+    ///   list IDs      the host checks by list
+    ///   query [0]     OnItemQuery written down, asked per row unless 0
+    ///   check X, link X   X's check box, its action link clicked
+    ///   key X K       the key K (as QKeySequence spells it) on X's row
+    ///   all, none, only   Check All, Uncheck All; the checked-only view on
+    ///   hide X        X's row hidden
+    ///   set X K=V     X's value K set (K "caption": its caption)
+    ///   refresh X     X asks for its row to be refreshed
+    ///   filter T      the filter set to T
+    ///   enter, leave  the filter box focused; the tree focused
+    ///   keys T, type T   T typed into the box; type lets the pause run out
+    ///   esc, pause, clear   Escape in the box; the pause runs out; the
+    ///                 filter button clicked
+    ///   sort          the first column's header clicked
+    ///   menu W[>E..]  the menu of W (see openMenu) written down, and the
+    ///                 entries E chosen by keys: Down to each, Right into a
+    ///                 submenu, Return on the last
+    ///   pick W@E      the entry E of W's menu clicked
+    ///   warn M        the critical message M expected
+    ///   ?             the rows as view() shows them
+    ///   #             the checked count (shown and published) / OnChange calls
+    ///   ?box          [box text|filter|button's action], the action
+    ///                 "(..)" when disabled, "*" while the pause runs
+    ///   ?group        the group-by button's caption: its menu's entries
+    ///   ?link X       the style and cursor of X's action link
+    ///   ?embedded, ?state   the embedded favorite's IDs, the checked IDs
+    ///   ?total        the total shown and published
+    QString run(const QString &script)
+    {
+        said.clear();
+        for (const QString &command : script.split(u';')) {
+            const QString verb = command.section(u' ', 0, 0), arg = command.section(u' ', 1);
+            if (!control.isVisible() && !QStringList{"opt", "favs", "load", "#", "?state"}.contains(verb))
+                show();
+            if (!more || !more(verb, arg))
+                step(verb, arg);
+            if (QTest::currentTestFailed()) {
+                said << "failed at " + command;
+                break;
+            }
+        }
+        return said.join(QStringLiteral("; "));
+    }
+    void step(const QString &verb, const QString &arg)
+    {
+        auto *box = part<QLineEdit>("edFilter");
+        auto *pause = part<QTimer>("tmFilter");
+        const QString key = arg.section(u'=', 0, 0), value = arg.section(u'=', 1);
+        if (verb == u"opt") {
+            setOption(qPrintable("option://" + key), value);
+        } else if (verb == u"favs") {
+            queryInterface<IDataStorage>(control.GetManager()->Favorites())->Load(arg.split(u'|'));
+        } else if (verb == u"load") {
+            control.GetManager()->State()->Load(arg.split(u','));
+        } else if (verb == u"list") {
+            control.GetManager()->CheckByList(arg.split(u','));
+        } else if (verb == u"query") {
+            control.ItemQueryPerRow = arg != u"0";
+            control.OnItemQuery = [this](QObject *, IFrameItem *item, const QString &favorite) {
+                said << QStringLiteral("query %1 '%2'").arg(id(item), favorite);
+            };
+        } else if (verb == u"check") {
+            clickSlice(arg, 0);
+        } else if (verb == u"key") {
+            focus(tree);
+            tree->SetNodeFocused(at(arg.section(u' ', 0, 0)));
+            QTest::keyClick(tree->viewport(), QKeySequence(arg.section(u' ', 1))[0].key());
+        } else if (verb == u"link") {
+            clickSlice(arg, 3);
+        } else if (verb == u"all" || verb == u"none") {
+            trigger(verb == u"all" ? "acCheckAll" : "acUncheckAll");
+        } else if (verb == u"only") {
+            control.Settings()->SetShowOnlyChecked(true);
+        } else if (verb == u"hide") {
+            tree->SetNodeState(at(arg), tree->GetNodeState(at(arg)) | nsHidden);
+        } else if (verb == u"set") {
+            IFrameItem *target = item(arg.section(u' ', 0, 0));
+            IPtr<IStringValueList> values;
+            target->GetValues(values.put());
+            if (key.section(u' ', 1) == u"caption")
+                target->SetCaption(value);
+            else
+                values->SetValue(key.section(u' ', 1), value);
+        } else if (verb == u"refresh") {
+            queryInterface<IFrameItemEx>(item(arg))->Refresh();
+        } else if (verb == u"filter") {
+            control.Settings()->SetFilter(arg);
+        } else if (verb == u"enter" || verb == u"leave") {
+            focus(verb == u"enter" ? static_cast<QWidget *>(box) : tree);
+        } else if (verb == u"keys" || verb == u"type") {
+            if (!box->hasFocus())
+                focus(box);
+            QTest::keyClicks(box, arg);
+            if (verb == u"type")
+                QMetaObject::invokeMethod(pause, "timeout", Qt::DirectConnection);
+        } else if (verb == u"esc") {
+            QTest::keyClick(box, Qt::Key_Escape);
+        } else if (verb == u"pause") {
+            QVERIFY(pause->isActive());
+            QMetaObject::invokeMethod(pause, "timeout", Qt::DirectConnection);
+        } else if (verb == u"clear") {
+            QTest::mouseClick(part("btnFilter"), Qt::LeftButton);
+        } else if (verb == u"sort") {
+            QTest::mouseClick(tree->header()->viewport(), Qt::LeftButton, {}, QPoint(20, 5));
+        } else if (verb == u"menu") {
+            const QStringList path = arg.split(u'>');
+            openMenu(path[0], [&](QMenu *menu) {
+                said << entries(menu);
+                for (int i = 1; i < path.size(); ++i) {
+                    keyTo(menu, path[i], i + 1 < path.size() ? Qt::Key_Right : Qt::Key_Return);
+                    menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+                }
+            });
+        } else if (verb == u"pick") {
+            openMenu(arg.section(u'@', 0, 0), [&](QMenu *menu) {
+                for (QAction *entry : menu->actions())
+                    if (entry->text() == arg.section(u'@', 1))
+                        return QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(entry).center());
+                QFAIL(qPrintable("no entry " + arg));
+            });
+        } else if (verb == u"warn") {
+            QTest::ignoreMessage(QtCriticalMsg, qPrintable(arg));
+        } else if (verb == u"?") {
+            said << view();
+        } else if (verb == u"#") {
+            QCOMPARE(publishedCount(), checkedCaption().section(u' ', 1).toInt());
+            said << QStringLiteral("%1/%2").arg(publishedCount()).arg(changes);
+        } else if (verb == u"?box") {
+            QCoreApplication::processEvents();
+            auto *button = part<QPushButton>("btnFilter");
+            const QString action = button->toolTip().section(u' ', 0, 0).toLower();
+            if (box->text() == control.Settings()->FilterHint() && !box->text().isEmpty())
+                QCOMPARE(box->cursorPosition(), 0);
+            said << QStringLiteral("[%1|%2|%3%4]")
+                        .arg(box->text(), control.Settings()->Filter(),
+                             button->isEnabled() ? action : '(' + action + ')', pause->isActive() ? "*" : "");
+        } else if (verb == u"?group") {
+            const QList<QAction *> groupings = part<QMenu>("pmGroupBy")->actions();
+            for (int i = 0; i < groupings.size(); ++i)
+                if (groupings[i]->isChecked())
+                    QCOMPARE(control.Settings()->GroupByIndex(), i);
+            said << part<QPushButton>("btnGroupBy")->text() + ": " + entries(part<QMenu>("pmGroupBy"));
+        } else if (verb == u"?link") {
+            const TSlice *link = rows().slicesOf(at(arg))->GetSlice(3);
+            said << link->Style->name() + (link->Cursor == Qt::PointingHandCursor ? " hand" : "");
+        } else if (verb == u"?embedded") {
+            IPtr<ISelectFavorite> favorite;
+            control.GetManager()->Favorites()->Find(EmbeddedFavoritesName(), favorite.put());
+            said << (favorite ? '{' + favorite->GetItems()->join(u',') + '}' : QStringLiteral("none"));
+        } else if (verb == u"?state") {
+            QStringList ids;
+            control.GetManager()->State()->Save(&ids);
+            said << ids.join(u',');
+        } else if (verb == u"?total") {
+            said << part<QLabel>("lbTotalCount")->text() + ' ' + option(keys::PropertyTotalCount).toString();
+        } else {
+            QFAIL(qPrintable("no step " + verb));
+        }
+    }
 };
 
 } // namespace selectframe::test

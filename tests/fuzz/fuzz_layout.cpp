@@ -14,8 +14,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *Data, size_t Size)
 {
     const QString text = fuzz::text(Data, Size);
     const QList<int> widths = parseColumnWidths(text);
-    // One width per entry, grown to the highest index, which is bounded.
-    FUZZ_CHECK(widths.size() <= std::max<qsizetype>(splitCommaText(text).size(), 10001));
+    // One width per entry, grown to the highest index, which is bounded:
+    // hostile text never allocates beyond it.
+    const qsizetype count = splitCommaText(text).size();
+    FUZZ_CHECK(widths.size() >= count && widths.size() <= std::max<qsizetype>(count, 10001));
     for (const int width : widths)
         FUZZ_CHECK(width >= 0 && width <= 800);
 

@@ -129,7 +129,8 @@ private slots:
 
     // One line a favorite, its IDs as comma text; the name ends at the first
     // '=', so a name holding one does not survive. Awkward names and IDs
-    // and hostile lines come back from a second save and load unchanged.
+    // come back from a save and a load into another manager unchanged
+    // (hostile lines are replayed by fuzz_favorites).
     void saveAndLoadLines()
     {
         const TManager manager(new TFavoritesManager);
@@ -153,26 +154,9 @@ private slots:
                                    {" blank name ", {"1", "1"}}};
         for (const TFavoriteData &f : favorites)
             add(manager, f.name, f.ids);
-        QStringList lines = saved(manager);
-        lines += {"=",
-                  "==",
-                  ",,,=,,,",
-                  "\"",
-                  "a=\"",
-                  "a=\"\"\"",
-                  "a=\"unterminated, with, commas",
-                  "a=,",
-                  QString(200000, u'x') + u'=' + QString(200000, u','),
-                  QString("c=\x01\x02\x03,\x1f x"),
-                  QString::fromUtf16(u"nul\0name=1\0,2", 13)};
-        load(manager, lines);
-        const TFavorites loaded = contents(manager);
-        QCOMPARE(loaded.size(), lines.size());
-        QCOMPARE(loaded.mid(0, favorites.size()), favorites);
         const TManager again(new TFavoritesManager);
         load(again, saved(manager));
-        QCOMPARE(contents(again), loaded);
-        QCOMPARE(saved(again), saved(manager));
+        QCOMPARE(contents(again), favorites);
     }
 
     /// A copy keeps what lines would not: duplicates, '=' in names, empty

@@ -218,65 +218,59 @@ private slots:
         QCOMPARE(intact, count / 4 + count / 2);
     }
 
-    void setIdIgnoresChangeOfLetterCaseOnly()
+    // Steps on one item: "node 0", "node 1" (the fake tree's nodes),
+    // "node foreign" (one nobody answers for), "node none", "unresolved"
+    // (no resolver installed), "check", "uncheck", "refresh", "caption",
+    // "value", "read" (logs "read" and the check state), "id X" (logs
+    // "id" and the ID kept). Check state, refreshes and stale texts go to
+    // the row of the node built last, and to none without a row, with a
+    // node nobody answers for, or without a resolver; an ID that changes
+    // in letter case only is not stored.
+    void itemSteps_data()
     {
-        const IPtr<IFrameItemEx> item(new TFrameItem);
-        const QList<std::pair<QString, QString>> steps{{"abc", "abc"},
-                                                       {"ABC", "abc"},
-                                                       {"abd", "abd"},
-                                                       {"", ""},
-                                                       {QString::fromUtf8("äbc"), QString::fromUtf8("äbc")},
-                                                       {QString::fromUtf8("ÄBC"), QString::fromUtf8("äbc")}};
-        for (const auto &[id, kept] : steps) {
-            item->SetID(id);
-            QCOMPARE(idOf(item), kept);
-        }
+        QTest::addColumn<QStringList>("steps");
+        QTest::addColumn<QStringList>("log");
+        QTest::newRow("no row") << QStringList{"check", "refresh", "read"} << QStringList{"read false"};
+        QTest::newRow("foreign node") << QStringList{"node foreign", "check", "refresh", "read"}
+                                      << QStringList{"read false"};
+        QTest::newRow("no resolver") << QStringList{"unresolved", "node 0", "check", "refresh", "read"}
+                                     << QStringList{"read false"};
+        QTest::newRow("rows") << QStringList{"node 0", "check",     "read",    "refresh", "node 1",
+                                             "read",   "check",     "uncheck", "refresh", "caption",
+                                             "value",  "node none", "check",   "refresh", "read"}
+                              << QStringList{"set 0 true", "check 0",    "read true",           "refresh 0",
+                                             "check 1",    "read false", "set 1 true",          "set 1 false",
+                                             "refresh 1",  "text 1",     "text 1 column1_data", "read false"};
+        QTest::newRow("ids") << QStringList{"id abc", "id ABC", "id abd", "id ", "id äbc", "id ÄBC"}
+                             << QStringList{"id abc", "id abc", "id abd", "id ", "id äbc", "id äbc"};
     }
-
-    // Without a row, or with a node nobody answers for, or with no resolver
-    // installed, an item is unchecked and asks no tree.
-    void itemWithoutRowIsUnchecked()
+    void itemSteps()
     {
-        IPtr<IFrameItemEx> item(new TFrameItem);
+        QFETCH(QStringList, steps);
+        const IPtr<IFrameItemEx> item(new TFrameItem);
         char foreign = 0;
-        for (int step = 0; step < 3; ++step) {
-            if (step == 1)
-                item->SetNode(reinterpret_cast<TSelectFrameNode *>(&foreign));
-            if (step == 2) {
+        for (const QString &step : steps) {
+            const QString verb = step.section(u' ', 0, 0), arg = step.section(u' ', 1);
+            if (verb == u"node")
+                item->SetNode(arg == u"foreign" ? reinterpret_cast<TSelectFrameNode *>(&foreign)
+                              : arg == u"none"  ? nullptr
+                                                : fakeOps->node(arg.toInt()));
+            else if (verb == u"unresolved")
                 setFrameItemRowOpsResolver(nullptr);
-                item->SetNode(fakeOps->node(0));
-            }
-            item->SetChecked(true);
-            item->Refresh();
-            QVERIFY(!item->GetChecked());
+            else if (verb == u"check" || verb == u"uncheck")
+                item->SetChecked(verb == u"check");
+            else if (verb == u"refresh")
+                item->Refresh();
+            else if (verb == u"caption")
+                item->SetCaption("renamed");
+            else if (verb == u"value")
+                valuesOf(item)->SetValue("column1_data", "x");
+            else if (verb == u"read")
+                fakeOps->log << QStringLiteral("read ") + (item->GetChecked() ? "true" : "false");
+            else
+                item->SetID(arg), fakeOps->log << "id " + idOf(item);
         }
-        QCOMPARE(fakeOps->log, QStringList());
-    }
-
-    // Check state, refresh and stale texts go to the row of the node built
-    // last, and to none once the node is taken away.
-    void checkStateGoesThroughTheNodesRow()
-    {
-        const IPtr<IFrameItemEx> item(new TFrameItem);
-        item->SetNode(fakeOps->node(0));
-        QCOMPARE(item->GetNode(), fakeOps->node(0));
-        item->SetChecked(true);
-        QVERIFY(item->GetChecked());
-        item->Refresh();
-        item->SetNode(fakeOps->node(1));
-        QVERIFY(!item->GetChecked());
-        item->SetChecked(true);
-        item->SetChecked(false);
-        item->Refresh();
-        item->SetCaption("renamed");
-        valuesOf(item)->SetValue("column1_data", "x");
-        QCOMPARE(fakeOps->log, (QStringList{"set 0 true", "check 0", "refresh 0", "check 1", "set 1 true",
-                                            "set 1 false", "refresh 1", "text 1", "text 1 column1_data"}));
-        item->SetNode(nullptr);
-        item->SetChecked(true);
-        item->Refresh();
-        QVERIFY(!item->GetChecked());
-        QCOMPARE(fakeOps->log.size(), 9);
+        QTEST(fakeOps->log, "log");
     }
 };
 

@@ -1,25 +1,39 @@
 // SPDX-License-Identifier: MIT
 // The node store behind every adapter: links, navigation, order, layout,
 // data lookup and lazily made slices.
-#include "TreeTestAdapters.h"
-
+#include "platform/tree/TBaseVirtualTree.h"
 #include "platform/tree/TNodeOrder.h"
+#include "platform/tree/TSliceGeometry.h"
+#include "platform/tree/TSlicesFactory.h"
+#include "platform/tree/TStringSlice.h"
 
 #include <QTest>
 
 #include <stdexcept>
 
 using namespace selectframe;
-using namespace selectframe::test;
 
 namespace {
 
-/// Sorts by a key kept per node id, counting comparisons.
-TCompareOrder orderBy(const QHash<uint32_t, int> &keys)
+/// A new node with `data` and `state`, linked to `parent` as `link` says.
+TVirtualNode add(TBaseVirtualTree &tree, TVirtualNode parent, void *data = nullptr, uint32_t state = 0,
+                 int link = ltLastChild)
 {
-    return TCompareOrder([&keys](TVirtualNode a, TVirtualNode b) { return keys[a.Id] - keys[b.Id]; });
+    const TVirtualNode node = tree.New(data, state);
+    tree.add(parent, node, link);
+    return node;
 }
 
+/// `count` rows under the root; those in `hidden` hidden.
+std::vector<TVirtualNode> addRows(TBaseVirtualTree &tree, int count, const QList<int> &hidden = {})
+{
+    std::vector<TVirtualNode> rows;
+    for (int i = 0; i < count; ++i)
+        rows.push_back(add(tree, tree.Root(), nullptr, hidden.contains(i) ? uint32_t(nsHidden) : 0u));
+    return rows;
+}
+
+/// Node ids of nodes or of row keys.
 QList<uint32_t> ids(const std::vector<TVirtualNode> &nodes)
 {
     QList<uint32_t> r;
@@ -27,8 +41,6 @@ QList<uint32_t> ids(const std::vector<TVirtualNode> &nodes)
         r.append(n.Id);
     return r;
 }
-
-/// Node ids of row keys.
 QList<uint32_t> ids(const std::vector<uint32_t> &keys)
 {
     QList<uint32_t> r;
@@ -48,60 +60,39 @@ private slots:
     {
         TBaseVirtualTree tree;
         int data[6] = {};
-        const TVirtualNode group = tree.New(&data[0], 0);
-        tree.add(tree.Root(), group, ltLastChild);
-        const TVirtualNode a = tree.New(&data[1], 0);
-        const TVirtualNode b = tree.New(&data[2], nsHidden);
-        tree.add(group, a, ltLastChild);
-        tree.add(group, b, ltLastChild);
-        const TVirtualNode a1 = tree.New(&data[3], 0);
-        const TVirtualNode a2 = tree.New(&data[4], 0);
-        tree.add(a, a1, ltNextCell);
-        tree.add(a, a2, ltNextCell);
+        const TVirtualNode group = add(tree, tree.Root(), &data[0]);
+        const TVirtualNode a = add(tree, group, &data[1]), b = add(tree, group, &data[2], nsHidden);
+        const TVirtualNode a1 = add(tree, a, &data[3], 0, ltNextCell), a2 = add(tree, a, &data[4], 0, ltNextCell);
         const TNodeStore &s = tree.store();
-
-        QCOMPARE(s.firstChild(tree.Root()), group);
-        QCOMPARE(s.firstChild(group), a);
-        QCOMPARE(s.nextSibling(a), b);
-        QCOMPARE(s.nextSibling(b), TVirtualNode{});
-        QCOMPARE(s.parentOf(b), group);
-        QCOMPARE(s.firstChild(a), TVirtualNode{}); // cells are not children
-        QCOMPARE(s.cell(a, 0), a);
-        QCOMPARE(s.cell(a, 2), a2);
-        QCOMPARE(s.cell(a, 3), TVirtualNode{});
-        QCOMPARE(s.columnOf(a2), 2);
-        QCOMPARE(s.cellCount(a), 2);
+        // Cells are not children.
+        QCOMPARE((std::vector<TVirtualNode>{s.firstChild(tree.Root()), s.firstChild(group), s.nextSibling(a),
+                                            s.nextSibling(b), s.parentOf(b), s.firstChild(a), s.cell(a, 0),
+                                            s.cell(a, 2), s.cell(a, 3)}),
+                 (std::vector<TVirtualNode>{group, a, b, {}, group, {}, a, a2, {}}));
+        QCOMPARE((QList<int>{s.columnOf(a2), s.cellCount(a), int(s.state(b))}), (QList<int>{2, 2, nsHidden}));
         QCOMPARE(tree.getData(a1), &data[3]);
-        QCOMPARE(s.state(b), uint32_t(nsHidden));
-        QVERIFY(s.isAttached(a2));
-        QVERIFY(!s.isAttached(tree.New(&data[5], 0)));
+        QVERIFY(s.isAttached(a2) && !s.isAttached(tree.New(&data[5], 0)));
 
         // Header columns under the root count from 0.
         TBaseVirtualTree header;
-        const TVirtualNode c0 = header.New(nullptr, 0);
-        const TVirtualNode c1 = header.New(nullptr, 0);
-        header.add(header.Root(), c0, ltNextCell);
-        header.add(header.Root(), c1, ltNextCell);
+        const TVirtualNode c0 = add(header, header.Root(), nullptr, 0, ltNextCell);
+        const TVirtualNode c1 = add(header, header.Root(), nullptr, 0, ltNextCell);
         QCOMPARE(header.store().cell(header.Root(), 1), c1);
         QCOMPARE(header.store().columnOf(c0), 0);
 
-        // Removing a cell renumbers the ones after it.
+        // Removing a cell renumbers the ones after it; cells appended after
+        // removals and to rows in turn land at the end.
         tree.remove(a1);
         QCOMPARE(s.cell(a, 1), a2);
         QCOMPARE(s.columnOf(a2), 1);
-
-        // Cells appended after removals and to rows in turn land at the end.
-        const TVirtualNode a3 = tree.New(nullptr, 0);
-        tree.add(a, a3, ltNextCell);
+        const TVirtualNode a3 = add(tree, a, nullptr, 0, ltNextCell);
         QCOMPARE(s.columnOf(a3), 2);
-        const TVirtualNode b1 = tree.New(nullptr, 0);
-        tree.add(b, b1, ltNextCell);
+        const TVirtualNode b1 = add(tree, b, nullptr, 0, ltNextCell);
         tree.remove(a3);
         tree.add(a, a1, ltNextCell);
         QCOMPARE(s.cell(a, 2), a1);
         tree.add(a, a3, ltNextCell);
-        QCOMPARE(s.cell(a, 3), a3);
-        QCOMPARE(s.cell(b, 1), b1);
+        QCOMPARE((std::vector<TVirtualNode>{s.cell(a, 3), s.cell(b, 1)}), (std::vector<TVirtualNode>{a3, b1}));
         QCOMPARE(s.cellCount(a), 3);
     }
 
@@ -117,54 +108,42 @@ private slots:
                 return reinterpret_cast<void *>(quintptr(row.Id * 16 + column));
             }
         } tree;
-        const TVirtualNode a = tree.New(nullptr, 0);
-        const TVirtualNode b = tree.New(nullptr, 0);
-        tree.add(tree.Root(), a, ltLastChild);
-        tree.add(tree.Root(), b, ltLastChild);
+        const TVirtualNode a = add(tree, tree.Root()), b = add(tree, tree.Root());
         tree.addCells(a, 2);
         tree.addCells(b, 1);
         QVERIFY_THROWS_EXCEPTION(std::invalid_argument, tree.addCells(a, 1));
-        QCOMPARE(tree.store().cellCount(a), 2);
+        const TNodeStore &s = tree.store();
+        QCOMPARE(s.cellCount(a), 2);
         QVERIFY(tree.Made.empty());
-        const TVirtualNode a2 = tree.store().cell(a, 2);
+        const TVirtualNode a2 = s.cell(a, 2);
         QCOMPARE(tree.Made.size(), size_t(2));
         QCOMPARE(tree.getData(a2), reinterpret_cast<void *>(quintptr(a.Id * 16 + 2)));
-        QCOMPARE(tree.store().columnOf(a2), 2);
-        QCOMPARE(tree.store().parentOf(a2), a);
-        QVERIFY(tree.store().isCell(a2));
-        QCOMPARE(tree.store().cell(a, 3), TVirtualNode{});
+        QVERIFY(s.columnOf(a2) == 2 && s.parentOf(a2) == a && s.isCell(a2) && !s.cell(a, 3) && !s.firstChild(a));
         // A cell added by hand goes after the deferred ones, which it makes.
-        const TVirtualNode b2 = tree.New(nullptr, 0);
-        tree.add(b, b2, ltNextCell);
+        const TVirtualNode b2 = add(tree, b, nullptr, 0, ltNextCell);
         QCOMPARE(tree.Made.size(), size_t(3));
-        QCOMPARE(tree.store().cell(b, 2), b2);
-        QCOMPARE(tree.getItem(tree.getData(tree.store().cell(b, 1))), tree.store().cell(b, 1));
-        QCOMPARE(tree.store().firstChild(a), TVirtualNode{});
+        QCOMPARE(s.cell(b, 2), b2);
+        QCOMPARE(tree.getItem(tree.getData(s.cell(b, 1))), s.cell(b, 1));
     }
 
     void layoutKeepsHiddenRowsOut()
     {
         TBaseVirtualTree tree;
-        std::vector<TVirtualNode> rows;
-        for (int i = 0; i < 5; ++i) {
-            rows.push_back(tree.New(nullptr, i == 1 || i == 3 ? uint32_t(nsHidden) : 0u));
-            tree.add(tree.Root(), rows.back(), ltLastChild);
-        }
+        const std::vector<TVirtualNode> rows = addRows(tree, 5, {1, 3});
         TNodeStore &s = tree.store();
         QVERIFY(s.needsLayout());
         s.layout();
         QCOMPARE(ids(s.children(tree.Root())->Visible), (QList<uint32_t>{rows[0].Id, rows[2].Id, rows[4].Id}));
         QCOMPARE(s.visibleIndex(rows[4]), 2u);
         QVERIFY(!s.isLaidOutVisible(rows[1]));
-
-        // A change shows only after the next layout.
+        // A change shows only after the next layout; flags other than
+        // hidden do not touch it.
         s.setState(rows[1], 0);
         QVERIFY(s.needsLayout());
         QCOMPARE(s.children(tree.Root())->Visible.size(), size_t(3));
         s.layout();
         QCOMPARE(s.visibleIndex(rows[2]), 2u);
         QVERIFY(s.isLaidOutVisible(rows[1]));
-        // Flags other than hidden do not touch the layout.
         s.setState(rows[0], nsExpanded);
         QVERIFY(!s.needsLayout());
     }
@@ -172,10 +151,7 @@ private slots:
     void badLinksThrow()
     {
         TBaseVirtualTree tree;
-        const TVirtualNode a = tree.New(nullptr, 0);
-        const TVirtualNode b = tree.New(nullptr, 0);
-        tree.add(tree.Root(), a, ltLastChild);
-        tree.add(a, b, ltLastChild);
+        const TVirtualNode a = add(tree, tree.Root()), b = add(tree, a);
         QVERIFY_THROWS_EXCEPTION(std::invalid_argument, tree.add(b, a, ltLastChild));
         QVERIFY_THROWS_EXCEPTION(std::invalid_argument, tree.add(a, b, 5));
         QVERIFY_THROWS_EXCEPTION(std::invalid_argument, tree.add(TVirtualNode{999}, b, ltLastChild));
@@ -188,19 +164,18 @@ private slots:
         QCOMPARE(tree.store().firstChild(a), TVirtualNode{});
     }
 
+    // The node made last for a data pointer is found, also after moves,
+    // removals and re-adds, and an older removed row never shadows a newer
+    // one; the same before any lookup built the index.
     void getItemRemoveClear()
     {
         TBaseVirtualTree tree;
         int x = 0, y = 0;
-        const TVirtualNode nx = tree.New(&x, 0);
-        tree.add(tree.Root(), nx, ltLastChild);
+        const TVirtualNode nx = add(tree, tree.Root(), &x);
         QCOMPARE(tree.getItem(&x), nx);
         QCOMPARE(tree.getItem(&y), TVirtualNode{});
-        // Nodes made after the first lookup are found too; the latest wins.
-        const TVirtualNode ny = tree.New(&y, 0);
-        tree.add(tree.Root(), ny, ltLastChild);
+        const TVirtualNode ny = add(tree, tree.Root(), &y);
         QCOMPARE(tree.getItem(&y), ny);
-        // A moved row is still found.
         tree.add(ny, nx, ltLastChild);
         QCOMPARE(tree.getItem(&x), nx);
         tree.add(tree.Root(), nx, ltLastChild);
@@ -212,20 +187,15 @@ private slots:
         QCOMPARE(tree.store().firstChild(tree.Root()), ny);
         const TVirtualNode again = tree.New(&x, 0);
         QCOMPARE(tree.getItem(&x), again);
-        // A removed row added again is found again, and the older removed
-        // row never shadows a newer one.
         tree.add(tree.Root(), again, ltLastChild);
         tree.remove(again);
-        tree.add(tree.Root(), nx, ltLastChild);
-        QCOMPARE(tree.getItem(&x), nx);
-        tree.add(tree.Root(), again, ltLastChild);
-        QCOMPARE(tree.getItem(&x), again);
-        tree.add(tree.Root(), nx, ltLastChild);
-        QCOMPARE(tree.getItem(&x), again);
-        // The same before any lookup built the index.
+        const QList<std::pair<TVirtualNode, TVirtualNode>> readds{{nx, nx}, {again, again}, {nx, again}};
+        for (const auto &[readded, found] : readds) {
+            tree.add(tree.Root(), readded, ltLastChild);
+            QCOMPARE(tree.getItem(&x), found);
+        }
         TBaseVirtualTree fresh;
-        const TVirtualNode nf = fresh.New(&y, 0);
-        fresh.add(fresh.Root(), nf, ltLastChild);
+        const TVirtualNode nf = add(fresh, fresh.Root(), &y);
         fresh.remove(nf);
         QCOMPARE(fresh.getItem(&y), TVirtualNode{});
         fresh.add(fresh.Root(), nf, ltLastChild);
@@ -237,75 +207,44 @@ private slots:
         QCOMPARE(tree.store().nodeCount(), 1u);
     }
 
-    void sortIsStableAndRecursive()
+    // Sorting is stable and goes into the children only when asked; a
+    // throwing order leaves the list as it was.
+    void sortChildren()
     {
         TBaseVirtualTree tree;
+        const std::vector<TVirtualNode> top = addRows(tree, 5);
+        const std::vector<TVirtualNode> inner{add(tree, top[0]), add(tree, top[0])};
         QHash<uint32_t, int> keys;
-        std::vector<TVirtualNode> top;
-        for (int key : {2, 1, 2, 1, 0}) {
-            top.push_back(tree.New(nullptr, 0));
-            keys[top.back().Id] = key;
-            tree.add(tree.Root(), top.back(), ltLastChild);
-        }
-        std::vector<TVirtualNode> inner;
-        for (int key : {3, 1}) {
-            inner.push_back(tree.New(nullptr, 0));
-            keys[inner.back().Id] = key;
-            tree.add(top[0], inner.back(), ltLastChild);
-        }
+        for (const auto &[nodes, values] :
+             {std::pair{top, QList<int>{2, 1, 2, 1, 0}}, std::pair{inner, QList<int>{3, 1}}})
+            for (int i = 0; i < values.size(); ++i)
+                keys[nodes[size_t(i)].Id] = values[i];
         TNodeStore &s = tree.store();
-        TCompareOrder order = orderBy(keys);
-
+        TCompareOrder order([&keys](TVirtualNode a, TVirtualNode b) { return keys[a.Id] - keys[b.Id]; });
         s.sortChildren(tree.Root(), false, order);
-        QCOMPARE(ids(s.children(tree.Root())->All),
-                 (QList<uint32_t>{top[4].Id, top[1].Id, top[3].Id, top[0].Id, top[2].Id}));
+        const QList<uint32_t> sorted{top[4].Id, top[1].Id, top[3].Id, top[0].Id, top[2].Id};
+        QCOMPARE(ids(s.children(tree.Root())->All), sorted);
         QCOMPARE(s.nextSibling(top[1]), top[3]);
-        QCOMPARE(s.firstChild(top[0]), inner[0]); // not recursive
-
+        QCOMPARE(s.firstChild(top[0]), inner[0]);
         s.sortChildren(tree.Root(), true, order);
         QCOMPARE(s.firstChild(top[0]), inner[1]);
-    }
 
-    void throwingOrderLeavesListAlone()
-    {
-        TBaseVirtualTree tree;
-        std::vector<TVirtualNode> rows;
-        for (int i = 0; i < 40; ++i) {
-            rows.push_back(tree.New(nullptr, 0));
-            tree.add(tree.Root(), rows.back(), ltLastChild);
-        }
-        const QList<uint32_t> before = ids(tree.store().children(tree.Root())->All);
+        addRows(tree, 35);
+        const QList<uint32_t> before = ids(s.children(tree.Root())->All);
         int calls = 0;
-        TCompareOrder order([&](TVirtualNode a, TVirtualNode b) {
+        TCompareOrder failing([&](TVirtualNode a, TVirtualNode b) {
             if (++calls == 30)
                 throw std::runtime_error("compare failed");
             return int(b.Id) - int(a.Id);
         });
-        QVERIFY_THROWS_EXCEPTION(std::runtime_error, tree.store().sortChildren(tree.Root(), false, order));
-        QCOMPARE(ids(tree.store().children(tree.Root())->All), before);
-        QCOMPARE(tree.store().nextSibling(rows[5]), rows[6]);
+        QVERIFY_THROWS_EXCEPTION(std::runtime_error, s.sortChildren(tree.Root(), false, failing));
+        QCOMPARE(ids(s.children(tree.Root())->All), before);
+        QCOMPARE(s.nextSibling(top[1]), top[3]);
     }
 
+    // Slices are made once, on first request, and kept with what was set
+    // on them; a failed InitSlices is asked again.
     void slicesAreMadeOnceAndKept()
-    {
-        TTestManager manager(makeRows(1, 2));
-        TTestTree &tree = *manager.Tree;
-        tree.build(manager.Rows);
-        QCOMPARE(tree.InitCount, 0);
-        const TVirtualNode item = tree.store().firstChild(tree.store().firstChild(tree.Root()));
-        TSlices *slices = tree.slicesOf(item);
-        QCOMPARE(slices->Count(), 4);
-        QCOMPARE(tree.InitCount, 1);
-        slices->GetSlice(3)->Style = getStyle("red");
-        QCOMPARE(tree.slicesOf(item), slices);
-        tree.filledSlicesOf(item);
-        QCOMPARE(tree.InitCount, 1);
-        QCOMPARE(slices->GetSlice(3)->Style, getStyle("red"));
-        QCOMPARE(sliceAs<TStringSlice>(slices->GetSlice(2))->Text, QStringLiteral("Item 0.0"));
-        QCOMPARE(slices->GetSlice(4), nullptr);
-    }
-
-    void failedInitSlicesIsAskedAgain()
     {
         struct TFlaky : TBaseVirtualTree
         {
@@ -314,26 +253,48 @@ private slots:
             {
                 if (++Calls == 1)
                     throw std::runtime_error("not yet");
-                slices->Add({SlicesFactory().create("string")});
+                slices->Add({SlicesFactory().create("check"), SlicesFactory().create("string")});
+            }
+            void FillSlices(TVirtualNode, TSlices *slices) override
+            {
+                sliceAs<TStringSlice>(slices->GetSlice(1))->Text = QStringLiteral("filled");
             }
         } tree;
-        const TVirtualNode n = tree.New(nullptr, 0);
+        const TVirtualNode n = add(tree, tree.Root());
+        QCOMPARE(tree.Calls, 0);
         QVERIFY_THROWS_EXCEPTION(std::runtime_error, tree.slicesOf(n));
-        QCOMPARE(tree.slicesOf(n)->Count(), 1);
+        TSlices *slices = tree.slicesOf(n);
+        QCOMPARE(slices->Count(), 2);
+        slices->GetSlice(1)->Style = getStyle("red");
+        QCOMPARE(tree.slicesOf(n), slices);
+        QCOMPARE(tree.filledSlicesOf(n), slices);
         QCOMPARE(tree.Calls, 2);
+        QCOMPARE(slices->GetSlice(1)->Style, getStyle("red"));
+        QCOMPARE(sliceAs<TStringSlice>(slices->GetSlice(1))->Text, QStringLiteral("filled"));
+        QVERIFY(!slices->GetSlice(2) && !slices->GetSlice(-1));
+        // A point beyond every slice, or on one of no width, hits none.
+        const TSliceGeometry::TRects rects{QRect(0, 0, 0, 9), QRect(0, 0, 10, 9)};
+        QCOMPARE((QList<int>{TSliceGeometry::sliceAt(rects, 0), TSliceGeometry::sliceAt(rects, 10)}),
+                 (QList<int>{1, -1}));
     }
 
-    // Unknown names fall back rather than fail; the error red stays readable
-    // on dark and light backgrounds.
-    void stylesAndKinds()
+    // An adapter draws check boxes as check boxes and leaves the text under
+    // the mouse as the tip unless it says otherwise. Unknown style names
+    // fall back rather than fail; the error red stays readable on dark and
+    // light backgrounds.
+    void defaultsStylesAndKinds()
     {
+        TBaseVirtualTree tree;
+        QByteArray skin;
+        QString tip = QStringLiteral("under the mouse");
+        tree.FillSkinName(tree.Root(), &skin);
+        tree.FillToolTip(tree.Root(), &tip);
+        QCOMPARE(skin + ' ' + tip.toUtf8(), QByteArray("default under the mouse"));
         QCOMPARE(getStyle("no such style"), getStyle("text"));
-        QPalette dark;
-        dark.setColor(QPalette::Base, Qt::black);
-        dark.setColor(QPalette::Text, Qt::white);
-        QPalette light;
-        light.setColor(QPalette::Base, Qt::white);
-        light.setColor(QPalette::Text, Qt::black);
+        QPalette dark, light;
+        for (auto [palette, base, text] :
+             {std::tuple{&dark, Qt::black, Qt::white}, std::tuple{&light, Qt::white, Qt::black}})
+            palette->setColor(QPalette::Base, base), palette->setColor(QPalette::Text, text);
         QCOMPARE(getStyle("text")->color(dark, true, false), QColor(Qt::white));
         QVERIFY(getStyle("red")->color(dark, true, false).lightness() >
                 getStyle("red")->color(light, true, false).lightness());

@@ -1,16 +1,24 @@
 // SPDX-License-Identifier: MIT
-// A frame manager filled the way a frame fills it, and ways to find the
-// rows an item tree built for it.
+// A frame manager filled the way a frame fills it, its item tree shown in a
+// tree control, and ways to find the rows the tree built.
 #pragma once
 
 #include "hub/FrameManager.h"
+#include "platform/ShownCaptions.h"
+#include "platform/tree/TImageSlice.h"
+#include "platform/tree/TTree.h"
 #include "trees/SelectVirtualManager.h"
 
 #include <selectframe/FrameKeys.h>
 
+#include <QAbstractItemModelTester>
 #include <QList>
+#include <QPainter>
 #include <QPair>
 #include <QString>
+#include <QTest>
+
+#include <memory>
 
 namespace selectframe::test {
 
@@ -84,5 +92,75 @@ inline IPtr<IFrameItemEx> ex(const IPtr<IFrameItem> &item)
 {
     return item.query<IFrameItemEx>();
 }
+
+/// A 16 x 16 icon: a coloured disc on a transparent ground.
+inline QIcon disc(QColor color)
+{
+    QPixmap p(16, 16);
+    p.fill(Qt::transparent);
+    QPainter painter(&p);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setBrush(color);
+    painter.setPen(color.darker());
+    painter.drawEllipse(QRectF(1.5, 1.5, 13, 13));
+    return QIcon(p);
+}
+
+/// The frame's item tree in a tree control, over an image list of a red, a
+/// green and a blue disc; a model tester watches every build, sort and
+/// rebuild from the first install on.
+struct TShownTree : TFrameFixture
+{
+    TImageList Images;
+    TTree Tree;
+    QAbstractItemModelTester Tester{Tree.model(), QAbstractItemModelTester::FailureReportingMode::QtTest};
+
+    TShownTree()
+    {
+        Images.Icons = {disc(QColor(0xd0, 0x30, 0x30)), disc(QColor(0x20, 0x90, 0x40)), disc(QColor(0x30, 0x60, 0xd0))};
+        Manager.Images = quintptr(&Images);
+        Tree.resize(560, 400);
+    }
+    /// Builds the model and installs a new manager over it.
+    void build()
+    {
+        Manager.Rebuild();
+        Tree.setVM(std::make_unique<TSelectVirtualManager>(&Manager));
+    }
+    void showWindow()
+    {
+        Tree.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&Tree));
+    }
+    TSelectVirtualManager *vm() const { return static_cast<TSelectVirtualManager *>(Tree.getVM()); }
+    TSelectVirtualTree &rows() const { return *vm()->Tree; }
+    TNodeStore &store() const { return rows().store(); }
+    /// The row `i` under `parent`, the root by default.
+    TVirtualNode child(int i, TVirtualNode parent = {}) const
+    {
+        TVirtualNode n = store().firstChild(parent ? parent : rows().Root());
+        while (i-- > 0)
+            n = store().nextSibling(n);
+        return n;
+    }
+    /// An item row's caption or a group row's name, "-" for none.
+    QString name(TVirtualNode n) const
+    {
+        if (!n)
+            return QStringLiteral("-");
+        const TBaseFrameObject *object = rows().recordOf(n)->FrameObject;
+        QString text;
+        if (object->Kind == fokItem)
+            static_cast<const TFrameItemObject *>(object)->Item->GetCaption(&text);
+        else
+            text = static_cast<const TFrameGroupObject *>(object)->Name;
+        return text;
+    }
+    /// The captions the view shows at the top level, or under its row `row`.
+    QStringList shown(int row = -1) const
+    {
+        return shownCaptions(Tree.model(), row < 0 ? QModelIndex() : Tree.model()->index(row, 0));
+    }
+};
 
 } // namespace selectframe::test

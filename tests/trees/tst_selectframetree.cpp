@@ -4,8 +4,6 @@
 // have them.
 #include "SelectTreeFixture.h"
 
-#include "platform/tree/TTree.h"
-
 #include <QTest>
 
 #include <typeinfo>
@@ -26,66 +24,65 @@ public:
     void SF_CALL GetValues(IStringValueList **Values) override { *Values = nullptr; }
 };
 
-/// A frame's manager, and its tree once shown.
-struct TFrame
-{
-    TFrameFixture Fixture;
-    std::unique_ptr<TTree> Tree;
-
-    void show()
-    {
-        Fixture.Manager.Rebuild();
-        Tree = std::make_unique<TTree>();
-        Tree->setVM(std::make_unique<TSelectVirtualManager>(&Fixture.Manager));
-    }
-    TSelectVirtualManager *vm() const { return static_cast<TSelectVirtualManager *>(Tree->getVM()); }
-    TSelectFrameNode *row(const IPtr<IFrameItem> &item) const { return recordOf(*vm()->Tree, item.get()); }
-};
-
 } // namespace
 
 class TestSelectFrameTree : public QObject
 {
     Q_OBJECT
 
-    std::unique_ptr<TFrame> firstFrame;
-    std::unique_ptr<TFrame> secondFrame;
+    std::unique_ptr<TShownTree> frames[2];
     QList<IPtr<IFrameItem>> items;
 
-    TFrame &first() { return *firstFrame; }
-    TFrame &second() { return *secondFrame; }
-
-    /// Items of the first frame, handed to the second too, both trees shown;
-    /// items[0] is checked in the first frame only.
-    void showBoth()
+    TShownTree &first() { return *frames[0]; }
+    TShownTree &second() { return *frames[1]; }
+    TSelectFrameNode *row(TShownTree &frame, const IPtr<IFrameItem> &item)
     {
-        items = {first().Fixture.add("a"), first().Fixture.add("b", "G"), first().Fixture.add("c", "G")};
+        return recordOf(frame.rows(), item.get());
+    }
+
+    /// Items a, and b and c in group G, of the first frame, handed to the
+    /// second too.
+    void addItems()
+    {
+        items = {first().add("a"), first().add("b", "G"), first().add("c", "G")};
         for (const auto &item : items)
-            second().Fixture.Manager.AddItem(item.get());
-        first().show();
-        first().row(items[0])->FrameObject->SetState(fcsChecked);
-        second().show();
+            second().Manager.AddItem(item.get());
+    }
+    /// Each item's link: the frame whose row it names (1 or 2, "?" for a
+    /// row of neither, "-" for none), "+" when it reads as checked.
+    QString links()
+    {
+        QStringList out;
+        for (const auto &item : items) {
+            TSelectFrameNode *node = ex(item)->GetNode();
+            QString owner = node ? QStringLiteral("?") : QStringLiteral("-");
+            for (int f = 0; f < 2; ++f)
+                if (node && frames[f] && frames[f]->Tree.getVM() && row(*frames[f], item) == node)
+                    owner = QString::number(f + 1);
+            out << owner + (ex(item)->GetChecked() ? "+" : "");
+        }
+        return out.join(u',');
     }
 
 private slots:
     void init()
     {
-        firstFrame = std::make_unique<TFrame>();
-        secondFrame = std::make_unique<TFrame>();
+        for (auto &frame : frames)
+            frame = std::make_unique<TShownTree>();
     }
     void cleanup()
     {
-        firstFrame.reset();
-        secondFrame.reset();
+        for (auto &frame : frames)
+            frame.reset();
         items.clear();
     }
 
     void recordsOfOneBuild()
     {
-        first().Fixture.add("a");
-        first().Fixture.add("b", "G");
-        first().show();
-        TSelectVirtualTree &tree = *first().vm()->Tree;
+        first().add("a");
+        first().add("b", "G");
+        first().build();
+        TSelectVirtualTree &tree = first().rows();
         tree.Rebuild();
         // One group row and two item rows of three nodes each; a row's cells
         // and their records are made when the tree first reaches them.
@@ -96,95 +93,63 @@ private slots:
             for (int c = 0; c < 3; ++c) {
                 const TVirtualNode node = tree.store().cell(row, c);
                 const TSelectFrameNode *cell = tree.recordOf(node);
-                QCOMPARE(cell->Node, node);
-                QCOMPARE(cell->Column, c);
+                QVERIFY(cell->Node == node && cell->Column == c && !cell->Slices);
                 QCOMPARE(cell->FrameObject, tree.recordOf(row)->FrameObject);
-                QCOMPARE(cell->Slices, nullptr);
                 QCOMPARE(tree.getItem(const_cast<TSelectFrameNode *>(cell)), node);
             }
         QCOMPARE(tree.NodeRecords.Count(), size_t(9));
     }
 
+    // An item links to the row built last and reads its check state from
+    // there; when that tree goes (destroyed, rebuilt, given a new manager
+    // after a model load, or none) the link follows the other tree's row,
+    // or goes. Steps: "build F", "check F" (item a in frame F), "drop F"
+    // (the frame destroyed), "rebuild F" (the rows), "init F" (the manager),
+    // "reload F" (model and manager), "none F" (no manager).
     void linksFollowTheRowBuiltLast_data()
     {
-        QTest::addColumn<bool>("firstGoesFirst");
-        QTest::newRow("first tree destroyed first") << true;
-        QTest::newRow("second tree destroyed first") << false;
+        QTest::addColumn<QStringList>("steps");
+        QTest::addColumn<QStringList>("links");
+        QTest::newRow("first tree destroyed first") << QStringList{"build 1", "check 1", "build 2", "drop 1", "drop 2"}
+                                                    << QStringList{"1,1,1", "1+,1,1", "2,2,2", "2,2,2", "-,-,-"};
+        QTest::newRow("second tree destroyed first") << QStringList{"build 1", "check 1", "build 2", "drop 2", "drop 1"}
+                                                     << QStringList{"1,1,1", "1+,1,1", "2,2,2", "1+,1,1", "-,-,-"};
+        QTest::newRow("rebuilding one keeps the other's rows reachable")
+            << QStringList{"build 1", "check 1", "build 2", "rebuild 1", "init 2", "drop 2", "drop 1"}
+            << QStringList{"1,1,1", "1+,1,1", "2,2,2", "1+,1,1", "2,2,2", "1+,1,1", "-,-,-"};
+        QTest::newRow("a new manager after a model load")
+            << QStringList{"build 1", "check 1", "build 2", "drop 2", "reload 1", "none 1"}
+            << QStringList{"1,1,1", "1+,1,1", "2,2,2", "1+,1,1", "1,1,1", "-,-,-"};
     }
     void linksFollowTheRowBuiltLast()
     {
-        QFETCH(bool, firstGoesFirst);
-        items = {first().Fixture.add("a"), first().Fixture.add("b", "G")};
-        for (const auto &item : items)
-            second().Fixture.Manager.AddItem(item.get());
-        const IPtr<IFrameItemEx> a = ex(items[0]);
-        QCOMPARE(a->GetNode(), nullptr);
-
-        first().show();
-        TSelectFrameNode *firstRow = first().row(items[0]);
-        QCOMPARE(a->GetNode(), firstRow);
-        firstRow->FrameObject->SetState(fcsChecked);
-        QVERIFY(a->GetChecked());
-
-        second().show();
-        TSelectFrameNode *secondRow = second().row(items[0]);
-        QCOMPARE(a->GetNode(), secondRow);
-        QVERIFY(!a->GetChecked()); // the second frame's own state
-
-        if (firstGoesFirst) {
-            first().Tree.reset();
-            QCOMPARE(a->GetNode(), secondRow);
-            QVERIFY(!a->GetChecked());
-        } else {
-            second().Tree.reset();
-            QCOMPARE(a->GetNode(), firstRow);
-            QVERIFY(a->GetChecked());
+        QFETCH(QStringList, steps);
+        addItems();
+        QCOMPARE(links(), QStringLiteral("-,-,-"));
+        QStringList seen;
+        for (const QString &step : steps) {
+            const QString verb = step.section(u' ', 0, 0);
+            TShownTree &frame = *frames[step.section(u' ', 1).toInt() - 1];
+            if (verb == u"build") {
+                frame.build();
+            } else if (verb == u"check") {
+                row(frame, items[0])->FrameObject->SetState(fcsChecked);
+            } else if (verb == u"drop") {
+                frames[step.section(u' ', 1).toInt() - 1].reset();
+            } else if (verb == u"rebuild") {
+                frame.rows().Rebuild();
+            } else if (verb == u"init") {
+                frame.vm()->Initialize();
+            } else if (verb == u"reload") {
+                // The load destroys the objects the old records point to;
+                // replacing the manager must not touch them.
+                frame.build();
+            } else {
+                frame.Tree.setVM(nullptr);
+            }
+            seen << links();
         }
-        first().Tree.reset();
-        second().Tree.reset();
-        QCOMPARE(a->GetNode(), nullptr);
-        QVERIFY(!a->GetChecked());
-        QCOMPARE(ex(items[1])->GetNode(), nullptr);
-    }
-
-    void rebuildingOneTreeKeepsTheOthersRowsReachable()
-    {
-        showBoth();
-        const IPtr<IFrameItemEx> a = ex(items[0]);
-
-        first().vm()->Tree->Rebuild();
-        TSelectFrameNode *rebuilt = first().row(items[0]);
-        QCOMPARE(a->GetNode(), rebuilt); // built last
-        QVERIFY(a->GetChecked());
-
-        second().vm()->Initialize();
-        QCOMPARE(a->GetNode(), second().row(items[0]));
-        QVERIFY(!a->GetChecked());
-
-        second().Tree.reset();
-        QCOMPARE(a->GetNode(), rebuilt);
-        QVERIFY(a->GetChecked());
-        for (const auto &item : items.mid(1))
-            QCOMPARE(ex(item)->GetNode(), first().row(item));
-        first().Tree.reset();
-        QCOMPARE(a->GetNode(), nullptr);
-    }
-
-    void aNewManagerAfterAModelLoadReplacesTheLinks()
-    {
-        showBoth();
-        second().Tree.reset();
-        // The load destroys the objects the old records point to; replacing
-        // the manager must not touch them.
-        first().Fixture.Manager.Rebuild();
-        first().Tree->setVM(std::make_unique<TSelectVirtualManager>(&first().Fixture.Manager));
-        for (const auto &item : items) {
-            QCOMPARE(ex(item)->GetNode(), first().row(item));
-            QVERIFY(!ex(item)->GetChecked());
-        }
-        first().Tree->setVM(nullptr);
-        for (const auto &item : items)
-            QCOMPARE(ex(item)->GetNode(), nullptr);
+        QTEST(seen, "links");
     }
 
     // A regroup's new manager takes over the texts the filter matched: none
@@ -201,15 +166,15 @@ private slots:
     {
         QFETCH(QString, value);
         QFETCH(int, made);
-        showBoth();
-        second().Tree.reset();
-        TSelectFrameTree &old = first().vm()->Tree->NodeRecords;
+        addItems();
+        first().build();
+        TSelectFrameTree &old = first().rows().NodeRecords;
         old.MatchFilter(u"c2");
         IPtr<IStringValueList> values;
         items[1]->GetValues(values.put());
         values->SetValue(value, "H");
-        first().Fixture.Manager.Rebuild();
-        auto next = std::make_unique<TSelectVirtualManager>(&first().Fixture.Manager);
+        first().Manager.Rebuild();
+        auto next = std::make_unique<TSelectVirtualManager>(&first().Manager);
         TSelectFrameTree &records = next->Tree->NodeRecords;
         int calls = 0;
         records.OnMakeFilterText = [&, make = records.OnMakeFilterText](const TSelectFrameNode *row, QString &out) {
@@ -217,72 +182,70 @@ private slots:
             make(row, out);
         };
         records.TakeFilterTexts(old);
-        first().Tree->setVM(std::move(next));
+        first().Tree.setVM(std::move(next));
         records.MatchFilter(u"c2");
         QCOMPARE(calls, made);
         QList<bool> matched;
         for (const auto &item : items)
-            matched << records.Matched(first().row(item));
+            matched << records.Matched(row(first(), item));
         QCOMPARE(matched, (QList<bool>{true, made == 0, true}));
     }
 
-    void checkedStateGoesThroughTheRow()
+    // Checks go through the row (no group update); refreshes call the
+    // restyling of the tree built last, once one is installed.
+    void checksAndRefreshesGoThroughTheRow()
     {
-        showBoth();
-        second().Tree.reset();
+        addItems();
+        first().build();
+        row(first(), items[0])->FrameObject->SetState(fcsChecked);
         const IPtr<IFrameItemEx> b = ex(items[1]);
-        TFrameObjectManager *model = first().Fixture.Manager.Model();
-        TFrameGroupObject *group = model->FindGroup("G");
+        TFrameObjectManager *model = first().Manager.Model();
         b->SetChecked(true);
-        QCOMPARE(first().row(items[1])->FrameObject->State, fcsChecked);
+        QCOMPARE(row(first(), items[1])->FrameObject->State, fcsChecked);
         QVERIFY(b->GetChecked());
         QCOMPARE(model->GetCheckedIDs(), (QStringList{"a", "b"}));
-        QCOMPARE(group->State, fcsUnchecked); // no group update
+        QCOMPARE(model->FindGroup("G")->State, fcsUnchecked);
         b->SetChecked(false);
         QVERIFY(!b->GetChecked());
         QCOMPARE(model->GetCheckedIDs(), QStringList{"a"});
-    }
 
-    void refreshCallsTheInstalledRestyling()
-    {
-        showBoth();
+        second().build();
         const IPtr<IFrameItemEx> c = ex(items[2]);
         c->Refresh(); // nothing installed: nothing happens
-        QList<TSelectFrameNode *> firstCalls, secondCalls;
-        first().vm()->Tree->NodeRecords.OnRefreshRow = [&](TSelectFrameNode *row) { firstCalls.append(row); };
-        second().vm()->Tree->NodeRecords.OnRefreshRow = [&](TSelectFrameNode *row) { secondCalls.append(row); };
+        QList<TSelectFrameNode *> calls[2];
+        for (int f = 0; f < 2; ++f)
+            frames[f]->rows().NodeRecords.OnRefreshRow = [&calls, f](TSelectFrameNode *row) { calls[f].append(row); };
         c->Refresh();
-        QCOMPARE(secondCalls, QList<TSelectFrameNode *>{second().row(items[2])});
-        second().Tree.reset();
+        QCOMPARE(calls[1], QList<TSelectFrameNode *>{row(second(), items[2])});
+        frames[1].reset();
         c->Refresh();
-        QCOMPARE(firstCalls, QList<TSelectFrameNode *>{first().row(items[2])});
+        QCOMPARE(calls[0], QList<TSelectFrameNode *>{row(first(), items[2])});
     }
 
     void anItemListedTwiceIsUnlinkedTwice()
     {
-        const IPtr<IFrameItem> a = first().Fixture.add("a");
-        first().Fixture.Manager.AddItem(a.get());
-        first().show();
-        const QList<TVirtualNode> rows = allRows(*first().vm()->Tree);
-        QCOMPARE(rows.size(), 2);
-        QCOMPARE(ex(a)->GetNode(), first().vm()->Tree->recordOf(rows[1]));
-        first().vm()->Tree->Rebuild();
-        QCOMPARE(ex(a)->GetNode(), first().vm()->Tree->recordOf(allRows(*first().vm()->Tree).at(1)));
-        first().Tree.reset();
+        const IPtr<IFrameItem> a = first().add("a");
+        first().Manager.AddItem(a.get());
+        first().build();
+        for (int build = 0; build < 2; ++build) {
+            if (build)
+                first().rows().Rebuild();
+            const QList<TVirtualNode> rows = allRows(first().rows());
+            QCOMPARE(rows.size(), 2);
+            QCOMPARE(ex(a)->GetNode(), first().rows().recordOf(rows[1]));
+        }
+        frames[0].reset();
         QCOMPARE(ex(a)->GetNode(), nullptr);
     }
 
     void anItemWithoutTheExtendedInterfaceFailsTheBuild()
     {
-        const IPtr<IFrameItem> a = first().Fixture.add("a");
-        first().Fixture.Manager.AddItem(new TPlainItem);
-        first().Fixture.add("c");
-        first().Fixture.Manager.Rebuild();
-        first().Tree = std::make_unique<TTree>();
-        auto vm = std::make_unique<TSelectVirtualManager>(&first().Fixture.Manager);
-        QVERIFY_THROWS_EXCEPTION(std::bad_cast, first().Tree->setVM(std::move(vm)));
+        const IPtr<IFrameItem> a = first().add("a");
+        first().Manager.AddItem(new TPlainItem);
+        first().add("c");
+        QVERIFY_THROWS_EXCEPTION(std::bad_cast, first().build());
         QVERIFY(ex(a)->GetNode() != nullptr);
-        first().Tree.reset();
+        frames[0].reset();
         QCOMPARE(ex(a)->GetNode(), nullptr);
     }
 };
