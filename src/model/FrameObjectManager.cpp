@@ -101,6 +101,7 @@ TFrameItemObject *TFrameObjectManager::AddItem(IFrameItem *Item)
         object->IdHash = m_itemReader.IdHash(Item);
     m_unknownItems = m_unknownItems || !object->KnownItem;
     m_idIndex.reset();
+    m_byItem.clear();
     static const QString defaultGroup;
     const QString *kept = nullptr;
     if (m_itemReader.Value && m_itemReader.Value(Item, groupKey, &kept)) {
@@ -246,24 +247,25 @@ void TFrameObjectManager::ItemStateChanged(TBaseFrameObject *Sender)
             m_checkedIDs.appendLoose(idOf(item));
         return;
     }
-    --m_checkedItems;
-    if (m_batches > 0) {
-        // A holder is found again in the list; the rare item without an
-        // entry is kept.
-        if (item->Entry >= 0)
-            m_unsettledHolders = true;
-        else
-            m_unsettled.push_back(item);
+    if (m_batches == 0) {
+        settle(item);
+        --m_checkedItems;
+        takeOutEntry(item);
         return;
     }
-    settle();
-    takeOutEntry(item);
+    --m_checkedItems;
+    // A holder is found again in the list; the rare item without an entry
+    // is kept.
+    if (item->Entry >= 0)
+        m_unsettledHolders = true;
+    else
+        m_unsettled.emplace_back(item, idOf(item));
 }
 
-void TFrameObjectManager::settleBatch(const TFrameItemObject *Checking)
+void TFrameObjectManager::settleBatch(const TFrameItemObject *Changing)
 {
-    std::vector<TFrameItemObject *> unchecked;
-    unchecked.swap(m_unsettled);
+    std::vector<std::pair<TFrameItemObject *, QString>> entryless;
+    entryless.swap(m_unsettled);
     m_unsettledHolders = false;
     // Nothing checked is left and every entry was held by one of them.
     if (m_checkedItems == 0 && m_checkedIDs.looseCount() == 0) {
@@ -272,15 +274,18 @@ void TFrameObjectManager::settleBatch(const TFrameItemObject *Checking)
     }
     // The entries an uncheck takes out are the oldest of its ID, whatever
     // the order of the unchecks: the holders go in list order.
+    std::vector<TFrameItemObject *> holders;
     for (int32_t slot = 0; slot < int32_t(m_checkedIDs.slotCount()); ++slot)
         if (TFrameItemObject *holder = m_checkedIDs.holderOf(slot);
-            holder && (holder->State != fcsChecked || holder == Checking))
-            unchecked.push_back(holder);
-    for (TFrameItemObject *item : unchecked)
+            holder && (holder->State != fcsChecked) != (holder == Changing))
+            holders.push_back(holder);
+    for (const auto &[item, id] : entryless)
+        takeOutEntry(item, &id);
+    for (TFrameItemObject *item : holders)
         takeOutEntry(item);
 }
 
-void TFrameObjectManager::takeOutEntry(TFrameItemObject *Item)
+void TFrameObjectManager::takeOutEntry(TFrameItemObject *Item, const QString *Id)
 {
     // An entry that is not loose is held by an item with its ID. Without
     // loose entries, when no other item has this ID or the pass unchecks
@@ -293,7 +298,7 @@ void TFrameObjectManager::takeOutEntry(TFrameItemObject *Item)
         return;
     }
     // The first entry equal to the ID: held by an item with that ID, or loose.
-    const QString id = idOf(Item);
+    const QString id = Id ? *Id : idOf(Item);
     int32_t first = own;
     const auto consider = [&first](int32_t slot) {
         if (slot >= 0 && (first < 0 || slot < first))

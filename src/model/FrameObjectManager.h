@@ -144,16 +144,19 @@ private:
     QString idOf(TFrameItemObject *Item) const;
     /// Takes out the entry an unchecked item's ID names: the first entry
     /// equal to it ignoring case, which is its own unless items share IDs
-    /// or an ID changed while checked.
-    void takeOutEntry(TFrameItemObject *Item);
-    /// Takes out the entries of the items an uncheck batch left;
-    /// `Checking`, being checked again, was one of them if it holds one.
-    void settle(const TFrameItemObject *Checking = nullptr)
+    /// or an ID changed while checked. `Id`, when given, is the ID it had
+    /// when unchecked.
+    void takeOutEntry(TFrameItemObject *Item, const QString *Id = nullptr);
+    /// Takes out the entries of the items an uncheck batch left.
+    /// `Changing`, whose change of state is being handled, counts in the
+    /// state it had: checked again, it was one of them if it holds an
+    /// entry; unchecked now, it was none, and takes out its own after.
+    void settle(const TFrameItemObject *Changing = nullptr)
     {
         if (m_unsettledHolders || !m_unsettled.empty())
-            settleBatch(Checking);
+            settleBatch(Changing);
     }
-    void settleBatch(const TFrameItemObject *Checking);
+    void settleBatch(const TFrameItemObject *Changing);
 
     std::vector<std::unique_ptr<TFrameGroupObject>> m_groups;
     QHash<QString, TFrameGroupObject *> m_groupIndex;
@@ -167,7 +170,7 @@ private:
     /// Unchecked by a batch and not yet taken out: whether some holder of
     /// an entry was, and the items that held none.
     bool m_unsettledHolders = false;
-    std::vector<TFrameItemObject *> m_unsettled;
+    std::vector<std::pair<TFrameItemObject *, QString>> m_unsettled;
     /// Items in state fcsChecked.
     qsizetype m_checkedItems = 0;
     int m_batches = 0;
