@@ -122,8 +122,11 @@ std::atomic<uint64_t> valuesStamp{0};
 
 } // namespace
 
-TFrameItem::TFrameItem() : IdHash(uint32_t(foldedHash(QString())))
-{}
+TFrameItem::TFrameItem()
+{
+    static const uint32_t emptyIdHash = uint32_t(foldedHash(QString()));
+    IdHash = emptyIdHash;
+}
 
 uint64_t TFrameItem::ValuesStamp()
 {
