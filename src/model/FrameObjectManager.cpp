@@ -59,12 +59,13 @@ void ItemIdChanging(IFrameItem *Item, const QString &OldId)
 
 void TFrameObjectManager::Clear()
 {
+    // The checked-ID list lets go of its holders while they are alive.
+    m_checkedIDs.clear();
+    m_unsettled.clear();
     m_groupIndex.clear();
     m_groups.clear();
     m_items.clear();
     m_columns.clear();
-    m_checkedIDs.clear();
-    m_unsettled.clear();
     m_unsettledHolders = false;
     m_checkedItems = 0;
     m_idIndex.reset();
