@@ -37,16 +37,8 @@ bool foldedEqual(QStringView x, QStringView y)
 size_t foldedHash(QStringView text, size_t seed)
 {
     // Hashes the folded code points, so texts equal ignoring case hash alike.
-    // An ASCII run, which most IDs are all through, folds without a branch
-    // per letter.
     size_t h = 0;
-    const char16_t *units = text.utf16();
-    qsizetype i = 0;
-    for (; i < text.size() && units[i] < 0x80; ++i) {
-        const char16_t c = units[i];
-        h = h * 31 + (c | (char16_t(c - u'A') < 26 ? 0x20 : 0));
-    }
-    while (i < text.size())
+    for (qsizetype i = 0; i < text.size();)
         h = h * 31 + nextFolded(text, i);
     return qHash(h, seed);
 }
