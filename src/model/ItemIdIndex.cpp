@@ -58,7 +58,9 @@ void TItemIdIndex::markNamed(const QStringList &ids, std::vector<uint8_t> &wante
 {
     constexpr qsizetype Batch = 32;
     uint32_t hashes[Batch];
+    uint32_t found[Batch];
     const TFrameItemObject *objects[Batch];
+    const QString *texts[Batch];
     for (qsizetype start = 0; start < ids.size(); start += Batch) {
         const qsizetype n = std::min(Batch, ids.size() - start);
         const QString *batch = ids.constData() + start;
@@ -72,7 +74,8 @@ void TItemIdIndex::markNamed(const QStringList &ids, std::vector<uint8_t> &wante
             objects[k] = nullptr;
             for (std::size_t b = home(hashes[k]); m_buckets[b].Item != None; b = after(b))
                 if (m_buckets[b].Hash == hashes[k]) {
-                    objects[k] = m_items[m_buckets[b].Item];
+                    found[k] = m_buckets[b].Item;
+                    objects[k] = m_items[found[k]];
                     __builtin_prefetch(objects[k]);
                     break;
                 }
@@ -80,11 +83,16 @@ void TItemIdIndex::markNamed(const QStringList &ids, std::vector<uint8_t> &wante
         for (qsizetype k = 0; k < n; ++k)
             if (objects[k])
                 __builtin_prefetch(objects[k]->Item.get());
-        for (qsizetype k = 0; k < n; ++k)
-            if (const QString *id = nullptr; objects[k] && m_idOf(objects[k]->Item.get(), &id))
-                __builtin_prefetch(id->constData());
         for (qsizetype k = 0; k < n; ++k) {
-            const uint32_t first = objects[k] ? lookUp(hashes[k], batch[k]) : None;
+            texts[k] = nullptr;
+            if (objects[k] && m_idOf(objects[k]->Item.get(), &texts[k]))
+                __builtin_prefetch(texts[k]->constData());
+        }
+        for (qsizetype k = 0; k < n; ++k) {
+            // Another ID of the same hash in that bucket sends it the long way.
+            const uint32_t first = !objects[k]                                    ? None
+                                   : texts[k] && foldedEqual(*texts[k], batch[k]) ? found[k]
+                                                                                  : lookUp(hashes[k], batch[k]);
             if (first == None)
                 continue;
             uint32_t item = first;
