@@ -16,12 +16,12 @@
 #include "BenchUtil.h"
 #include "ChildRun.h"
 #include "EngineRows.h"
+#include "LinkedFrame.h"
 #include "platform/SlicePoint.h"
 
 #include "frame/CheckMenuItems.h"
 #include "frame/TreeLayout.h"
 #include "frame/uSelectFrame.h"
-#include "host/SelectFrameFactory.h"
 #include "hub/FrameManager.h"
 #include "platform/tree/TTree.h"
 
@@ -84,31 +84,20 @@ void keepResult(void *, ISelectFrame *, IFrameItem *, IFrameItem *, int32_t, int
 
 int runOurs(const QList<demo::TEngine> &engines)
 {
-    IPtr<ISelectFrame> frame;
-    {
-        IPtr<ISelectFrameFactory> factory(new TSelectFrameFactory);
-        factory->CreateFrame(frame.put());
-    }
-    fillFrame(frame.get(), engines);
     // The check menu offers the two values of the category column and two
     // favorites of half the items each, loaded as a host loads them.
     const std::array<QStringList, 2> halves = halvesOf(engines);
-    {
-        IPtr<INamedParams> params;
-        frame->GetParams(params.put());
-        params->SetValue(keys::OptionShowFavorites, true);
-        params->SetValue(keys::OptionFavoriteColumns, QByteArray("Category"));
+    const TLinkedFrame shown = showLinkedFrame(engines, [&halves](TLinkedFrame &f) {
+        f.Params->SetValue(keys::OptionShowFavorites, true);
+        f.Params->SetValue(keys::OptionFavoriteColumns, QByteArray("Category"));
         // Comma text: values holding blanks are quoted.
-        params->SetValue("option://favorite.Category", QByteArray(R"("category 7","CATEGORY 8")"));
+        f.Params->SetValue("option://favorite.Category", QByteArray(R"("category 7","CATEGORY 8")"));
         IPtr<IDataStorage> favorites;
-        frame->GetFavorites(favorites.put());
+        f.Frame->GetFavorites(favorites.put());
         favorites->Load({kFavorites[0] + u'=' + halves[0].join(u','), kFavorites[1] + u'=' + halves[1].join(u',')});
-    }
-    frame->Initialize();
-    auto *control = static_cast<TSelectFrameControl *>(frame->GetControl());
-    control->resize(900, 700);
-    control->show();
-    paintNow(control);
+    });
+    ISelectFrame *frame = shown.Frame.get();
+    TSelectFrameControl *control = shown.Control;
     TFrameManager *manager = control->GetManager();
     TTree *tree = control->findChild<TTree *>(QStringLiteral("SelectTree"));
     QAction *checkAll = control->findChild<QAction *>(QStringLiteral("acCheckAll"));

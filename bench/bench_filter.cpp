@@ -19,9 +19,9 @@
 #include "BenchUtil.h"
 #include "ChildRun.h"
 #include "EngineRows.h"
+#include "LinkedFrame.h"
 
 #include "frame/uSelectFrame.h"
-#include "host/SelectFrameFactory.h"
 
 #include <QElapsedTimer>
 #include <QLineEdit>
@@ -70,22 +70,10 @@ QStringList everyTenth(const QList<demo::TEngine> &engines)
 
 int runOurs(const QList<demo::TEngine> &engines)
 {
-    IPtr<ISelectFrame> frame;
-    {
-        IPtr<ISelectFrameFactory> factory(new TSelectFrameFactory);
-        factory->CreateFrame(frame.put());
-    }
-    fillFrame(frame.get(), engines);
-    {
-        IPtr<INamedParams> params;
-        frame->GetParams(params.put());
-        params->SetValue(keys::OptionFilterShow, true);
-    }
-    frame->Initialize();
-    auto *control = static_cast<TSelectFrameControl *>(frame->GetControl());
-    control->resize(900, 700);
-    control->show();
-    paintNow(control);
+    const TLinkedFrame shown =
+        showLinkedFrame(engines, [](TLinkedFrame &f) { f.Params->SetValue(keys::OptionFilterShow, true); });
+    ISelectFrame *frame = shown.Frame.get();
+    TSelectFrameControl *control = shown.Control;
     auto *box = control->findChild<QLineEdit *>(QStringLiteral("edFilter"));
     auto *pause = control->findChild<QTimer *>(QStringLiteral("tmFilter"));
     auto *textMaker = control->findChild<QTimer *>(QStringLiteral("tmFilterTexts"));

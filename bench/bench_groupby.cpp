@@ -20,9 +20,9 @@
 #include "BenchUtil.h"
 #include "ChildRun.h"
 #include "EngineRows.h"
+#include "LinkedFrame.h"
 
 #include "frame/uSelectFrame.h"
-#include "host/SelectFrameFactory.h"
 
 #include <QElapsedTimer>
 #include <QLineEdit>
@@ -109,27 +109,16 @@ struct TGroupingHost
 
 int runOurs(const QList<demo::TEngine> &engines)
 {
-    IPtr<ISelectFrame> frame;
-    {
-        IPtr<ISelectFrameFactory> factory(new TSelectFrameFactory);
-        factory->CreateFrame(frame.put());
-    }
-    fillFrame(frame.get(), engines);
     TGroupingHost host{&engines};
-    {
-        IPtr<INamedParams> params;
-        frame->GetParams(params.put());
-        params->SetValue(keys::OptionFilterShow, true);
-        params->SetValue(keys::OptionGroupByColumns, kGroupings);
+    const TLinkedFrame shown = showLinkedFrame(engines, [&host](TLinkedFrame &f) {
+        f.Params->SetValue(keys::OptionFilterShow, true);
+        f.Params->SetValue(keys::OptionGroupByColumns, kGroupings);
         IPtr<INamedMethods> methods;
-        frame->GetMethods(methods.put());
+        f.Frame->GetMethods(methods.put());
         methods->SetMethod(keys::EventChangeGroup, makeMethod(&TGroupingHost::onChangeGroup, &host));
-    }
-    frame->Initialize();
-    auto *control = static_cast<TSelectFrameControl *>(frame->GetControl());
-    control->resize(900, 700);
-    control->show();
-    paintNow(control);
+    });
+    ISelectFrame *frame = shown.Frame.get();
+    TSelectFrameControl *control = shown.Control;
     auto *box = control->findChild<QLineEdit *>(QStringLiteral("edFilter"));
     auto *pause = control->findChild<QTimer *>(QStringLiteral("tmFilter"));
     auto *menu = control->findChild<QMenu *>(QStringLiteral("pmGroupBy"));

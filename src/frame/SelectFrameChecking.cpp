@@ -63,18 +63,11 @@ bool TCustomSelectFrameControl::ChildrenDiffer(TVirtualNode Node, TFrameCheckSta
 
 void TCustomSelectFrameControl::SetSubtreeState(TVirtualNode Node, TFrameCheckState S)
 {
-    // Straight over the store's child lists, which no row state changes:
-    // check all walks every row.
-    const TNodeStore &store = Rows()->store();
-    const TChildList *children = store.children(Node);
-    if (!children)
-        return;
-    for (TVirtualNode child : children->All) {
-        if (store.state(child) & nsHidden)
-            continue;
-        SetRowState(child, S);
-        SetSubtreeState(child, S);
-    }
+    // SetRowState row by row, but without a repaint per row: every caller
+    // holds a tree update, whose end repaints them all. Unchecks are taken
+    // out of the checked-ID list together.
+    const TFrameObjectManager::TPass batch(*FManager->Model(), TFrameObjectManager::pkUncheckBatch);
+    Rows()->SetSubtreeState(Node, S);
 }
 
 void TCustomSelectFrameControl::UpdateAncestorStates(TVirtualNode Node, TFrameCheckState S)

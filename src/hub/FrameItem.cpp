@@ -2,7 +2,9 @@
 #include "FrameItem.h"
 
 #include "hub/FrameItemRow.h"
+#include "model/FrameObjectManager.h"
 #include "platform/ChunkMemory.h"
+#include "platform/FoldedText.h"
 
 #include <atomic>
 #include <mutex>
@@ -120,7 +122,11 @@ std::atomic<uint64_t> valuesStamp{0};
 
 } // namespace
 
-TFrameItem::TFrameItem() = default;
+TFrameItem::TFrameItem()
+{
+    static const uint32_t emptyIdHash = uint32_t(foldedHash(QString()));
+    IdHash = emptyIdHash;
+}
 
 uint64_t TFrameItem::ValuesStamp()
 {
@@ -158,8 +164,12 @@ void TFrameItem::GetID(QString *Result)
 
 void TFrameItem::SetID(const QString &NewID)
 {
-    if (ID.compare(NewID, Qt::CaseInsensitive) != 0)
-        ID = NewID;
+    if (ID.compare(NewID, Qt::CaseInsensitive) == 0)
+        return;
+    // The checked-ID lists keep showing the ID an item was checked under.
+    ItemIdChanging(this, ID);
+    ID = NewID;
+    IdHash = uint32_t(foldedHash(ID));
 }
 
 void TFrameItem::GetCaption(QString *Result)

@@ -61,6 +61,9 @@ public:
     }
     /// What GetID gives.
     const QString &IDText() const { return ID; }
+    /// foldedHash of the ID, made as the ID is set, when its text is at hand:
+    /// an index of a million IDs then reads no text.
+    uint32_t IDHash() const { return IdHash; }
     /// What GetCaption gives.
     const QString &CaptionText() const { return Caption; }
     /// What GetValue of the value list gives for `Name`.
@@ -100,6 +103,7 @@ private:
     QString ID;
     QString Caption;
     TSelectFrameNode *Node = nullptr;
+    uint32_t IdHash;
 };
 
 } // namespace selectframe

@@ -30,6 +30,7 @@ TFrameManager::TFrameManager()
             *result = &own->IDText();
         return own != nullptr;
     };
+    reader.IdHash = [](IFrameItem *item) { return TFrameItem::Of(item)->IDHash(); };
     reader.Value = [](IFrameItem *item, const QString &name, const QString **result) {
         const TFrameItem *own = TFrameItem::Of(item);
         if (own)
@@ -124,6 +125,10 @@ void TFrameManager::checkItems(Predicate wanted)
         object->SetState(state);
         UpdateGroupState(object->Group(), state);
     }
+}
+
+void TFrameManager::itemsChecked()
+{
     if (OnItemsChecked)
         OnItemsChecked();
 }
@@ -136,38 +141,26 @@ void TFrameManager::CheckByList(const QStringList &IDs)
     }
     // A newer pass replaces a kept list that was never applied.
     m_pendingChecks.reset();
-    // The list's own lookup ignores letter case. Matching runs over the
-    // chains of the checked-ID list: an item that was ever checked knows its
-    // chain, so most items are matched by one flag instead of hashing their
-    // ID against the list. List IDs that no chain holds go into a set for
-    // the items that were never checked.
     m_model->ReserveChecked(std::min(std::size_t(IDs.size()), m_model->Items().size()));
-    TCheckedIdList &checked = m_model->CheckedIdList();
-    std::vector<bool> wantedChains(checked.chainCount());
-    QStringList unchained;
-    for (const QString &id : IDs) {
-        const int32_t chain = checked.findChain(id);
-        if (chain < 0)
-            unchained.append(id);
-        else
-            wantedChains[chain] = true;
+    // The list's own lookup ignores letter case. The model's index of IDs
+    // finds the items the list names, except those whose ID it cannot read
+    // in place, which look theirs up in a set of the list.
+    std::vector<uint8_t> wanted(m_model->Items().size());
+    m_model->IdIndex().markNamed(IDs, wanted);
+    if (m_model->HasUnknownItems()) {
+        const TFoldedTextSet listed(IDs);
+        QString id;
+        for (TFrameItemObject *object : m_model->Items())
+            if (!object->KnownItem) {
+                object->Item->GetID(&id);
+                wanted[object->Index] = listed.contains(id);
+            }
     }
-    const TFoldedTextSet wanted(unchained);
-    QString copy;
-    checkItems([&](TFrameItemObject *object) {
-        const TFrameItem *own = TFrameItem::Of(object->Item.get());
-        if (!own)
-            object->Item->GetID(&copy);
-        const QString &id = own ? own->IDText() : copy;
-        // No chains before the pass (a model just loaded): every ID is in the set.
-        if (!wantedChains.empty()) {
-            const int32_t chain = checked.findChain(id, &object->CheckedHint);
-            // Chains made during this pass were not there when the list was sorted out.
-            if (chain >= 0 && std::size_t(chain) < wantedChains.size())
-                return bool(wantedChains[chain]);
-        }
-        return wanted.contains(id);
-    });
+    {
+        const TFrameObjectManager::TPass wholeIds(*m_model, TFrameObjectManager::pkWholeIds);
+        checkItems([&](TFrameItemObject *object) { return wanted[object->Index] != 0; });
+    }
+    itemsChecked();
 }
 
 void TFrameManager::ApplyPendingChecks()
@@ -195,29 +188,43 @@ const TColumnValueIndex &TFrameManager::ValueIndex(int ColumnIndex)
 
 void TFrameManager::CheckByValue(int ColumnIndex, const QString &Value)
 {
-    // The same outcome as setting every item in model order: the checked
-    // items that do not hold the value are unchecked (in any order, since
-    // an unchecked ID leaves the checked-ID list the same way whenever it
-    // goes), the holders are checked in model order (so their IDs join the
-    // list in that order), and every group ends as its last item left it.
     std::vector<TFrameItemObject *> holders;
     for (uint32_t position : ValueIndex(ColumnIndex).rows(Value))
         holders.push_back(m_model->Items()[position]);
+    if (!m_model->EntriesFollowChecks()) {
+        // An ID changed while checked: an uncheck may find no entry of its
+        // own ID, and then only the order of the items tells whether a
+        // check before it in the same pass gave it one.
+        std::vector<uint8_t> wanted(m_model->Items().size());
+        for (const TFrameItemObject *object : holders)
+            wanted[object->Index] = 1;
+        checkItems([&](TFrameItemObject *object) { return wanted[object->Index] != 0; });
+        itemsChecked();
+        return;
+    }
+    // The same outcome as setting every item in model order: the checked
+    // items that do not hold the value are unchecked first (each takes out
+    // an entry older than any this pass adds, the oldest of its ID first,
+    // as in model order), the holders are checked in model order (so their
+    // IDs join the list in that order), and every group ends as its last
+    // item left it.
     std::vector<TFrameItemObject *> sortedHolders = holders;
     std::sort(sortedHolders.begin(), sortedHolders.end());
     std::vector<TFrameItemObject *> dropped;
     for (TFrameItemObject *object : m_model->CheckedItems())
         if (!std::binary_search(sortedHolders.begin(), sortedHolders.end(), object))
             dropped.push_back(object);
-    for (TFrameItemObject *object : dropped)
-        object->SetState(fcsUnchecked);
+    {
+        const TFrameObjectManager::TPass batch(*m_model, TFrameObjectManager::pkUncheckBatch);
+        for (TFrameItemObject *object : dropped)
+            object->SetState(fcsUnchecked);
+    }
     for (TFrameItemObject *object : holders)
         object->SetState(fcsChecked);
     for (const auto &group : m_model->Groups())
         if (!group->Items().empty())
             UpdateGroupState(group.get(), group->Items().back()->State);
-    if (OnItemsChecked)
-        OnItemsChecked();
+    itemsChecked();
 }
 
 } // namespace selectframe

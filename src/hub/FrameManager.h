@@ -89,10 +89,12 @@ public:
     bool RadioItems = false;
 
 private:
-    /// Sets every item object to what `wanted` says, keeps the groups in
-    /// step and raises OnItemsChecked.
+    /// Sets every item object to what `wanted` says and keeps the groups in
+    /// step.
     template <class Predicate>
     void checkItems(Predicate wanted);
+    /// Raises OnItemsChecked, if set.
+    void itemsChecked();
 
     IPtr<INamedParams> m_params;
     IPtr<IFavoritesManager> m_favorites;

@@ -6,95 +6,89 @@
 #include <QStringList>
 
 #include <cstdint>
+#include <unordered_map>
+#include <utility>
 #include <vector>
 
 namespace selectframe {
 
-/// IDs in the order they were added, duplicates kept, matched without
-/// regard to letter case. Adding and removing one ID cost O(1) (amortised),
-/// never a scan of the list; the plain list is built on demand and kept
-/// until the next change. Holds up to 2^31 entries.
+class TFrameItemObject;
+
+/// The IDs of the checked items, one entry per check, in the order they were
+/// added. An entry is kept as the item object that holds it, not as a text:
+/// a pass that checks a million items appends a million pointers and reads
+/// no ID. A held entry shows its holder's ID as the list is read; an entry
+/// may also carry a text of its own, which it shows instead (an entry handed
+/// to an item spelt otherwise, or one that no item holds any more: a loose
+/// entry). The holder keeps the entry's slot in its Entry field, which the
+/// list updates when it moves entries.
 ///
-/// IDs equal ignoring case share a chain. A caller that adds and removes the
-/// same ID again and again (an item being checked and unchecked) can keep a
-/// hint naming its chain, which spares the hash lookup on every later call.
+/// Which entry an unchecked item takes out is its owner's decision (see
+/// TFrameObjectManager); the list only stores. Holds up to 2^31 entries.
 class TCheckedIdList
 {
 public:
-    /// The value of a hint that names no chain yet.
-    static constexpr int32_t kNoHint = -1;
-
-    /// Appends `id`. `hint`, when given, is read and updated.
-    void append(const QString &id, int32_t *hint = nullptr);
-    /// Removes the first entry equal to `id` ignoring case; false if none.
-    bool removeOne(const QString &id, int32_t *hint = nullptr);
+    /// Appends an entry held by `holder` and records its slot there.
+    void append(TFrameItemObject *holder);
+    /// Appends a loose entry showing `text`.
+    void appendLoose(const QString &text);
+    /// Takes out the entry at `slot`; its holder, if any, holds none after.
+    void remove(int32_t slot);
+    /// Hands the entry at `slot` to `holder` (null: it becomes loose, and
+    /// then must have a text of its own). The previous holder holds none.
+    void setHolder(int32_t slot, TFrameItemObject *holder);
+    /// Gives the entry at `slot` a text of its own.
+    void setText(int32_t slot, const QString &text);
     void clear();
-    /// Makes room for `entries` entries and as many chains in all: a pass
-    /// that checks a million items then neither copies the storage as it
-    /// grows nor leaves the old copies resident.
+    /// Makes room for `entries` entries in all.
     void reserve(std::size_t entries);
 
-    /// The chain of the IDs equal to `id` ignoring case, or -1 when none was
-    /// ever added since the last clear(). Chains are numbered from 0 up to
-    /// chainCount(); `hint` is read and updated as for append.
-    int32_t findChain(const QString &id, int32_t *hint = nullptr) { return chainOf(id, hint, false); }
-    std::size_t chainCount() const { return m_chains.size(); }
+    /// The holder of the entry at `slot` (null for a loose or taken-out
+    /// one); slots run from 0 to slotCount(), in list order.
+    TFrameItemObject *holderOf(int32_t slot) const { return m_holders[std::size_t(slot)]; }
+    std::size_t slotCount() const { return m_holders.size(); }
+    /// The entry's own text, or null when it shows its holder's ID.
+    const QString *textOf(int32_t slot) const;
+    /// The slots of the loose entries, in list order.
+    std::vector<int32_t> looseSlots() const;
+    qsizetype looseCount() const { return m_loose; }
 
     qsizetype count() const { return m_live; }
     bool isEmpty() const { return m_live == 0; }
-    /// The entries in order. The reference stays valid until the next change.
-    const QStringList &list() const;
+    /// The entries' texts in order, a held entry without a text of its own
+    /// showing `idOf(holder)` (a `const QString &`). The list is kept until
+    /// the next change.
+    template <class IdOf>
+    const QStringList &list(IdOf idOf) const
+    {
+        if (!m_listValid) {
+            m_list.clear();
+            m_list.reserve(m_live);
+            const std::vector<std::pair<int32_t, const QString *>> texts = textsInOrder();
+            std::size_t next = 0;
+            for (std::size_t slot = 0; slot < m_holders.size(); ++slot) {
+                if (next < texts.size() && texts[next].first == int32_t(slot))
+                    m_list.append(*texts[next++].second);
+                else if (TFrameItemObject *holder = m_holders[slot])
+                    m_list.append(idOf(holder));
+            }
+            m_listValid = true;
+        }
+        return m_list;
+    }
 
 private:
-    static constexpr int32_t kEnd = -1;
-    static constexpr int32_t kRemoved = -2;
-
-    /// One entry, linked to the next entry of its chain. Its text is almost
-    /// always its chain's key, the ID that made the chain, and is then not
-    /// kept twice.
-    struct TSlot
-    {
-        int32_t next;     // following slot of the chain, kEnd, or kRemoved
-        int32_t chain;    // lets compaction fix up only the chains in use
-        int32_t spelling; // index in m_spellings of a text other than the key, or kEnd
-    };
-    /// The entries equal to `key` ignoring case, in list order. A chain
-    /// stays when it runs empty, so hints stay valid until clear().
-    struct TChain
-    {
-        QString key;
-        int32_t first = kEnd;
-        int32_t last = kEnd;
-    };
-    /// One place of the open-addressing index from IDs to their chains.
-    struct TBucket
-    {
-        uint32_t hash;
-        int32_t chain = kEnd; // kEnd while the bucket is free
-    };
-
-    /// The chain of `id`: the hinted one when its key matches, else looked
-    /// up and, with `create`, made. kEnd when absent and not made.
-    int32_t chainOf(const QString &id, int32_t *hint, bool create);
-    const QString &textOf(const TSlot &slot) const
-    {
-        return slot.spelling == kEnd ? m_chains[size_t(slot.chain)].key : m_spellings[size_t(slot.spelling)];
-    }
-    void growIndex();
+    void changed() { m_listValid = false; }
     void compact();
+    std::vector<std::pair<int32_t, const QString *>> textsInOrder() const;
 
-    // Removed entries stay as tombstones until they outnumber the live
-    // ones, so removal never shifts the list.
-    std::vector<TSlot> m_slots;
-    /// Texts of entries that differ from their chain's key (in letter
-    /// case); emptied with the slots and rebuilt by compaction.
-    std::vector<QString> m_spellings;
-    std::vector<TChain> m_chains;
-    // Linear probing over a power-of-two table, at most half full. A bucket
-    // carries the hash, so probing and growing rarely touch the strings.
-    std::vector<TBucket> m_index;
+    // Taken-out entries stay as null holders without a text until they
+    // outnumber the live ones, so removal never shifts the list.
+    std::vector<TFrameItemObject *> m_holders;
+    /// Texts of their own, by slot: few, so kept apart.
+    std::unordered_map<int32_t, QString> m_texts;
     qsizetype m_live = 0;
-    std::vector<int32_t> m_moved; // compaction's old-to-new slot map
+    qsizetype m_loose = 0;
     mutable QStringList m_list;
     mutable bool m_listValid = true;
 };

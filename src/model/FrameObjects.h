@@ -56,14 +56,18 @@ public:
     TFrameGroupObject *Group() const { return m_group; }
 
     const IPtr<IFrameItem> Item;
-    /// Where the checked-ID list keeps this item's ID; see TCheckedIdList.
-    int32_t CheckedHint = -1;
-    /// Where the model's list of checked items holds this item; -1 while it
-    /// is not there.
-    int32_t CheckedSlot = -1;
+    /// The slot of the checked-ID list's entry this item holds, -1 for none;
+    /// kept by the list (see TCheckedIdList).
+    int32_t Entry = -1;
     /// The item's place in the order the model loaded the items: the host's
     /// order, which a reload of the same item list keeps.
     uint32_t Index = 0;
+    /// Whether the model reads the item's ID where the item keeps it; such
+    /// an item tells the model before its ID changes (ItemIdChanging).
+    bool KnownItem = false;
+    /// The folded hash of the ID of a known item, as the model last read it
+    /// (it fits beside the flag, so it costs no memory).
+    uint32_t IdHash = 0;
 
 private:
     friend class TFrameGroupObject;

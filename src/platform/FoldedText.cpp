@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "FoldedText.h"
 
+#include <cstring>
+
 namespace selectframe {
 
 namespace {
@@ -21,6 +23,9 @@ inline char32_t nextFolded(QStringView text, qsizetype &i)
 
 bool foldedEqual(QStringView x, QStringView y)
 {
+    // The same spelling, by far the most common match, needs no folding.
+    if (x.size() == y.size() && (x.isEmpty() || std::memcmp(x.utf16(), y.utf16(), size_t(x.size()) * 2) == 0))
+        return true;
     qsizetype i = 0;
     qsizetype j = 0;
     while (i < x.size() && j < y.size())

@@ -129,12 +129,44 @@ void TSelectVirtualTree::AppendFilterText(const TSelectFrameNode *Row, QString &
 
 void TSelectVirtualTree::RestyleLink(TSelectFrameNode *Row)
 {
+    restyleLink(Row, store().state(Row->Node));
+}
+
+void TSelectVirtualTree::restyleLink(TSelectFrameNode *Row, uint32_t State)
+{
     if (Row->FrameObject->Kind != fokItem || !OnStyleLink)
         return;
     if (Row->Slices)
         OnStyleLink(Row);
-    else
-        store().setState(Row->Node, store().state(Row->Node) | nsLinkStylePending);
+    else if (!(State & nsLinkStylePending))
+        store().setState(Row->Node, State | nsLinkStylePending);
+}
+
+void TSelectVirtualTree::SetSubtreeState(TVirtualNode Node, TFrameCheckState S)
+{
+    // Straight over the store's child lists, which no row state changes:
+    // check all walks every row. The item objects lie in the host's order,
+    // not the tree's: each is fetched a few rows ahead, its record further
+    // ahead still, so a million rows do not wait for memory one by one.
+    const TChildList *children = store().children(Node);
+    if (!children)
+        return;
+    const std::vector<TVirtualNode> &all = children->All;
+    constexpr std::size_t Ahead = 8;
+    for (std::size_t i = 0; i < all.size(); ++i) {
+        if (i + 2 * Ahead < all.size())
+            __builtin_prefetch(getData(all[i + 2 * Ahead]));
+        if (i + Ahead < all.size())
+            __builtin_prefetch(recordOf(all[i + Ahead])->FrameObject, 1);
+        const TVirtualNode child = all[i];
+        const uint32_t state = store().state(child);
+        if (state & nsHidden)
+            continue;
+        TSelectFrameNode *record = recordOf(child);
+        record->FrameObject->SetState(S);
+        restyleLink(record, state);
+        SetSubtreeState(child, S);
+    }
 }
 
 void TSelectVirtualTree::RestyleAllLinks()

@@ -40,6 +40,12 @@ public:
     /// rows get the filter texts NodeRecords took over (TakeFilterTexts).
     void Rebuild();
 
+    /// Sets the state of every row below `Node` that is shown, row and
+    /// rows below it in order, and restyles their action links; hidden rows
+    /// and the rows below them keep theirs. Repaints nothing: callers
+    /// bracket it with an update of the tree, whose end repaints.
+    void SetSubtreeState(TVirtualNode Node, TFrameCheckState S);
+
     /// Has an item row's action link restyled through OnStyleLink. A row
     /// the tree has not drawn yet has no slices: it is marked and restyled
     /// when its slices are made, so passes over a million rows make none.
@@ -64,6 +70,8 @@ private:
     /// "column%d_data" value of each further column.
     void AppendFilterText(const TSelectFrameNode *Row, QString &Out) const;
     void BuildTree();
+    /// RestyleLink of a row whose node state is `State`.
+    void restyleLink(TSelectFrameNode *Row, uint32_t State);
     /// Set by RestyleAllLinks: every item row's link is restyled as its
     /// slices are made.
     bool m_restyleAll = false;

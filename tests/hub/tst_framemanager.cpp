@@ -96,8 +96,9 @@ private slots:
 
     // Items given as "id:group:column 1:column 2;..." get the steps: "build"
     // (the model), "list IDs" and "value C TEXT" (check passes), "set ID
-    // NAME VALUE" (an item's value), "id OLD NEW", "load IDs" (the checked
-    // set loaded), "apply" (pending checks), "publish" (the checked count).
+    // NAME VALUE" (an item's value), "id OLD NEW", "check ID 1|0" (one item
+    // by itself), "load IDs" (the checked set loaded), "apply" (pending
+    // checks), "publish" (the checked count).
     // After each: the checked IDs as saved | the items' and the groups'
     // states in model order | the passes the host heard of | the published
     // count.
@@ -134,6 +135,13 @@ private slots:
                                                  "a,c,d|1011000/0220|2|-",   "a,c,d|1011000/0220|2|-",
                                                  "a,c,d,b|1111000/0120|3|-", "e|0000100/0020|4|-",
                                                  "x|0000010/0002|5|-",       "x|0000010/0002|6|-"};
+        // An uncheck takes out the first entry equal to the item's ID
+        // ignoring case, though another item was checked under it: that
+        // item keeps the entry the unchecked one made, in its spelling.
+        QTest::newRow("shared ID") << "a;A;b" << QStringList{"build",     "check a 1", "check A 1",
+                                                             "check b 1", "check A 0", "check a 0"}
+                                   << QStringList{"|000/0|0|-",      "a|100/0|0|-",   "a,A|110/0|0|-",
+                                                  "a,A,b|111/0|0|-", "A,b|101/0|0|-", "b|001/0|0|-"};
         // The same ID twice: two rows, counted twice.
         QTest::newRow("published count") << "a;a" << QStringList{"build", "list A", "publish"}
                                          << QStringList{"|00/0|0|-", "a,a|11/1|1|-", "a,a|11/1|1|int 2"};
@@ -180,6 +188,10 @@ private slots:
                 IPtr<IStringValueList> values;
                 byId[rest.section(u' ', 0, 0)]->GetValues(values.put());
                 values->SetValue(rest.section(u' ', 1, 1), rest.section(u' ', 2));
+            } else if (verb == u"check") {
+                for (TFrameItemObject *item : manager.Model()->Items())
+                    if (item->Item == byId[rest.section(u' ', 0, 0)])
+                        item->SetState(rest.endsWith(u'1') ? fcsChecked : fcsUnchecked);
             } else if (verb == u"id")
                 byId[rest.section(u' ', 0, 0)]->SetID(rest.section(u' ', 1));
             else if (verb == u"load")
