@@ -19,60 +19,15 @@ using namespace selectframe;
 namespace {
 
 using TManager = IPtr<IFavoritesManager>;
+using TEnumerator = IPtr<IFavoritesEnumerator>;
 
-/// What `get` hands out through its result pointer.
-template <class I, class F>
-IPtr<I> out(F &&get)
+/// What `get` of `object` hands out through its last argument, after `args`.
+template <class I, class O, class M, class... A>
+IPtr<I> out(const IPtr<O> &object, M get, const A &...args)
 {
     IPtr<I> result;
-    get(result.put());
+    (object.get()->*get)(args..., result.put());
     return result;
-}
-
-IPtr<ISelectFavorite> add(const TManager &manager, const QString &name, const QStringList &ids = {})
-{
-    const auto favorite = out<ISelectFavorite>([&](auto r) { manager->Add(name, r); });
-    *favorite->GetItems() += ids;
-    return favorite;
-}
-
-IPtr<ISelectFavorite> find(const TManager &manager, const QString &name)
-{
-    return out<ISelectFavorite>([&](auto r) { manager->Find(name, r); });
-}
-
-IPtr<IFavoritesEnumerator> enumerate(const TManager &manager)
-{
-    return out<IFavoritesEnumerator>([&](auto r) { manager->GetEnumerator(r); });
-}
-
-IPtr<ISelectFavorite> currentOf(const IPtr<IFavoritesEnumerator> &enumerator)
-{
-    return out<ISelectFavorite>([&](auto r) { enumerator->GetCurrent(r); });
-}
-
-/// The favorites as "name=[id|id]", in the manager's order.
-QStringList contents(const TManager &manager)
-{
-    QStringList result;
-    for (const IPtr<IFavoritesEnumerator> enumerator = enumerate(manager); enumerator->MoveNext();) {
-        QString name;
-        currentOf(enumerator)->GetName(&name);
-        result << name + "=[" + currentOf(enumerator)->GetItems()->join(u'|') + ']';
-    }
-    return result;
-}
-
-QStringList saved(const TManager &manager)
-{
-    QStringList lines{"left over"};
-    manager.query<IDataStorage>()->Save(&lines);
-    return lines;
-}
-
-void load(const TManager &manager, const QStringList &lines)
-{
-    manager.query<IDataStorage>()->Load(lines);
 }
 
 } // namespace
@@ -82,6 +37,34 @@ class TestFavorites : public QObject
     Q_OBJECT
 
     const TManager manager{new TFavoritesManager};
+
+    static auto add(TManager m, QString name, QStringList ids = {})
+    {
+        const auto favorite = out<ISelectFavorite>(m, &IFavoritesManager::Add, name);
+        *favorite->GetItems() += ids;
+        return favorite;
+    }
+    static auto find(TManager m, QString name) { return out<ISelectFavorite>(m, &IFavoritesManager::Find, name); }
+    static auto enumerate(TManager m) { return out<IFavoritesEnumerator>(m, &IFavoritesManager::GetEnumerator); }
+    static auto current(TEnumerator e) { return out<ISelectFavorite>(e, &IFavoritesEnumerator::GetCurrent); }
+    static void load(TManager m, QStringList lines) { m.query<IDataStorage>()->Load(lines); }
+    static QStringList saved(TManager m)
+    {
+        QStringList lines{"left over"};
+        m.query<IDataStorage>()->Save(&lines);
+        return lines;
+    }
+    /// The favorites as "name=[id|id]", in the manager's order.
+    static QStringList contents(TManager m)
+    {
+        QStringList result;
+        for (const TEnumerator enumerator = enumerate(m); enumerator->MoveNext();) {
+            QString name;
+            current(enumerator)->GetName(&name);
+            result << name + "=[" + current(enumerator)->GetItems()->join(u'|') + ']';
+        }
+        return result;
+    }
 
 private slots:
     void init() { manager->Clear(); }
@@ -159,14 +142,14 @@ private slots:
         TManager own(new TFavoritesManager);
         QVERIFY(!enumerate(own)->MoveNext());
         const IPtr<ISelectFavorite> a = add(own, "a");
-        const IPtr<IFavoritesEnumerator> enumerator = enumerate(own);
-        QVERIFY(!currentOf(enumerator) && enumerator->MoveNext() && currentOf(enumerator) == a);
+        const TEnumerator enumerator = enumerate(own);
+        QVERIFY(!current(enumerator) && enumerator->MoveNext() && current(enumerator) == a);
         const IPtr<ISelectFavorite> b = add(own, "b");
         own.reset();
         QVERIFY(enumerator->MoveNext() && !enumerator->MoveNext() && !enumerator->MoveNext());
-        QCOMPARE(currentOf(enumerator), b);
+        QCOMPARE(current(enumerator), b);
         enumerator->Reset();
-        QVERIFY(!currentOf(enumerator) && enumerator->MoveNext() && currentOf(enumerator) == a);
+        QVERIFY(!current(enumerator) && enumerator->MoveNext() && current(enumerator) == a);
 
         // A null entry yields no item, any other object fails the cast.
         const IPtr<TInterfaceList> list(new TInterfaceList);
@@ -175,16 +158,16 @@ private slots:
         list->add(nullptr);
         list->add(IPtr<ISelectFavorite>(new TSelectFavorite("not an item")).get());
         const IPtr<IFrameItemEnumerator> items(new TFrameItemEnumerator(list.get()));
-        const auto current = [&] { return out<IFrameItem>([&](auto r) { items->GetCurrent(r); }); };
-        QVERIFY(!current() && items->MoveNext() && current() == item && items->MoveNext() && !current());
+        const auto currentItem = [&] { return out<IFrameItem>(items, &IFrameItemEnumerator::GetCurrent); };
+        QVERIFY(!currentItem() && items->MoveNext() && currentItem() == item && items->MoveNext() && !currentItem());
         QVERIFY(items->MoveNext());
-        QVERIFY_THROWS_EXCEPTION(std::bad_cast, current());
+        QVERIFY_THROWS_EXCEPTION(std::bad_cast, currentItem());
         QVERIFY(!items->MoveNext());
     }
 
     void enumeratorLocksOutOtherThreads()
     {
-        IPtr<IFavoritesEnumerator> enumerator = enumerate(manager);
+        TEnumerator enumerator = enumerate(manager);
         QSemaphore started, added;
         std::unique_ptr<QThread> thread(QThread::create([&] {
             started.release();
