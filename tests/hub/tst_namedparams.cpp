@@ -52,11 +52,6 @@ void methodsHook(void *data, const QByteArray &name, TMethod *method, bool *acce
         *method = swaps->back();
 }
 
-void handlerA(void *)
-{}
-void handlerB(void *)
-{}
-
 } // namespace
 
 class TestNamedParams : public QObject
@@ -65,6 +60,9 @@ class TestNamedParams : public QObject
 
     IPtr<INamedParams> params;
     INamedParamsList *list = nullptr;
+
+    static void handlerA(void *) {}
+    static void handlerB(void *) {}
 
     QVariant valueOf(const QByteArray &name) const
     {
