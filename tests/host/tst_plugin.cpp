@@ -1,21 +1,31 @@
 // SPDX-License-Identifier: MIT
 // The plug-in as a host sees it: loaded by path, reached through its one
-// export, used through the public headers only; and hosts that do what a
-// host should not, for which the frame either works or fails with a clear
-// error, and never crashes.
+// export, used through the public headers only; hosts that do what a host
+// should not, for which the frame either works or fails with a clear error,
+// and never crashes; and its texts in the user's language: its own
+// translator follows the host's UI language unless the host declines it,
+// and under a pseudo-translation every text the control, its menus and the
+// dialogs they open show carries the markers.
 #include "LoadedPlugin.h"
 
 #include <selectframe/SelectFrame.h>
 
+#include <QAbstractButton>
 #include <QAction>
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QHeaderView>
 #include <QMenu>
 #include <QPointer>
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QRegularExpression>
+#include <QTimer>
+#include <QTranslator>
 #include <QTreeView>
 
 #include <memory>
+#include <utility>
 
 using namespace selectframe;
 using namespace selectframe::test;
@@ -128,6 +138,104 @@ struct THost
             .arg(ex->GetChecked())
             .arg(lines.join(u'|'), checked.join(u'|'), QString::number(rowLimit.toInt()))
             .arg(methods->GetMethod(keys::EventOnChange).assigned());
+    }
+};
+
+/// Every text the host gives the frame below; no translation touches them.
+const QStringList hostTexts{"Name",  "Colour", "red",  "green", "Other colours", "Kind", "None",
+                            "apple", "lime",   "leek", "Fruit", "Veg",           "Mine"};
+
+/// A frame over two groups of items, with every side-panel control and
+/// every kind of check-menu entry, shown in `window`.
+IPtr<ISelectFrame> shownFrame(const TLoadedPlugin &plugin, int favoritesMode, QWidget *window)
+{
+    IPtr<ISelectFrame> frame = plugin.newFrame({}, window);
+    const IPtr<INamedParams> params = part(frame.get(), &ISelectFrame::GetParams);
+    for (const auto &[key, value] : {std::pair(keys::OptionColumnNames, QVariant(QByteArray("Name,Colour"))),
+                                     {keys::OptionFavoriteColumns, QByteArray("Colour")},
+                                     {"option://favorite.Colour", QByteArray("red")},
+                                     {"option://fav.other_name.Colour", QByteArray("Other colours")},
+                                     {keys::OptionGroupByColumns, QByteArray("kind=Kind,none=None")},
+                                     {keys::OptionShowFavorites, true},
+                                     {keys::OptionFilterShow, true},
+                                     {keys::OptionFavoritesMode, favoritesMode}})
+        params->SetValue(key, value);
+    newItem(frame.get(), "apple", {"group=Fruit", "column1_data=red"});
+    newItem(frame.get(), "lime", {"group=Fruit", "column1_data=green"});
+    newItem(frame.get(), "leek", {"group=Veg", "column1_data=green"});
+    part(frame.get(), &ISelectFrame::GetFavorites)->Load({QStringLiteral("Mine=apple,leek")});
+    frame->Initialize();
+    window->resize(600, 400);
+    window->show();
+    return frame;
+}
+
+/// Collects the texts shown that a translation did not reach: a text is
+/// fine when, without its marked parts and the host's texts, no letter is
+/// left.
+struct TTextWalk
+{
+    QStringList unmarked;
+    QList<QAction *> dialogEntries;
+
+    void check(const QString &text, const QObject *where)
+    {
+        QString rest = text;
+        rest.remove(u'&').remove(QRegularExpression(QStringLiteral("⟦[^⟧]*⟧")));
+        for (const QString &host : hostTexts)
+            rest.replace(host, QString());
+        if (rest.contains(QRegularExpression(QStringLiteral("\\p{L}"))))
+            unmarked.append(QStringLiteral("%1 (%2)").arg(text, where->objectName()));
+    }
+
+    void walkMenu(QMenu *menu)
+    {
+        emit menu->aboutToShow();
+        check(menu->title(), menu);
+        for (QAction *action : menu->actions()) {
+            if (!action->isVisible() || action->isSeparator())
+                continue;
+            check(action->text(), action);
+            if (action->menu())
+                walkMenu(action->menu());
+            else if (action->text().contains(QStringLiteral("...")))
+                dialogEntries.append(action);
+        }
+    }
+
+    /// Every text of `top` and the widgets shown in it; item views show the
+    /// host's data only.
+    void walk(QWidget *top)
+    {
+        if (auto *menu = qobject_cast<QMenu *>(top))
+            return walkMenu(menu);
+        check(top->windowTitle(), top);
+        QList<QWidget *> widgets = top->findChildren<QWidget *>();
+        widgets.prepend(top);
+        for (QWidget *w : widgets) {
+            if (!w->isVisibleTo(top) || qobject_cast<QAbstractItemView *>(w->parentWidget()))
+                continue;
+            for (const char *property : {"toolTip", "accessibleName", "text", "placeholderText", "title"})
+                check(w->property(property).toString(), w);
+        }
+    }
+
+    /// Runs `open`; a menu or dialog it opens is walked, then closed.
+    void walkWhatOpens(const std::function<void()> &open)
+    {
+        QTimer watch;
+        watch.setInterval(20);
+        QObject::connect(&watch, &QTimer::timeout, [this] {
+            // A dialog closed rejects.
+            QWidget *opened = QApplication::activePopupWidget();
+            if ((opened = opened ? opened : QApplication::activeModalWidget()) && opened->isVisible()) {
+                walk(opened);
+                opened->close();
+            }
+        });
+        watch.start();
+        open();
+        QTest::qWait(60);
     }
 };
 
@@ -302,23 +410,18 @@ private slots:
         const QVariantList values{
             int32_t(2147483647), int32_t(-2147483647 - 1), -1,           0,         1,     3,         true,
             QByteArray(""),      QByteArray("x,\"y"),      "9999999999", "a=b,c=d", 1e300, QVariant()};
-        const QList<const char *> keys{keys::OptionSelectMode,        keys::OptionShowFavorites,
-                                       keys::OptionFavoritesMode,     keys::OptionFilterShow,
-                                       keys::OptionFilterText,        keys::OptionGroupByColumns,
-                                       keys::OptionGroupByIndex,      keys::OptionRowLimit,
-                                       keys::OptionColumnLimit,       keys::OptionMoreCaption,
-                                       keys::OptionHeaderHeight,      keys::OptionRowHeight,
-                                       keys::OptionRowSelect,         keys::OptionInitSort,
-                                       keys::OptionGroupsExpandFirst, keys::OptionGroupsExpanded,
-                                       keys::OptionColumnNames,       keys::OptionColumnsWidth,
-                                       keys::OptionFavoriteColumns,   keys::OptionUi};
+        const QByteArrayList keys = QByteArray("select.mode,show.favorites,favorites.mode,filter.show,filter.text,"
+                                               "groupby.columns,groupby.index,row.limit,column.limit,more.caption,"
+                                               "header.height,row.height,row.select,init.sort,groups.expand_first,"
+                                               "groups.expanded,column.names,columns.width,favorite.columns,ui")
+                                        .split(',');
         for (int run = 0; run < 40; ++run) {
             QWidget window;
             IPtr<ISelectFrame> frame = m_plugin.newFrame({"a", "b", "c"}, &window);
-            for (const char *key : keys)
+            for (const QByteArray &key : keys)
                 if (random.bounded(3) == 0)
                     part(frame.get(), &ISelectFrame::GetParams)
-                        ->SetValue(key, values[random.bounded(int(values.size()))]);
+                        ->SetValue("option://" + key, values[random.bounded(int(values.size()))]);
             try {
                 frame->Initialize();
             } catch (const std::exception &) {
@@ -326,6 +429,63 @@ private slots:
             }
             QVERIFY(!frame->GetControl()->grab().isNull());
         }
+    }
+
+    // The plug-in's translator follows the UI language while the host
+    // allows it, and goes when the host declines it.
+    void translatorFollowsTheHostsChoice()
+    {
+        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+        for (const auto &[allowed, uncheckAll] :
+             {std::pair(QVariant(false), "Uncheck all"), {QVariant(), "Alle abwählen"}, {false, "Uncheck all"}}) {
+            qApp->setProperty(TranslateProperty, allowed);
+            QWidget window;
+            const IPtr<ISelectFrame> frame = shownFrame(m_plugin, 0, &window);
+            QCOMPARE(window.findChild<QAbstractButton *>(QStringLiteral("btnUncheckAll"))->text(),
+                     QString::fromUtf8(uncheckAll));
+        }
+        QLocale::setDefault(QLocale::c());
+    }
+
+    // Under the pseudo-translation, opening every button's menu, the
+    // tree's and the header's context menus, and each dialog a "..."
+    // entry opens, finds no text without the markers.
+    void everyShownTextIsTranslated_data()
+    {
+        QTest::addColumn<int>("favoritesMode");
+        QTest::newRow("favorites in the check menu") << 0;
+        QTest::newRow("embedded favorites") << 1;
+    }
+
+    void everyShownTextIsTranslated()
+    {
+        QFETCH(int, favoritesMode);
+        qApp->setProperty(TranslateProperty, false);
+        QTranslator pseudo;
+        QVERIFY(pseudo.load(QStringLiteral(SF_PSEUDO_QM)));
+        QVERIFY(QCoreApplication::installTranslator(&pseudo));
+        QWidget window;
+        const IPtr<ISelectFrame> frame = shownFrame(m_plugin, favoritesMode, &window);
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QWidget *control = frame->GetControl();
+
+        TTextWalk walk;
+        walk.walk(control);
+        for (QAbstractButton *button : control->findChildren<QAbstractButton *>())
+            if (button->isVisible())
+                walk.walkWhatOpens([button] { QTest::mouseClick(button, Qt::LeftButton); });
+        auto *header = control->findChild<QHeaderView *>();
+        auto *tree = qobject_cast<QAbstractScrollArea *>(header->parentWidget());
+        for (QWidget *target : {header->viewport(), tree->viewport()})
+            walk.walkWhatOpens([target] {
+                QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(10, 5), target->mapToGlobal(QPoint(10, 5)));
+                QApplication::sendEvent(target, &event);
+            });
+        QVERIFY(!walk.dialogEntries.isEmpty());
+        for (QAction *entry : std::exchange(walk.dialogEntries, {}))
+            walk.walkWhatOpens([entry] { entry->trigger(); });
+        walk.unmarked.removeDuplicates();
+        QVERIFY2(walk.unmarked.isEmpty(), qPrintable(walk.unmarked.join(u'\n')));
     }
 };
 
