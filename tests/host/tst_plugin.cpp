@@ -364,10 +364,8 @@ private slots:
             } else if (step.startsWith(u"set ")) {
                 host.params->SetValue(step.section(u' ', 1, 1).toUtf8(), step.section(u' ', 2).toUtf8());
             } else if (step.startsWith(u"group by ")) {
-                host.control->findChild<QMenu *>(QStringLiteral("pmGroupBy"))
-                    ->actions()
-                    .value(step.mid(9).toInt())
-                    ->trigger();
+                const QList<QAction *> entries = host.control->findChild<QMenu *>("pmGroupBy")->actions();
+                entries.value(step.mid(9).toInt())->trigger();
             } else if (step.startsWith(u"load ")) {
                 host.state->Load(step.mid(5).split(u','));
             } else if (step == u"drop") {
@@ -381,13 +379,9 @@ private slots:
                 host.frame->NewItem(item.put());
                 host.log << (item ? "item" : "no item");
             } else if (step == u"state") {
-                host.log << (host.frame ? "checked " + QString::number(
-                                                           param(host.frame.get(), keys::PropertyCheckedCount).toInt())
-                                        : QStringLiteral("frame gone")) +
-                                ", control " +
-                                (!host.control               ? "gone"
-                                 : host.control->isVisible() ? "shown"
-                                                             : "hidden");
+                const QString shown = !host.control ? "gone" : host.control->isVisible() ? "shown" : "hidden";
+                const int checked = host.frame ? param(host.frame.get(), keys::PropertyCheckedCount).toInt() : 0;
+                host.log << (host.frame ? "checked " + QString::number(checked) : "frame gone") + ", control " + shown;
             } else if (step == u"repaints") {
                 QWidget *viewport = host.control->findChild<QTreeView *>()->viewport();
                 const QImage before = viewport->grab().toImage();

@@ -487,13 +487,11 @@ private slots:
         load(manager, {"A=1,2", "plain", "", "=x", "x=y=1,2"});
         QCOMPARE(contents(manager), (QStringList{"A=[1|2]", "plain=[]", "=[]", "=[x]", "x=[y=1|2]"}));
 
-        load(manager, {});
-        add(manager, "Поиск «быстрый»", {"日本語", "with blank", "a,b", "say \"hi\"", "", "tab\there"});
-        add(manager, " emoji 😀 ", {"😀", " lead", "trail "});
         const TManager again(new TFavoritesManager);
-        load(again, saved(manager));
-        QCOMPARE(contents(again), contents(manager));
-        QCOMPARE(contents(again).size(), 2);
+        add(again, " Поиск «быстрый» 😀 ", {"日本語", " lead", "trail ", "tab\there", "say \"hi\", \"a,b\""});
+        add(again, "");
+        load(manager, saved(again));
+        QCOMPARE(contents(manager), contents(again));
     }
 
     /// A copy keeps what lines would not: duplicates, '=' in names, empty
