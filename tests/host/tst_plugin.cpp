@@ -58,13 +58,8 @@ struct THost
             throw std::runtime_error("host handler failed");
         if (host.mischief == u"release")
             host.frame.reset();
-        if (host.mischief == u"initialize") {
-            try {
-                host.frame->Initialize();
-            } catch (const EFrameException &e) {
-                host.log << e.message();
-            }
-        }
+        if (host.mischief == u"initialize")
+            host.initialize();
     }
     /// Files every item under the chosen grouping, logging it and the items
     /// in their own order.
@@ -99,6 +94,16 @@ struct THost
         methods->SetMethod(keys::EventOnChange, makeMethod(&onChange, this));
         methods->SetMethod(keys::EventItemQuery, makeMethod(&onItemQuery, this));
         methods->SetMethod(keys::EventChangeGroup, makeMethod(&onChangeGroup, this));
+    }
+
+    /// Initialize, logging the error it fails with.
+    void initialize()
+    {
+        try {
+            frame->Initialize();
+        } catch (const std::exception &e) {
+            log << e.what();
+        }
     }
 
     /// A space on the tree's first row, as a user checks it.
@@ -347,11 +352,7 @@ private slots:
         THost host(m_plugin, mischief);
         for (const QString &step : steps.split(u';')) {
             if (step == u"init") {
-                try {
-                    host.frame->Initialize();
-                } catch (const std::exception &e) {
-                    host.log << e.what();
-                }
+                host.initialize();
                 host.frame->Reserved();
                 if (host.window) {
                     host.window->show();
