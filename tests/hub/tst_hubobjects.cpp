@@ -250,9 +250,7 @@ private slots:
         constexpr int writers = 2, keys = 1500;
         std::atomic<bool> writing{true};
         std::atomic<int> badReads{0};
-        const auto key = [](int writer, int i) {
-            return "w" + QByteArray::number(writer) + '/' + QByteArray::number(i);
-        };
+        const auto key = [](int writer, int i) { return QStringLiteral("w%1/%2").arg(writer).arg(i).toUtf8(); };
         std::vector<std::unique_ptr<QThread>> threads;
         for (int w = 0; w < writers; ++w)
             threads.emplace_back(QThread::create([&, w] {
