@@ -103,12 +103,6 @@ struct TFakeRowOps final : IFrameItemRowOps
 
 TFakeRowOps fakeOps;
 
-/// Answers only for the fake tree's own nodes.
-IFrameItemRowOps *resolveFake(TSelectFrameNode *node)
-{
-    return node == fakeOps.node(0) || node == fakeOps.node(1) ? &fakeOps : nullptr;
-}
-
 } // namespace
 
 class TestHubObjects : public QObject
@@ -186,7 +180,10 @@ private slots:
         list = params.query<INamedParamsList>().get();
         manager->Clear();
         fakeOps = TFakeRowOps();
-        setFrameItemRowOpsResolver(&resolveFake);
+        // Answers only for the fake tree's own nodes.
+        setFrameItemRowOpsResolver([](TSelectFrameNode *node) -> IFrameItemRowOps * {
+            return node == fakeOps.node(0) || node == fakeOps.node(1) ? &fakeOps : nullptr;
+        });
     }
 
     // Names are exact and listed in key order; an invalid variant is a
