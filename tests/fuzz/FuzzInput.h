@@ -9,7 +9,6 @@
 
 #include <cstdint>
 #include <cstdio>
-#include <cstdlib>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *Data, size_t Size);
 
@@ -25,15 +24,10 @@ struct TInput
     QStringList lines = text.split(u'\n');
 };
 
-[[noreturn]] inline void fail(const char *what, const char *file, int line)
-{
-    std::fprintf(stderr, "%s:%d: check failed: %s\n", file, line, what);
-    std::abort();
-}
-
 } // namespace selectframe::fuzz
 
-#define FUZZ_CHECK(cond) ((cond) ? void(0) : ::selectframe::fuzz::fail(#cond, __FILE__, __LINE__))
+// qFatal aborts, which the fuzzer takes for a crash.
+#define FUZZ_CHECK(cond) ((cond) ? void(0) : qFatal("%s:%d: check failed: %s", __FILE__, __LINE__, #cond))
 
 /// Defines a target's body over `in`; it runs inside selectframe::fuzz.
 #define FUZZ_TARGET(in)                                                                                                \

@@ -1,21 +1,31 @@
 // SPDX-License-Identifier: MIT
 // The plug-in as a host sees it: loaded by path, reached through its one
-// export, used through the public headers only; and hosts that do what a
-// host should not, for which the frame either works or fails with a clear
-// error, and never crashes.
+// export, used through the public headers only; hosts that do what a host
+// should not, for which the frame either works or fails with a clear error,
+// and never crashes; and its texts in the user's language: its own
+// translator follows the host's UI language unless the host declines it,
+// and under a pseudo-translation every text the control, its menus and the
+// dialogs they open show carries the markers.
 #include "LoadedPlugin.h"
 
 #include <selectframe/SelectFrame.h>
 
+#include <QAbstractButton>
 #include <QAction>
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QHeaderView>
 #include <QMenu>
 #include <QPointer>
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QRegularExpression>
+#include <QTimer>
+#include <QTranslator>
 #include <QTreeView>
 
 #include <memory>
+#include <utility>
 
 using namespace selectframe;
 using namespace selectframe::test;
@@ -48,13 +58,8 @@ struct THost
             throw std::runtime_error("host handler failed");
         if (host.mischief == u"release")
             host.frame.reset();
-        if (host.mischief == u"initialize") {
-            try {
-                host.frame->Initialize();
-            } catch (const EFrameException &e) {
-                host.log << e.message();
-            }
-        }
+        if (host.mischief == u"initialize")
+            host.initialize();
     }
     /// Files every item under the chosen grouping, logging it and the items
     /// in their own order.
@@ -89,6 +94,16 @@ struct THost
         methods->SetMethod(keys::EventOnChange, makeMethod(&onChange, this));
         methods->SetMethod(keys::EventItemQuery, makeMethod(&onItemQuery, this));
         methods->SetMethod(keys::EventChangeGroup, makeMethod(&onChangeGroup, this));
+    }
+
+    /// Initialize, logging the error it fails with.
+    void initialize()
+    {
+        try {
+            frame->Initialize();
+        } catch (const std::exception &e) {
+            log << e.what();
+        }
     }
 
     /// A space on the tree's first row, as a user checks it.
@@ -131,6 +146,104 @@ struct THost
     }
 };
 
+/// Every text the host gives the frame below; no translation touches them.
+const QStringList hostTexts{"Name",  "Colour", "red",  "green", "Other colours", "Kind", "None",
+                            "apple", "lime",   "leek", "Fruit", "Veg",           "Mine"};
+
+/// A frame over two groups of items, with every side-panel control and
+/// every kind of check-menu entry, shown in `window`.
+IPtr<ISelectFrame> shownFrame(const TLoadedPlugin &plugin, int favoritesMode, QWidget *window)
+{
+    IPtr<ISelectFrame> frame = plugin.newFrame({}, window);
+    const IPtr<INamedParams> params = part(frame.get(), &ISelectFrame::GetParams);
+    for (const auto &[key, value] : {std::pair(keys::OptionColumnNames, QVariant(QByteArray("Name,Colour"))),
+                                     {keys::OptionFavoriteColumns, QByteArray("Colour")},
+                                     {"option://favorite.Colour", QByteArray("red")},
+                                     {"option://fav.other_name.Colour", QByteArray("Other colours")},
+                                     {keys::OptionGroupByColumns, QByteArray("kind=Kind,none=None")},
+                                     {keys::OptionShowFavorites, true},
+                                     {keys::OptionFilterShow, true},
+                                     {keys::OptionFavoritesMode, favoritesMode}})
+        params->SetValue(key, value);
+    newItem(frame.get(), "apple", {"group=Fruit", "column1_data=red"});
+    newItem(frame.get(), "lime", {"group=Fruit", "column1_data=green"});
+    newItem(frame.get(), "leek", {"group=Veg", "column1_data=green"});
+    part(frame.get(), &ISelectFrame::GetFavorites)->Load({QStringLiteral("Mine=apple,leek")});
+    frame->Initialize();
+    window->resize(600, 400);
+    window->show();
+    return frame;
+}
+
+/// Collects the texts shown that a translation did not reach: a text is
+/// fine when, without its marked parts and the host's texts, no letter is
+/// left.
+struct TTextWalk
+{
+    QStringList unmarked;
+    QList<QAction *> dialogEntries;
+
+    void check(const QString &text, const QObject *where)
+    {
+        QString rest = text;
+        rest.remove(u'&').remove(QRegularExpression(QStringLiteral("⟦[^⟧]*⟧")));
+        for (const QString &host : hostTexts)
+            rest.replace(host, QString());
+        if (rest.contains(QRegularExpression(QStringLiteral("\\p{L}"))))
+            unmarked.append(QStringLiteral("%1 (%2)").arg(text, where->objectName()));
+    }
+
+    void walkMenu(QMenu *menu)
+    {
+        emit menu->aboutToShow();
+        check(menu->title(), menu);
+        for (QAction *action : menu->actions()) {
+            if (!action->isVisible() || action->isSeparator())
+                continue;
+            check(action->text(), action);
+            if (action->menu())
+                walkMenu(action->menu());
+            else if (action->text().contains(QStringLiteral("...")))
+                dialogEntries.append(action);
+        }
+    }
+
+    /// Every text of `top` and the widgets shown in it; item views show the
+    /// host's data only.
+    void walk(QWidget *top)
+    {
+        if (auto *menu = qobject_cast<QMenu *>(top))
+            return walkMenu(menu);
+        check(top->windowTitle(), top);
+        QList<QWidget *> widgets = top->findChildren<QWidget *>();
+        widgets.prepend(top);
+        for (QWidget *w : widgets) {
+            if (!w->isVisibleTo(top) || qobject_cast<QAbstractItemView *>(w->parentWidget()))
+                continue;
+            for (const char *property : {"toolTip", "accessibleName", "text", "placeholderText", "title"})
+                check(w->property(property).toString(), w);
+        }
+    }
+
+    /// Runs `open`; a menu or dialog it opens is walked, then closed.
+    void walkWhatOpens(const std::function<void()> &open)
+    {
+        QTimer watch;
+        watch.setInterval(20);
+        QObject::connect(&watch, &QTimer::timeout, [this] {
+            // A dialog closed rejects.
+            QWidget *opened = QApplication::activePopupWidget();
+            if ((opened = opened ? opened : QApplication::activeModalWidget()) && opened->isVisible()) {
+                walk(opened);
+                opened->close();
+            }
+        });
+        watch.start();
+        open();
+        QTest::qWait(60);
+    }
+};
+
 } // namespace
 
 class TestPlugin : public QObject
@@ -138,6 +251,11 @@ class TestPlugin : public QObject
     Q_OBJECT
 
     TLoadedPlugin m_plugin;
+
+    static void row(const char *name, const QString &mischief, const QString &steps, const QString &log)
+    {
+        QTest::newRow(name) << mischief << steps << log;
+    }
 
 private slots:
     void initTestCase() { m_plugin.load(); }
@@ -195,58 +313,46 @@ private slots:
     void hostileHost_data()
     {
         QTest::addColumn<QString>("mischief");
-        QTest::addColumn<QStringList>("steps");
-        QTest::addColumn<QStringList>("log");
+        QTest::addColumn<QString>("steps");
+        QTest::addColumn<QString>("log");
         // The host's grouping handler gets the frame, the chosen identifier
         // and every item in its own order; a choice the menu lacks fails
         // Initialize.
-        QTest::newRow("grouping chosen") << ""
-                                         << QStringList{"set option://groupby.columns flat=Flat,\"all=All items\"",
-                                                        "init", "group by 1"}
-                                         << QStringList{"all: frame,b,a,c,late", "change"};
-        QTest::newRow("grouping the menu lacks")
-            << "" << QStringList{"set option://groupby.columns flat=Flat", "set option://groupby.index 1", "init"}
-            << QStringList{"Menu index out of range: 1 (entries 0 to 0)"};
-        QTest::newRow("handler throws in a user check")
-            << "throw" << QStringList{"init", "space", "state", "repaints"}
-            << QStringList{"change", "checked 1, control shown", "change", "repainted"};
-        QTest::newRow("Initialize from the frame's own handler")
-            << "initialize" << QStringList{"init", "space", "state", "repaints"}
-            << QStringList{"change", "Frame is already initialized", "checked 1, control shown",
-                           "change", "Frame is already initialized", "repainted"};
-        QTest::newRow("check-all from inside item queries")
-            << "reload" << QStringList{"init", "load a", "state", "repaints"}
-            << QStringList{"change", "change", "checked 3, control shown", "change", "repainted"};
+        row("grouping chosen", "", "set option://groupby.columns flat=Flat,\"all=All items\";init;group by 1",
+            "all: frame,b,a,c,late;change");
+        row("grouping the menu lacks", "", "set option://groupby.columns flat=Flat;set option://groupby.index 1;init",
+            "Menu index out of range: 1 (entries 0 to 0)");
+        row("handler throws in a user check", "throw", "init;space;state;repaints",
+            "change;checked 1, control shown;change;repainted");
+        row("Initialize from the frame's own handler", "initialize", "init;space;state;repaints",
+            "change;Frame is already initialized;checked 1, control shown;change;Frame is already "
+            "initialized;repainted");
+        row("check-all from inside item queries", "reload", "init;load a;state;repaints",
+            "change;change;checked 3, control shown;change;repainted");
         // The change comes from inside the check-all pass, which has work
         // left after it: the control outlives that, hidden, and its further
         // events reach no handler.
-        QTest::newRow("last release inside the change event")
-            << "release" << QStringList{"init", "acCheckAll", "state", "acUncheckAll", "state", "deferred", "state"}
-            << QStringList{"change", "frame gone, control hidden", "frame gone, control hidden",
-                           "frame gone, control gone"};
+        row("last release inside the change event", "release",
+            "init;acCheckAll;state;acUncheckAll;state;deferred;state",
+            "change;frame gone, control hidden;frame gone, control hidden;frame gone, control gone");
         // The last release destroys the control even where the host placed
         // it; what the host still holds lives on and stays safe to call.
-        QTest::newRow("parts used after the last release")
-            << "" << QStringList{"init", "load late", "state", "drop", "state", "parts"}
-            << QStringList{"change", "checked 1, control shown", "frame gone, control gone",
-                           "late node 0 checked 0, favorites A=1,2, state [], row limit 30, handler 1"};
+        row("parts used after the last release", "", "init;load late;state;drop;state;parts",
+            "change;checked 1, control shown;frame gone, control gone;"
+            "late node 0 checked 0, favorites A=1,2, state [], row limit 30, handler 1");
         // A host window destroyed first takes the control; the frame goes
         // on without one and makes no more items.
-        QTest::newRow("host window goes first") << "" << QStringList{"close window", "init", "new item", "state"}
-                                                << QStringList{"no item", "checked 0, control gone"};
+        row("host window goes first", "", "close window;init;new item;state", "no item;checked 0, control gone");
     }
     void hostileHost()
     {
         QFETCH(QString, mischief);
-        QFETCH(QStringList, steps);
+        QFETCH(QString, steps);
+        QFETCH(QString, log);
         THost host(m_plugin, mischief);
-        for (const QString &step : steps) {
+        for (const QString &step : steps.split(u';')) {
             if (step == u"init") {
-                try {
-                    host.frame->Initialize();
-                } catch (const std::exception &e) {
-                    host.log << e.what();
-                }
+                host.initialize();
                 host.frame->Reserved();
                 if (host.window) {
                     host.window->show();
@@ -259,10 +365,8 @@ private slots:
             } else if (step.startsWith(u"set ")) {
                 host.params->SetValue(step.section(u' ', 1, 1).toUtf8(), step.section(u' ', 2).toUtf8());
             } else if (step.startsWith(u"group by ")) {
-                host.control->findChild<QMenu *>(QStringLiteral("pmGroupBy"))
-                    ->actions()
-                    .value(step.mid(9).toInt())
-                    ->trigger();
+                const QList<QAction *> entries = host.control->findChild<QMenu *>("pmGroupBy")->actions();
+                entries.value(step.mid(9).toInt())->trigger();
             } else if (step.startsWith(u"load ")) {
                 host.state->Load(step.mid(5).split(u','));
             } else if (step == u"drop") {
@@ -276,13 +380,9 @@ private slots:
                 host.frame->NewItem(item.put());
                 host.log << (item ? "item" : "no item");
             } else if (step == u"state") {
-                host.log << (host.frame ? "checked " + QString::number(
-                                                           param(host.frame.get(), keys::PropertyCheckedCount).toInt())
-                                        : QStringLiteral("frame gone")) +
-                                ", control " +
-                                (!host.control               ? "gone"
-                                 : host.control->isVisible() ? "shown"
-                                                             : "hidden");
+                const QString shown = !host.control ? "gone" : host.control->isVisible() ? "shown" : "hidden";
+                const int checked = host.frame ? param(host.frame.get(), keys::PropertyCheckedCount).toInt() : 0;
+                host.log << (host.frame ? "checked " + QString::number(checked) : "frame gone") + ", control " + shown;
             } else if (step == u"repaints") {
                 QWidget *viewport = host.control->findChild<QTreeView *>()->viewport();
                 const QImage before = viewport->grab().toImage();
@@ -293,7 +393,7 @@ private slots:
                 host.log << host.useParts();
             }
         }
-        QTEST(host.log, "log");
+        QCOMPARE(host.log, log.split(u';'));
     }
 
     // Random values of random types for every option, then Initialize and
@@ -305,23 +405,18 @@ private slots:
         const QVariantList values{
             int32_t(2147483647), int32_t(-2147483647 - 1), -1,           0,         1,     3,         true,
             QByteArray(""),      QByteArray("x,\"y"),      "9999999999", "a=b,c=d", 1e300, QVariant()};
-        const QList<const char *> keys{keys::OptionSelectMode,        keys::OptionShowFavorites,
-                                       keys::OptionFavoritesMode,     keys::OptionFilterShow,
-                                       keys::OptionFilterText,        keys::OptionGroupByColumns,
-                                       keys::OptionGroupByIndex,      keys::OptionRowLimit,
-                                       keys::OptionColumnLimit,       keys::OptionMoreCaption,
-                                       keys::OptionHeaderHeight,      keys::OptionRowHeight,
-                                       keys::OptionRowSelect,         keys::OptionInitSort,
-                                       keys::OptionGroupsExpandFirst, keys::OptionGroupsExpanded,
-                                       keys::OptionColumnNames,       keys::OptionColumnsWidth,
-                                       keys::OptionFavoriteColumns,   keys::OptionUi};
+        const QByteArrayList keys = QByteArray("select.mode,show.favorites,favorites.mode,filter.show,filter.text,"
+                                               "groupby.columns,groupby.index,row.limit,column.limit,more.caption,"
+                                               "header.height,row.height,row.select,init.sort,groups.expand_first,"
+                                               "groups.expanded,column.names,columns.width,favorite.columns,ui")
+                                        .split(',');
         for (int run = 0; run < 40; ++run) {
             QWidget window;
             IPtr<ISelectFrame> frame = m_plugin.newFrame({"a", "b", "c"}, &window);
-            for (const char *key : keys)
+            for (const QByteArray &key : keys)
                 if (random.bounded(3) == 0)
                     part(frame.get(), &ISelectFrame::GetParams)
-                        ->SetValue(key, values[random.bounded(int(values.size()))]);
+                        ->SetValue("option://" + key, values[random.bounded(int(values.size()))]);
             try {
                 frame->Initialize();
             } catch (const std::exception &) {
@@ -329,6 +424,63 @@ private slots:
             }
             QVERIFY(!frame->GetControl()->grab().isNull());
         }
+    }
+
+    // The plug-in's translator follows the UI language while the host
+    // allows it, and goes when the host declines it.
+    void translatorFollowsTheHostsChoice()
+    {
+        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+        for (const auto &[allowed, uncheckAll] :
+             {std::pair(QVariant(false), "Uncheck all"), {QVariant(), "Alle abwählen"}, {false, "Uncheck all"}}) {
+            qApp->setProperty(TranslateProperty, allowed);
+            QWidget window;
+            const IPtr<ISelectFrame> frame = shownFrame(m_plugin, 0, &window);
+            QCOMPARE(window.findChild<QAbstractButton *>(QStringLiteral("btnUncheckAll"))->text(),
+                     QString::fromUtf8(uncheckAll));
+        }
+        QLocale::setDefault(QLocale::c());
+    }
+
+    // Under the pseudo-translation, opening every button's menu, the
+    // tree's and the header's context menus, and each dialog a "..."
+    // entry opens, finds no text without the markers.
+    void everyShownTextIsTranslated_data()
+    {
+        QTest::addColumn<int>("favoritesMode");
+        QTest::newRow("favorites in the check menu") << 0;
+        QTest::newRow("embedded favorites") << 1;
+    }
+
+    void everyShownTextIsTranslated()
+    {
+        QFETCH(int, favoritesMode);
+        qApp->setProperty(TranslateProperty, false);
+        QTranslator pseudo;
+        QVERIFY(pseudo.load(QStringLiteral(SF_PSEUDO_QM)));
+        QVERIFY(QCoreApplication::installTranslator(&pseudo));
+        QWidget window;
+        const IPtr<ISelectFrame> frame = shownFrame(m_plugin, favoritesMode, &window);
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QWidget *control = frame->GetControl();
+
+        TTextWalk walk;
+        walk.walk(control);
+        for (QAbstractButton *button : control->findChildren<QAbstractButton *>())
+            if (button->isVisible())
+                walk.walkWhatOpens([button] { QTest::mouseClick(button, Qt::LeftButton); });
+        auto *header = control->findChild<QHeaderView *>();
+        auto *tree = qobject_cast<QAbstractScrollArea *>(header->parentWidget());
+        for (QWidget *target : {header->viewport(), tree->viewport()})
+            walk.walkWhatOpens([target] {
+                QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(10, 5), target->mapToGlobal(QPoint(10, 5)));
+                QApplication::sendEvent(target, &event);
+            });
+        QVERIFY(!walk.dialogEntries.isEmpty());
+        for (QAction *entry : std::exchange(walk.dialogEntries, {}))
+            walk.walkWhatOpens([entry] { entry->trigger(); });
+        walk.unmarked.removeDuplicates();
+        QVERIFY2(walk.unmarked.isEmpty(), qPrintable(walk.unmarked.join(u'\n')));
     }
 };
 

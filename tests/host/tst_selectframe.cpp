@@ -10,41 +10,28 @@
 
 using namespace selectframe;
 
-namespace {
-
-/// What the handlers saw, "sender: call" per event; the sender is the
-/// frame when it is `frame`.
-QStringList seen;
-ISelectFrame *frame = nullptr;
-
-QString from(ISelectFrame *sender)
-{
-    return sender == frame ? QStringLiteral("frame: ") : QStringLiteral("other: ");
-}
-
-void onChange(void *, ISelectFrame *sender)
-{
-    seen << from(sender) + "change";
-}
-
-void onItemCompare(void *, ISelectFrame *sender, IFrameItem *, IFrameItem *, int32_t column, int32_t sortType,
-                   int32_t *result)
-{
-    seen << from(sender) + QStringLiteral("compare %1 %2 %3").arg(column).arg(sortType).arg(*result);
-    *result = -*result;
-}
-
-void onFavAction(void *, ISelectFrame *sender, int32_t action, const QVariant &value)
-{
-    seen << from(sender) + QStringLiteral("fav %1 %2").arg(action).arg(value.toString());
-    throw std::runtime_error("host handler failed");
-}
-
-} // namespace
-
 class TestSelectFrame : public QObject
 {
     Q_OBJECT
+
+    /// What the handlers saw, "sender: call" per event; the sender is the
+    /// frame when it is `frame`.
+    static inline QStringList seen;
+    static inline ISelectFrame *frame = nullptr;
+
+    static QString from(ISelectFrame *sender) { return QString(sender == frame ? "frame: " : "other: "); }
+    static void onChange(void *, ISelectFrame *sender) { seen << from(sender) + "change"; }
+    static void onItemCompare(void *, ISelectFrame *sender, IFrameItem *, IFrameItem *, int32_t column,
+                              int32_t sortType, int32_t *result)
+    {
+        seen << from(sender) + QStringLiteral("compare %1 %2 %3").arg(column).arg(sortType).arg(*result);
+        *result = -*result;
+    }
+    static void onFavAction(void *, ISelectFrame *sender, int32_t action, const QVariant &value)
+    {
+        seen << from(sender) + QStringLiteral("fav %1 %2").arg(action).arg(value.toString());
+        throw std::runtime_error("host handler failed");
+    }
 
 private slots:
     // Handlers get the frame as sender; another letter case is another key,
