@@ -2,6 +2,7 @@
 // The tree control over the item tree: states, updates, sorting, focus,
 // header, mouse and keyboard, clipping. What the item tree's rows show is
 // tst_selectvirtualtree's.
+#include "platform/DataTable.h"
 #include "platform/SlicePoint.h"
 #include "trees/SelectTreeFixture.h"
 
@@ -229,15 +230,13 @@ private slots:
     // not at all.
     void sorting_data()
     {
-        QTest::addColumn<QStringList>("steps");
-        QTest::addColumn<QStringList>("probes");
-        QTest::newRow("later keys decide ties")
-            << QStringList{"sort 1x2n0r+"} << QStringList{"2,1,0,l|0.3,0.0,0.1,0.2|1x,2n,0r|2^"};
-        QTest::newRow("header clicks and menu")
-            << QStringList{"click 0", "click 0", "sort 0n", "click 2", "menu 1", "menu 2"}
-            << QStringList{"0,1,2,l|0.0,0.1,0.2,0.3|0n|0^", "l,2,1,0|0.3,0.2,0.1,0.0|0r|0v",
+        addColumns<QStringList, QStringList>("steps", "probes");
+        addRow("later keys decide ties", QStringList{"sort 1x2n0r+"},
+               QStringList{"2,1,0,l|0.3,0.0,0.1,0.2|1x,2n,0r|2^"});
+        addRow("header clicks and menu", QStringList{"click 0", "click 0", "sort 0n", "click 2", "menu 1", "menu 2"},
+               QStringList{"0,1,2,l|0.0,0.1,0.2,0.3|0n|0^", "l,2,1,0|0.3,0.2,0.1,0.0|0r|0v",
                            "0,1,2,l|0.3,0.2,0.1,0.0|0n|0^", "0,1,2,l|0.3,0.0,0.1,0.2|2n|2^",
-                           "l,0,1,2|0.3,0.2,0.1,0.0|1r|1v", "l,0,1,2|0.3,0.2,0.1,0.0||-"};
+                           "l,0,1,2|0.3,0.2,0.1,0.0|1r|1v", "l,0,1,2|0.3,0.2,0.1,0.0||-"});
     }
     void sorting()
     {
@@ -271,10 +270,9 @@ private slots:
     {
         // Column widths (-1: none, so the column stretches) and what the
         // header shows (-1: some room).
-        QTest::addColumn<QList<int>>("widths");
-        QTest::addColumn<QList<int>>("shown");
-        QTest::newRow("zero between stretching columns") << QList<int>{-1, 0, -1} << QList<int>{-1, 0, -1};
-        QTest::newRow("zero last of fixed columns") << QList<int>{100, 150, 0} << QList<int>{100, -1, 0};
+        addColumns<QList<int>, QList<int>>("widths", "shown");
+        addRow("zero between stretching columns", QList<int>{-1, 0, -1}, QList<int>{-1, 0, -1});
+        addRow("zero last of fixed columns", QList<int>{100, 150, 0}, QList<int>{100, -1, 0});
     }
     void headerWidthsFromTheAdapter()
     {

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The input box, typed into and answered by clicks; its layout in dialog
 // units. (The dialog base is driven in the favorites dialog's suite.)
+#include "platform/DataTable.h"
 #include "platform/InputQuery.h"
 
 #include "platform/UserInput.h"
@@ -13,7 +14,7 @@
 #include <QTimer>
 
 using namespace selectframe;
-using selectframe::test::whenModal;
+using namespace selectframe::test;
 
 class TstInputQuery : public QObject
 {
@@ -22,13 +23,10 @@ class TstInputQuery : public QObject
 private slots:
     void inputQuery_data()
     {
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<bool>("ok");
-        QTest::addColumn<bool>("result");
-        QTest::addColumn<QString>("value");
-        QTest::newRow("ok") << "Main" << true << true << "Main";
-        QTest::newRow("cancel") << "Main" << false << false << "start";
-        QTest::newRow("cut at 5") << "abcdefgh" << true << true << "abcde";
+        addColumns<QString, bool, bool, QString>("typed", "ok", "result", "value");
+        addRow("ok", "Main", true, true, "Main");
+        addRow("cancel", "Main", false, false, "start");
+        addRow("cut at 5", "abcdefgh", true, true, "abcde");
     }
     void inputQuery()
     {

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The settings store over QSettings, keyed by backslash paths as on the
 // registry.
+#include "platform/DataTable.h"
 #include "platform/TestSettingsScope.h"
 #include "platform/UserSettingsStore.h"
 
@@ -9,6 +10,7 @@
 #include <memory>
 
 using namespace selectframe;
+using namespace selectframe::test;
 
 class TestUserSettingsStore : public QObject
 {
@@ -29,11 +31,10 @@ private slots:
     // nothing, reads and writes nothing and creates no file.
     void refusedKeys_data()
     {
-        QTest::addColumn<QString>("path");
-        QTest::addColumn<bool>("create");
-        QTest::newRow("missing, read-only") << "Dialogs\\Missing" << false;
-        QTest::newRow("empty") << QString() << true;
-        QTest::newRow("one backslash") << "\\" << true;
+        addColumns<QString, bool>("path", "create");
+        addRow("missing, read-only", "Dialogs\\Missing", false);
+        addRow("empty", QString(), true);
+        addRow("one backslash", "\\", true);
     }
     void refusedKeys()
     {

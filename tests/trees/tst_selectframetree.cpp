@@ -3,6 +3,7 @@
 // with two trees over the same items as a frame and its favorites dialog
 // have them.
 #include "SelectTreeFixture.h"
+#include "platform/DataTable.h"
 
 #include <QTest>
 
@@ -105,18 +106,17 @@ private slots:
     // "reload F" (model and manager), "none F" (no manager).
     void linksFollowTheRowBuiltLast_data()
     {
-        QTest::addColumn<QStringList>("steps");
-        QTest::addColumn<QStringList>("links");
-        QTest::newRow("first tree destroyed first") << QStringList{"build 1", "check 1", "build 2", "drop 1", "drop 2"}
-                                                    << QStringList{"1,1,1", "1+,1,1", "2,2,2", "2,2,2", "-,-,-"};
-        QTest::newRow("second tree destroyed first") << QStringList{"build 1", "check 1", "build 2", "drop 2", "drop 1"}
-                                                     << QStringList{"1,1,1", "1+,1,1", "2,2,2", "1+,1,1", "-,-,-"};
-        QTest::newRow("rebuilding one keeps the other's rows reachable")
-            << QStringList{"build 1", "check 1", "build 2", "rebuild 1", "init 2", "drop 2", "drop 1"}
-            << QStringList{"1,1,1", "1+,1,1", "2,2,2", "1+,1,1", "2,2,2", "1+,1,1", "-,-,-"};
-        QTest::newRow("a new manager after a model load")
-            << QStringList{"build 1", "check 1", "build 2", "drop 2", "reload 1", "none 1"}
-            << QStringList{"1,1,1", "1+,1,1", "2,2,2", "1+,1,1", "1,1,1", "-,-,-"};
+        addColumns<QStringList, QStringList>("steps", "links");
+        addRow("first tree destroyed first", QStringList{"build 1", "check 1", "build 2", "drop 1", "drop 2"},
+               QStringList{"1,1,1", "1+,1,1", "2,2,2", "2,2,2", "-,-,-"});
+        addRow("second tree destroyed first", QStringList{"build 1", "check 1", "build 2", "drop 2", "drop 1"},
+               QStringList{"1,1,1", "1+,1,1", "2,2,2", "1+,1,1", "-,-,-"});
+        addRow("rebuilding one keeps the other's rows reachable",
+               QStringList{"build 1", "check 1", "build 2", "rebuild 1", "init 2", "drop 2", "drop 1"},
+               QStringList{"1,1,1", "1+,1,1", "2,2,2", "1+,1,1", "2,2,2", "1+,1,1", "-,-,-"});
+        addRow("a new manager after a model load",
+               QStringList{"build 1", "check 1", "build 2", "drop 2", "reload 1", "none 1"},
+               QStringList{"1,1,1", "1+,1,1", "2,2,2", "1+,1,1", "1,1,1", "-,-,-"});
     }
     void linksFollowTheRowBuiltLast()
     {
@@ -154,10 +154,9 @@ private slots:
     // the new rows regroup stay matched.
     void aNewManagerTakesOverTheFilterTexts_data()
     {
-        QTest::addColumn<QString>("value");
-        QTest::addColumn<int>("made");
-        QTest::newRow("only the group changed") << "group" << 0;
-        QTest::newRow("a shown column changed") << "COLUMN2_DATA" << 1;
+        addColumns<QString, int>("value", "made");
+        addRow("only the group changed", "group", 0);
+        addRow("a shown column changed", "COLUMN2_DATA", 1);
     }
     void aNewManagerTakesOverTheFilterTexts()
     {

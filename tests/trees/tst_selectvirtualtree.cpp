@@ -6,6 +6,7 @@
 // tst_sorting. Also the favorites list, whose editing is driven through
 // the favorites dialog (tst_organizefavorites).
 #include "SelectTreeFixture.h"
+#include "platform/DataTable.h"
 
 #include "platform/tree/TCheckSlice.h"
 #include "platform/tree/TStringSlice.h"
@@ -105,13 +106,11 @@ private slots:
     // surrogate, which no encoding holds) shows replacements instead.
     void imageAndLinkValues_data()
     {
-        QTest::addColumn<QString>("image");
-        QTest::addColumn<int>("index");
-        QTest::addColumn<QString>("link");
-        QTest::newRow("not a number") << "abc" << -1 << QString();
-        QTest::newRow("number and text") << "2x" << -1 << QString::fromUtf8("Über straße");
-        QTest::newRow("index") << "2" << 2 << QString();
-        QTest::newRow("past the list") << "9" << 9 << u'a' + QString(QChar(0xD800)) + u'b';
+        addColumns<QString, int, QString>("image", "index", "link");
+        addRow("not a number", "abc", -1, QString());
+        addRow("number and text", "2x", -1, QString::fromUtf8("Über straße"));
+        addRow("index", "2", 2, QString());
+        addRow("past the list", "9", 9, u'a' + QString(QChar(0xD800)) + u'b');
     }
     void imageAndLinkValues()
     {
