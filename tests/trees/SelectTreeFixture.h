@@ -4,7 +4,6 @@
 #pragma once
 
 #include "hub/FrameManager.h"
-#include "platform/ShownCaptions.h"
 #include "platform/tree/TImageSlice.h"
 #include "platform/tree/TTree.h"
 #include "trees/SelectVirtualManager.h"
@@ -23,6 +22,15 @@
 namespace selectframe::test {
 
 using TValues = QList<QPair<QString, QString>>;
+
+/// Captions of the shown rows under `parent`, in display order.
+inline QStringList shownCaptions(const QAbstractItemModel *model, const QModelIndex &parent = {})
+{
+    QStringList r;
+    for (int i = 0; i < model->rowCount(parent); ++i)
+        r.append(model->index(i, 0, parent).data().toString());
+    return r;
+}
 
 /// A frame manager with columns "Name", "Address", "Kind" (widths -1, 150,
 /// -1) unless told otherwise.
