@@ -19,8 +19,6 @@
 
 #include <QTest>
 
-#include <memory>
-
 using namespace selectframe;
 using namespace selectframe::test;
 
@@ -91,16 +89,10 @@ class TestFrameObjectManager : public QObject
 {
     Q_OBJECT
 
-    std::unique_ptr<TTestSettingsScope> m_scope;
+    TTestSettingsScope m_scope{QStringLiteral("tst_frameobjectmanager")};
 
 private slots:
-    void initTestCase()
-    {
-        m_scope = std::make_unique<TTestSettingsScope>(QStringLiteral("tst_frameobjectmanager"));
-        QVERIFY(m_scope->inTestLocation());
-    }
-    void init() { m_scope->removeFile(); }
-    void cleanupTestCase() { m_scope.reset(); }
+    void init() { m_scope.removeFile(); }
 
     // Groups come in order of first appearance; names differing in case
     // make separate groups. A reload starts over, unchecked; Clear lets go
@@ -178,7 +170,7 @@ private slots:
         for (const auto &column : host.model.Columns())
             gotWidths.append(column->Width);
         QTEST(gotWidths, "expected");
-        QCOMPARE(QFile::exists(m_scope->fileName()), !remembered.isNull());
+        QCOMPARE(QFile::exists(m_scope.fileName()), !remembered.isNull());
         QCOMPARE(host.model.ColumnByName(QStringLiteral("CAPTION")), host.model.ColumnByIndex(2));
         QCOMPARE(host.model.ColumnByName(QStringLiteral("Links")), nullptr);
     }

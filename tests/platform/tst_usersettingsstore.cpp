@@ -7,8 +7,6 @@
 
 #include <QTest>
 
-#include <memory>
-
 using namespace selectframe;
 using namespace selectframe::test;
 
@@ -16,16 +14,10 @@ class TestUserSettingsStore : public QObject
 {
     Q_OBJECT
 
-    std::unique_ptr<TTestSettingsScope> m_scope;
+    TTestSettingsScope m_scope{QStringLiteral("tst_usersettingsstore")};
 
 private slots:
-    void initTestCase()
-    {
-        m_scope = std::make_unique<TTestSettingsScope>(QStringLiteral("tst_usersettingsstore"));
-        QVERIFY2(m_scope->inTestLocation(), qPrintable(m_scope->fileName()));
-    }
-    void init() { m_scope->removeFile(); }
-    void cleanupTestCase() { m_scope.reset(); }
+    void init() { m_scope.removeFile(); }
 
     // A missing key opened for reading, or a path naming no key, opens
     // nothing, reads and writes nothing and creates no file.
@@ -44,7 +36,7 @@ private slots:
         QVERIFY(!store.openKey(path, create) && !store.isOpen() && !store.writeString("v", "x"));
         QCOMPARE(store.readString("v"), QString());
         QVERIFY(store.closeKey() && !store.keyExists(path));
-        QVERIFY(!QFile::exists(m_scope->fileName()));
+        QVERIFY(!QFile::exists(m_scope.fileName()));
     }
 
     // Backslashes separate sub-keys and redundant ones name the same key;
@@ -61,7 +53,7 @@ private slots:
             QVERIFY(store.writeString("v", "in C"));
             QVERIFY(store.closeKey());
         }
-        QVERIFY(QFile::exists(m_scope->fileName()));
+        QVERIFY(QFile::exists(m_scope.fileName()));
         QSettings settings;
         QCOMPARE(settings.value("B/C/v").toString(), QStringLiteral("in C"));
         QVERIFY(!settings.contains("B/v"));
@@ -96,7 +88,7 @@ private slots:
         QFile::remove(directory);
         QCoreApplication::setOrganizationName(organisation);
         QVERIFY(!opened && !written);
-        QVERIFY(!QFile::exists(fileName) && !QFile::exists(m_scope->fileName()));
+        QVERIFY(!QFile::exists(fileName) && !QFile::exists(m_scope.fileName()));
     }
 };
 
