@@ -66,19 +66,6 @@ class TestSelectTree : public QObject
     TNodeStore &store() { return first().store(); }
     TVirtualNode top(int i) { return first().child(i); }
     TSlices *filled(TVirtualNode node) { return rows().filledSlicesOf(node); }
-    template <class T>
-    T *slice(TVirtualNode node, int index)
-    {
-        return sliceAs<T>(filled(node)->GetSlice(index));
-    }
-    /// State and the three integers `adapter` reports for `node`, from
-    /// `state` and -7, -9, -5.
-    QList<int> stateInfo(TBaseVirtualTree &adapter, TVirtualNode node, uint32_t state)
-    {
-        int32_t first = -7, second = -9, third = -5;
-        adapter.FillStateInfo(node, &state, &first, &second, &third);
-        return {int(state), first, second, third};
-    }
     TSelectFrameNode *row(TShownTree &frame, const IPtr<IFrameItem> &item)
     {
         return recordOf(frame.rows(), item.get());
@@ -309,7 +296,7 @@ private slots:
         QFETCH(QString, link);
         first().add("a", {}, {{"image", image}, {"c_action_link", link}});
         first().build();
-        QCOMPARE(slice<TImageSlice>(top(0), 1)->ImageIndex, index);
+        QCOMPARE(sliceAs<TImageSlice>(filled(top(0))->GetSlice(1))->ImageIndex, index);
         QStringEncoder encoder(QStringConverter::System);
         const QByteArray encoded = encoder(link);
         const QString shown = textOf(filled(top(0)), 3);
@@ -342,7 +329,7 @@ private slots:
         fm().RadioItems = false;
         fm().ItemsCheckable = false;
         QCOMPARE(skinOf(item), QByteArray("default"));
-        QVERIFY(!slice<TCheckSlice>(item, 0)->Shown);
+        QVERIFY(!sliceAs<TCheckSlice>(filled(item)->GetSlice(0))->Shown);
     }
 
     // Hovered as a user would: an item's hint shows over every cell of its
@@ -386,7 +373,10 @@ private slots:
         QCOMPARE(header->store().cellCount(header->Root()), 1);
         const TVirtualNode column = header->store().cell(header->Root(), 0);
         QCOMPARE(textOf(header->filledSlicesOf(column), 0), QStringLiteral("1"));
-        QCOMPARE(stateInfo(*header, column, 0), (QList<int>{0, -7, -9, 0x10000}));
+        uint32_t state = 0;
+        int32_t one = -7, two = -9, three = -5;
+        header->FillStateInfo(column, &state, &one, &two, &three);
+        QCOMPARE((QList<int>{int(state), one, two, three}), (QList<int>{0, -7, -9, 0x10000}));
         for (TSortType type : {stNatural, stReversed}) {
             tree->Sort(tree->getVM()->getRoot(), 0, type, true);
             QCOMPARE(shownCaptions(tree->model()), (QStringList{"z", "a", "m"}));
