@@ -15,6 +15,7 @@
 
 #include <QImage>
 #include <QMenu>
+#include <QPainter>
 #include <QSignalSpy>
 #include <QTimer>
 

@@ -66,9 +66,16 @@ class TestSelectTree : public QObject
     TNodeStore &store() { return first().store(); }
     TVirtualNode top(int i) { return first().child(i); }
     TSlices *filled(TVirtualNode node) { return rows().filledSlicesOf(node); }
+    /// The record of the row `frame` built for `item`, or null.
     TSelectFrameNode *row(TShownTree &frame, const IPtr<IFrameItem> &item)
     {
-        return recordOf(frame.rows(), item.get());
+        for (TVirtualNode n : allRows(frame.rows())) {
+            TSelectFrameNode *record = frame.rows().recordOf(n);
+            const TBaseFrameObject *object = record->FrameObject;
+            if (object->Kind == fokItem && static_cast<const TFrameItemObject *>(object)->Item.get() == item.get())
+                return record;
+        }
+        return nullptr;
     }
 
     /// Items a, and b and c in group G, of the first frame, handed to the
@@ -85,12 +92,12 @@ class TestSelectTree : public QObject
     {
         QStringList out;
         for (const auto &item : items) {
-            TSelectFrameNode *node = ex(item)->GetNode();
+            TSelectFrameNode *node = item.query<IFrameItemEx>()->GetNode();
             QString owner = node ? QStringLiteral("?") : QStringLiteral("-");
             for (int f = 0; f < 2; ++f)
                 if (node && frames[f] && frames[f]->Tree.getVM() && row(*frames[f], item) == node)
                     owner = QString::number(f + 1);
-            out << owner + (ex(item)->GetChecked() ? "+" : "");
+            out << owner + (item.query<IFrameItemEx>()->GetChecked() ? "+" : "");
         }
         return out.join(u',');
     }
@@ -204,7 +211,7 @@ private slots:
     {
         addItems();
         first().build();
-        const IPtr<IFrameItemEx> b = ex(items[1]);
+        const IPtr<IFrameItemEx> b = items[1].query<IFrameItemEx>();
         b->SetChecked(true);
         QVERIFY(b->GetChecked() && row(first(), items[1])->FrameObject->State == fcsChecked);
         QCOMPARE(first().Manager.Model()->FindGroup("G")->State, fcsUnchecked);
@@ -212,7 +219,7 @@ private slots:
         QVERIFY(!b->GetChecked());
 
         second().build();
-        const IPtr<IFrameItemEx> c = ex(items[2]);
+        const IPtr<IFrameItemEx> c = items[2].query<IFrameItemEx>();
         c->Refresh(); // nothing installed: nothing happens
         QList<TSelectFrameNode *> calls;
         for (int f = 0; f < 2; ++f)
@@ -235,12 +242,12 @@ private slots:
         first().rows().Rebuild();
         const QList<TVirtualNode> rows = allRows(first().rows());
         QCOMPARE(rows.size(), 2);
-        QCOMPARE(ex(a)->GetNode(), first().rows().recordOf(rows[1]));
+        QCOMPARE(a.query<IFrameItemEx>()->GetNode(), first().rows().recordOf(rows[1]));
         first().Manager.AddItem(new TPlainItem);
         QVERIFY_THROWS_EXCEPTION(std::bad_cast, first().build());
-        QVERIFY(ex(a)->GetNode() != nullptr);
+        QVERIFY(a.query<IFrameItemEx>()->GetNode() != nullptr);
         frames[0].reset();
-        QCOMPARE(ex(a)->GetNode(), nullptr);
+        QCOMPARE(a.query<IFrameItemEx>()->GetNode(), nullptr);
     }
 
     // The default group's items come first at the top level, named groups
