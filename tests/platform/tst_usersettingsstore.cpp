@@ -35,8 +35,7 @@ private slots:
         TUserSettingsStore store;
         QVERIFY(!store.openKey(path, create) && !store.isOpen() && !store.writeString("v", "x"));
         QCOMPARE(store.readString("v"), QString());
-        QVERIFY(store.closeKey() && !store.keyExists(path));
-        QVERIFY(!QFile::exists(m_scope.fileName()));
+        QVERIFY(store.closeKey() && !store.keyExists(path) && !QFile::exists(m_scope.fileName()));
     }
 
     // Backslashes separate sub-keys and redundant ones name the same key;
@@ -46,20 +45,16 @@ private slots:
     {
         {
             TUserSettingsStore store;
-            QVERIFY(store.openKey("Dialogs\\Empty", true));
-            QVERIFY(store.openKey("A", true));
-            QVERIFY(store.writeString("v", "in A"));
-            QVERIFY(store.openKey("B\\C", true));
-            QVERIFY(store.writeString("v", "in C"));
-            QVERIFY(store.closeKey());
+            QVERIFY(store.openKey("Dialogs\\Empty", true) && store.openKey("A", true));
+            QVERIFY(store.writeString("v", "in A") && store.openKey("B\\C", true));
+            QVERIFY(store.writeString("v", "in C") && store.closeKey());
         }
         QVERIFY(QFile::exists(m_scope.fileName()));
         QSettings settings;
         QCOMPARE(settings.value("B/C/v").toString(), QStringLiteral("in C"));
         QVERIFY(!settings.contains("B/v"));
         TUserSettingsStore store;
-        QVERIFY(store.keyExists("Dialogs\\Empty"));
-        QVERIFY(store.openKey("A", false));
+        QVERIFY(store.keyExists("Dialogs\\Empty") && store.openKey("A", false));
         QCOMPARE(store.readString("v"), QStringLiteral("in A"));
         QVERIFY(store.openKey("\\B\\\\C\\", false));
         QCOMPARE(store.readString("v"), QStringLiteral("in C"));
@@ -87,8 +82,7 @@ private slots:
         }
         QFile::remove(directory);
         QCoreApplication::setOrganizationName(organisation);
-        QVERIFY(!opened && !written);
-        QVERIFY(!QFile::exists(fileName) && !QFile::exists(m_scope.fileName()));
+        QVERIFY(!opened && !written && !QFile::exists(fileName) && !QFile::exists(m_scope.fileName()));
     }
 };
 
