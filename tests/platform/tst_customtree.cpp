@@ -63,7 +63,6 @@ class TestCustomTree : public QObject
         return sliceAs<TStringSlice>(t->rows().filledSlicesOf(t->store().cell(n, column))->GetSlice(column ? 0 : 2))
             ->Text;
     }
-    int compareTexts(TVirtualNode a, TVirtualNode b, int column) { return text(b, column).compare(text(a, column)); }
     QPoint headerPoint(int id) const
     {
         TCustomHeader *h = tree->Header();
@@ -140,7 +139,7 @@ private slots:
                        .arg(node ? "" : " wrong node");
         };
         tree->OnNodeCompare = [this](TCustomTree *, TVirtualNode a, TVirtualNode b, int column, TSortType) {
-            return compareTexts(a, b, column);
+            return text(b, column).compare(text(a, column));
         };
         t->showWindow();
     }
