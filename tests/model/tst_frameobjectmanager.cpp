@@ -9,6 +9,7 @@
 #include "hub/Enumerators.h"
 #include "hub/FrameItem.h"
 #include "hub/NamedParams.h"
+#include "platform/DataTable.h"
 #include "platform/InterfaceList.h"
 #include "platform/TestSettingsScope.h"
 #include "platform/UserSettingsStore.h"
@@ -18,9 +19,8 @@
 
 #include <QTest>
 
-#include <memory>
-
 using namespace selectframe;
+using namespace selectframe::test;
 
 namespace {
 
@@ -89,16 +89,10 @@ class TestFrameObjectManager : public QObject
 {
     Q_OBJECT
 
-    std::unique_ptr<TTestSettingsScope> m_scope;
+    TTestSettingsScope m_scope{QStringLiteral("tst_frameobjectmanager")};
 
 private slots:
-    void initTestCase()
-    {
-        m_scope = std::make_unique<TTestSettingsScope>(QStringLiteral("tst_frameobjectmanager"));
-        QVERIFY(m_scope->inTestLocation());
-    }
-    void init() { m_scope->removeFile(); }
-    void cleanupTestCase() { m_scope.reset(); }
+    void init() { m_scope.removeFile(); }
 
     // Groups come in order of first appearance; names differing in case
     // make separate groups. A reload starts over, unchecked; Clear lets go
@@ -145,38 +139,38 @@ private slots:
     }
 
     // Given widths, overridden by the remembered ones under "option://ui".
+    // Without a key named there the store is not touched; a named key that
+    // is missing is read without being created.
     void columnWidths_data()
     {
-        QTest::addColumn<QString>("widths");
-        QTest::addColumn<QString>("remembered"); // null: no "option://ui"
-        QTest::addColumn<QList<int>>("expected");
-        QTest::newRow("given widths") << "100" << QString() << QList<int>{100, -1, -1};
-        QTest::newRow("remembered win") << "100"
-                                        << "1=250,2=-90" << QList<int>{100, 250, 90};
-        QTest::newRow("remembered zero ignored") << "100"
-                                                 << "0=0" << QList<int>{100, -1, -1};
-        QTest::newRow("remembered garbage") << "10,20"
-                                            << "x,0=y,7=70" << QList<int>{10, 20, -1};
+        addColumns<QString, QString, QString, QList<int>>("widths", "ui", "remembered", "expected");
+        addRow("given widths", "100", QString(), QString(), QList<int>{100, -1, -1});
+        addRow("no key name", "100", "\\", QString(), QList<int>{100, -1, -1});
+        addRow("missing key", "100", "Dialogs\\Nowhere", QString(), QList<int>{100, -1, -1});
+        addRow("remembered win", "100", "Tests\\Win", "1=250,2=-90", QList<int>{100, 250, 90});
+        addRow("remembered zero ignored", "100", "Tests\\Zero", "0=0", QList<int>{100, -1, -1});
+        addRow("remembered garbage", "10,20", "Tests\\Garbage", "x,0=y,7=70", QList<int>{10, 20, -1});
     }
     void columnWidths()
     {
         QFETCH(QString, widths);
+        QFETCH(QString, ui);
         QFETCH(QString, remembered);
-        QFETCH(QList<int>, expected);
         THost host;
         host.options->SetValue(keys::OptionColumnNames, QStringLiteral("A,B,Caption"));
         host.options->SetValue(keys::OptionColumnsWidth, widths.toUtf8());
+        if (!ui.isNull())
+            host.options->SetValue(keys::OptionUi, ui);
         if (!remembered.isNull()) {
-            const QString key = QStringLiteral("Tests\\") + QTest::currentDataTag();
             TUserSettingsStore store;
-            QVERIFY(store.openKey(key, true) && store.writeString(QString::fromLatin1(LayoutWidthValue), remembered));
-            host.options->SetValue(keys::OptionUi, key);
+            QVERIFY(store.openKey(ui, true) && store.writeString(QString::fromLatin1(LayoutWidthValue), remembered));
         }
         host.load();
         QList<int> gotWidths;
         for (const auto &column : host.model.Columns())
             gotWidths.append(column->Width);
-        QCOMPARE(gotWidths, expected);
+        QTEST(gotWidths, "expected");
+        QCOMPARE(QFile::exists(m_scope.fileName()), !remembered.isNull());
         QCOMPARE(host.model.ColumnByName(QStringLiteral("CAPTION")), host.model.ColumnByIndex(2));
         QCOMPARE(host.model.ColumnByName(QStringLiteral("Links")), nullptr);
     }
@@ -184,11 +178,10 @@ private slots:
     // A remembered width value by index; no index beyond 10000 is stored.
     void parseRememberedWidths_data()
     {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QList<int>>("widths");
-        QTest::newRow("by index, capped, grown") << "1=250,2=-90,0=5000,5=10" << QList<int>{800, 250, 90, 0, 0, 10};
-        QTest::newRow("blanks split, quotes join") << "0 = 5,\"1=7\"" << QList<int>{0, 7, 0, 0};
-        QTest::newRow("past the index bound") << "10001=5" << QList<int>{0};
+        addColumns<QString, QList<int>>("text", "widths");
+        addRow("by index, capped, grown", "1=250,2=-90,0=5000,5=10", QList<int>{800, 250, 90, 0, 0, 10});
+        addRow("blanks split, quotes join", "0 = 5,\"1=7\"", QList<int>{0, 7, 0, 0});
+        addRow("past the index bound", "10001=5", QList<int>{0});
     }
     void parseRememberedWidths()
     {
@@ -196,30 +189,11 @@ private slots:
         QTEST(parseColumnWidths(text), "widths");
     }
 
-    // Without a key named by "option://ui" the store is not touched; a
-    // named key that is missing is read without being created.
-    void rememberedWidthsTouchNothingWithoutKey_data()
-    {
-        QTest::addColumn<QVariant>("ui");
-        QTest::newRow("unset") << QVariant();
-        QTest::newRow("no key name") << QVariant(QStringLiteral("\\"));
-        QTest::newRow("missing key") << QVariant(QStringLiteral("Dialogs\\Nowhere"));
-    }
-    void rememberedWidthsTouchNothingWithoutKey()
-    {
-        QFETCH(QVariant, ui);
-        IPtr<INamedParams> options(new TNamedParams);
-        if (ui.isValid())
-            options->SetValue(keys::OptionUi, ui);
-        QCOMPARE(ReadColumnWidths(options.get()), QList<int>());
-        QVERIFY(!QFile::exists(m_scope->fileName()));
-    }
-
     void noColumnsFailsAndLeavesModelEmpty_data()
     {
-        QTest::addColumn<QVariant>("names");
-        QTest::newRow("blanks") << QVariant(QStringLiteral("  \t "));
-        QTest::newRow("unset") << QVariant();
+        addColumns<QVariant>("names");
+        addRow("blanks", QVariant(QStringLiteral("  \t ")));
+        addRow("unset", QVariant());
     }
     void noColumnsFailsAndLeavesModelEmpty()
     {

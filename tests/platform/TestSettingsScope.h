@@ -11,7 +11,8 @@
 
 /// Points the application's settings at a throw-away file in the test
 /// location (a file on every platform, never the registry) and removes it
-/// again. Create it before anything else touches QSettings.
+/// again; stops the test when the file would lie elsewhere. Create it
+/// before anything else touches QSettings.
 class TTestSettingsScope
 {
 public:
@@ -22,6 +23,8 @@ public:
         QCoreApplication::setOrganizationName(QStringLiteral("selectframe-tests"));
         QCoreApplication::setApplicationName(application);
         m_fileName = QSettings().fileName();
+        if (!inTestLocation())
+            qFatal("settings file %s lies outside the test location", qPrintable(m_fileName));
         removeFile();
     }
     ~TTestSettingsScope()

@@ -4,10 +4,12 @@
 // replayed by fuzz_conversion and fuzz_commatext.
 #include "platform/CommaText.h"
 #include "platform/Conversion.h"
+#include "platform/DataTable.h"
 
 #include <QTest>
 
 using namespace selectframe;
+using namespace selectframe::test;
 
 namespace {
 
@@ -37,9 +39,8 @@ class TestConversion : public QObject
 private slots:
     void convert_data()
     {
-        QTest::addColumn<QByteArray>("to");
-        QTest::addColumn<QVariant>("value");
-        QTest::addColumn<QVariant>("expected"); // invalid: must throw
+        // An invalid expected value: the conversion must throw.
+        addColumns<QByteArray, QVariant, QVariant>("to", "value", "expected");
         const auto row = [](const char *to, const char *name, const QVariant &value, const QVariant &expected) {
             QTest::addRow("%s: %s", to, name) << QByteArray(to) << value << expected;
         };
@@ -82,11 +83,9 @@ private slots:
     // where `written`, writing gives `text`.
     void commaText_data()
     {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QStringList>("entries");
-        QTest::addColumn<bool>("written");
+        addColumns<QString, QStringList, bool>("text", "entries", "written");
         const auto row = [](const char *name, const QString &text, const QStringList &entries, bool written = false) {
-            QTest::newRow(name) << text << entries << written;
+            addRow(name, text, entries, written);
         };
         row("empty", "", {}, true);
         row("blanks around entries", "Name, Rank,Links", {"Name", "Rank", "Links"});

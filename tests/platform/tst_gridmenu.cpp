@@ -91,8 +91,7 @@ private slots:
         grid.open();
         QCOMPARE(grid.cells(), (QStringList{"a:0.0", "b:0.1", "c:0.2", "d:1.0", "e:1.1", "More...:1.2"}));
         // As wide as two columns and as tall as the longest.
-        QVERIFY(grid.menu.width() > 2 * grid.rect("a").width());
-        QVERIFY(grid.menu.rect().contains(grid.rect("More...")));
+        QVERIFY(grid.menu.width() > 2 * grid.rect("a").width() && grid.menu.rect().contains(grid.rect("More...")));
         QVERIFY(grid.menu.height() < grid.rect("c").bottom() + grid.rect("a").height());
         QTest::keyClick(&grid.menu, Qt::Key_Down);
         const QImage image = grid.menu.grab().toImage();

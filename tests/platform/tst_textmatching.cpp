@@ -2,6 +2,7 @@
 // Finding a text in a long one and ordering texts, each against Qt's own
 // search and collation as the reference, and preparing texts: lower-casing
 // ASCII, narrowing to Latin-1.
+#include "platform/DataTable.h"
 #include "platform/TextCollator.h"
 #include "platform/TextSearch.h"
 
@@ -10,6 +11,7 @@
 #include <QTest>
 
 using namespace selectframe;
+using namespace selectframe::test;
 
 namespace {
 
@@ -36,12 +38,10 @@ class TestTextMatching : public QObject
 private slots:
     void search_data()
     {
-        QTest::addColumn<QString>("haystack");
-        QTest::addColumn<QString>("needle");
-        QTest::addColumn<int>("from");
-        QTest::newRow("empty needle") << "abc" << QString() << 2;
-        QTest::newRow("beyond Latin-1") << QStringLiteral("поиск по сети, поисковик") << QStringLiteral("исков") << 0;
-        QTest::newRow("units sharing a byte") << QString(9, QChar(0x161)) + u'a' << "a" << 0;
+        addColumns<QString, QString, int>("haystack", "needle", "from");
+        addRow("empty needle", "abc", QString(), 2);
+        addRow("beyond Latin-1", QStringLiteral("поиск по сети, поисковик"), QStringLiteral("исков"), 0);
+        addRow("units sharing a byte", QString(9, QChar(0x161)) + u'a', "a", 0);
         // Every block boundary and tail length: random texts of few
         // letters, so that partial matches are everywhere.
         QRandomGenerator random(7);
@@ -93,11 +93,10 @@ private slots:
     // no per-character table says that, so such locales get no keys.
     void ordersAsQCollator_data()
     {
-        QTest::addColumn<QString>("locale");
-        QTest::addColumn<bool>("keys");
+        addColumns<QString, bool>("locale", "keys");
         for (const auto &[locale, keys] :
              {std::pair{"en_US", true}, {"sv_SE", true}, {"da_DK", false}, {"cs_CZ", false}})
-            QTest::newRow(locale) << QString::fromLatin1(locale) << keys;
+            addRow(locale, QString::fromLatin1(locale), keys);
     }
     void ordersAsQCollator()
     {

@@ -1,39 +1,32 @@
 // SPDX-License-Identifier: MIT
 // The settings store over QSettings, keyed by backslash paths as on the
 // registry.
+#include "platform/DataTable.h"
 #include "platform/TestSettingsScope.h"
 #include "platform/UserSettingsStore.h"
 
 #include <QTest>
 
-#include <memory>
-
 using namespace selectframe;
+using namespace selectframe::test;
 
 class TestUserSettingsStore : public QObject
 {
     Q_OBJECT
 
-    std::unique_ptr<TTestSettingsScope> m_scope;
+    TTestSettingsScope m_scope{QStringLiteral("tst_usersettingsstore")};
 
 private slots:
-    void initTestCase()
-    {
-        m_scope = std::make_unique<TTestSettingsScope>(QStringLiteral("tst_usersettingsstore"));
-        QVERIFY2(m_scope->inTestLocation(), qPrintable(m_scope->fileName()));
-    }
-    void init() { m_scope->removeFile(); }
-    void cleanupTestCase() { m_scope.reset(); }
+    void init() { m_scope.removeFile(); }
 
     // A missing key opened for reading, or a path naming no key, opens
     // nothing, reads and writes nothing and creates no file.
     void refusedKeys_data()
     {
-        QTest::addColumn<QString>("path");
-        QTest::addColumn<bool>("create");
-        QTest::newRow("missing, read-only") << "Dialogs\\Missing" << false;
-        QTest::newRow("empty") << QString() << true;
-        QTest::newRow("one backslash") << "\\" << true;
+        addColumns<QString, bool>("path", "create");
+        addRow("missing, read-only", "Dialogs\\Missing", false);
+        addRow("empty", QString(), true);
+        addRow("one backslash", "\\", true);
     }
     void refusedKeys()
     {
@@ -42,8 +35,7 @@ private slots:
         TUserSettingsStore store;
         QVERIFY(!store.openKey(path, create) && !store.isOpen() && !store.writeString("v", "x"));
         QCOMPARE(store.readString("v"), QString());
-        QVERIFY(store.closeKey() && !store.keyExists(path));
-        QVERIFY(!QFile::exists(m_scope->fileName()));
+        QVERIFY(store.closeKey() && !store.keyExists(path) && !QFile::exists(m_scope.fileName()));
     }
 
     // Backslashes separate sub-keys and redundant ones name the same key;
@@ -53,20 +45,16 @@ private slots:
     {
         {
             TUserSettingsStore store;
-            QVERIFY(store.openKey("Dialogs\\Empty", true));
-            QVERIFY(store.openKey("A", true));
-            QVERIFY(store.writeString("v", "in A"));
-            QVERIFY(store.openKey("B\\C", true));
-            QVERIFY(store.writeString("v", "in C"));
-            QVERIFY(store.closeKey());
+            QVERIFY(store.openKey("Dialogs\\Empty", true) && store.openKey("A", true));
+            QVERIFY(store.writeString("v", "in A") && store.openKey("B\\C", true));
+            QVERIFY(store.writeString("v", "in C") && store.closeKey());
         }
-        QVERIFY(QFile::exists(m_scope->fileName()));
+        QVERIFY(QFile::exists(m_scope.fileName()));
         QSettings settings;
         QCOMPARE(settings.value("B/C/v").toString(), QStringLiteral("in C"));
         QVERIFY(!settings.contains("B/v"));
         TUserSettingsStore store;
-        QVERIFY(store.keyExists("Dialogs\\Empty"));
-        QVERIFY(store.openKey("A", false));
+        QVERIFY(store.keyExists("Dialogs\\Empty") && store.openKey("A", false));
         QCOMPARE(store.readString("v"), QStringLiteral("in A"));
         QVERIFY(store.openKey("\\B\\\\C\\", false));
         QCOMPARE(store.readString("v"), QStringLiteral("in C"));
@@ -94,8 +82,7 @@ private slots:
         }
         QFile::remove(directory);
         QCoreApplication::setOrganizationName(organisation);
-        QVERIFY(!opened && !written);
-        QVERIFY(!QFile::exists(fileName) && !QFile::exists(m_scope->fileName()));
+        QVERIFY(!opened && !written && !QFile::exists(fileName) && !QFile::exists(m_scope.fileName()));
     }
 };
 

@@ -4,7 +4,6 @@
 #pragma once
 
 #include "hub/FrameManager.h"
-#include "platform/ShownCaptions.h"
 #include "platform/tree/TImageSlice.h"
 #include "platform/tree/TTree.h"
 #include "trees/SelectVirtualManager.h"
@@ -13,7 +12,6 @@
 
 #include <QAbstractItemModelTester>
 #include <QList>
-#include <QPainter>
 #include <QPair>
 #include <QString>
 #include <QTest>
@@ -24,20 +22,54 @@ namespace selectframe::test {
 
 using TValues = QList<QPair<QString, QString>>;
 
+/// Captions of the shown rows under `parent`, in display order.
+inline QStringList shownCaptions(const QAbstractItemModel *model, const QModelIndex &parent = {})
+{
+    QStringList r;
+    for (int i = 0; i < model->rowCount(parent); ++i)
+        r.append(model->index(i, 0, parent).data().toString());
+    return r;
+}
+
+/// Every row node below `parent` (group and item rows, not column cells),
+/// in tree order.
+inline QList<TVirtualNode> allRows(const TBaseVirtualTree &tree, TVirtualNode parent = {})
+{
+    QList<TVirtualNode> rows;
+    for (TVirtualNode n = tree.store().firstChild(parent ? parent : tree.Root()); n; n = tree.store().nextSibling(n))
+        rows << n << allRows(tree, n);
+    return rows;
+}
+
+/// A 16 x 16 icon of one colour.
+inline QIcon swatch(QColor color)
+{
+    QPixmap p(16, 16);
+    p.fill(color);
+    return QIcon(p);
+}
+
 /// A frame manager with columns "Name", "Address", "Kind" (widths -1, 150,
-/// -1) unless told otherwise.
-struct TFrameFixture
+/// -1) and its item tree in a tree control, over an image list of a red, a
+/// green and a blue swatch; a model tester watches every build, sort and
+/// rebuild from the first install on.
+struct TShownTree
 {
     TFrameManager Manager;
+    TImageList Images;
+    TTree Tree;
+    QAbstractItemModelTester Tester{Tree.model(), QAbstractItemModelTester::FailureReportingMode::QtTest};
 
-    explicit TFrameFixture(const QString &columns = QStringLiteral("Name,Address,Kind"),
-                           const QString &widths = QStringLiteral("-1,150,-1"))
+    TShownTree()
     {
-        set(keys::OptionColumnNames, columns);
-        set(keys::OptionColumnsWidth, widths);
+        set(keys::OptionColumnNames, QStringLiteral("Name,Address,Kind"));
+        set(keys::OptionColumnsWidth, QStringLiteral("-1,150,-1"));
+        Images.Icons = {swatch(QColor(0xd0, 0x30, 0x30)), swatch(QColor(0x20, 0x90, 0x40)),
+                        swatch(QColor(0x30, 0x60, 0xd0))};
+        Manager.Images = quintptr(&Images);
+        Tree.resize(560, 400);
     }
     void set(const char *key, const QVariant &value) { Manager.Params()->SetValue(QByteArray(key), value); }
-
     /// A new item with ID `id`, caption "Item <id>", in `group`, with
     /// "column<c>_data" = "<id> c<c>" for columns 1 and 2 and `values`.
     IPtr<IFrameItem> add(const QString &id, const QString &group = {}, const TValues &values = {})
@@ -55,71 +87,6 @@ struct TFrameFixture
             list->SetValue(name, value);
         Manager.AddItem(item.get());
         return item;
-    }
-};
-
-/// Every row node below `parent` (group and item rows, not column cells),
-/// in tree order.
-inline void collectRows(const TBaseVirtualTree &tree, TVirtualNode parent, QList<TVirtualNode> &rows)
-{
-    for (TVirtualNode n = tree.store().firstChild(parent); n; n = tree.store().nextSibling(n)) {
-        rows.append(n);
-        collectRows(tree, n, rows);
-    }
-}
-
-inline QList<TVirtualNode> allRows(const TBaseVirtualTree &tree)
-{
-    QList<TVirtualNode> rows;
-    collectRows(tree, tree.Root(), rows);
-    return rows;
-}
-
-/// The record of the row `tree` built for `item`, or null.
-inline TSelectFrameNode *recordOf(const TSelectVirtualTree &tree, IFrameItem *item)
-{
-    for (TVirtualNode n : allRows(tree)) {
-        TSelectFrameNode *record = tree.recordOf(n);
-        const TBaseFrameObject *object = record->FrameObject;
-        if (object->Kind == fokItem && static_cast<const TFrameItemObject *>(object)->Item.get() == item)
-            return record;
-    }
-    return nullptr;
-}
-
-/// The item as IFrameItemEx.
-inline IPtr<IFrameItemEx> ex(const IPtr<IFrameItem> &item)
-{
-    return item.query<IFrameItemEx>();
-}
-
-/// A 16 x 16 icon: a coloured disc on a transparent ground.
-inline QIcon disc(QColor color)
-{
-    QPixmap p(16, 16);
-    p.fill(Qt::transparent);
-    QPainter painter(&p);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setBrush(color);
-    painter.setPen(color.darker());
-    painter.drawEllipse(QRectF(1.5, 1.5, 13, 13));
-    return QIcon(p);
-}
-
-/// The frame's item tree in a tree control, over an image list of a red, a
-/// green and a blue disc; a model tester watches every build, sort and
-/// rebuild from the first install on.
-struct TShownTree : TFrameFixture
-{
-    TImageList Images;
-    TTree Tree;
-    QAbstractItemModelTester Tester{Tree.model(), QAbstractItemModelTester::FailureReportingMode::QtTest};
-
-    TShownTree()
-    {
-        Images.Icons = {disc(QColor(0xd0, 0x30, 0x30)), disc(QColor(0x20, 0x90, 0x40)), disc(QColor(0x30, 0x60, 0xd0))};
-        Manager.Images = quintptr(&Images);
-        Tree.resize(560, 400);
     }
     /// Builds the model and installs a new manager over it.
     void build()

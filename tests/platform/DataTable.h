@@ -1,0 +1,24 @@
+// SPDX-License-Identifier: MIT
+// A Qt Test data table's columns and rows, each in one statement.
+#pragma once
+
+#include <QTest>
+
+namespace selectframe::test {
+
+/// One column of type T per name, in order: addColumns<QString, int>("text", "count").
+template <class... T, class... Name>
+void addColumns(const Name &...names)
+{
+    static_assert(sizeof...(T) == sizeof...(Name), "a type per column name");
+    (QTest::addColumn<T>(names), ...);
+}
+
+/// A row named `name` holding `values` in column order.
+template <class... Value>
+void addRow(const char *name, const Value &...values)
+{
+    (QTest::newRow(name) << ... << values);
+}
+
+} // namespace selectframe::test
