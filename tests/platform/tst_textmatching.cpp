@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: MIT
 // Finding a text in a long one and ordering texts, each against Qt's own
 // search and collation as the reference, and preparing texts: lower-casing
-// ASCII, narrowing to Latin-1.
+// ASCII, narrowing to Latin-1, comparing and hashing IDs case-blind.
 #include "platform/DataTable.h"
+#include "platform/FoldedText.h"
 #include "platform/TextCollator.h"
 #include "platform/TextSearch.h"
 
@@ -87,6 +88,28 @@ private slots:
             if (latin1)
                 QCOMPARE(narrow, text.toLatin1());
         }
+    }
+
+    // Lengths that differ only after folding, and letters beyond the BMP,
+    // are what a hash collision hands the comparison.
+    void foldsCase_data()
+    {
+        addColumns<QString, QString, bool>("a", "b", "equal");
+        addRow("ASCII", "Google", "gOOGLE", true);
+        addRow("prefix", "goog", "google", false);
+        addRow("longer", "google", "goog", false);
+        addRow("Latin-1", QStringLiteral("Été"), QStringLiteral("éTÉ"), true);
+        addRow("beyond the BMP", QStringLiteral("\U00010400x"), QStringLiteral("\U00010428X"), true);
+        addRow("lone surrogate", QString(QChar(0xd801)), QStringLiteral("\U00010400"), false);
+    }
+    void foldsCase()
+    {
+        QFETCH(QString, a);
+        QFETCH(QString, b);
+        QTEST(foldedEqual(a, b), "equal");
+        QTEST(foldedEqual(b, a), "equal");
+        if (foldedEqual(a, b))
+            QCOMPARE(foldedHash(a, 5), foldedHash(b, 5));
     }
 
     // "ch" is one letter after "h" in Czech, "aa" one after "z" in Danish:
