@@ -9,18 +9,8 @@
 #include "platform/TestSettingsScope.h"
 #include "platform/UserInput.h"
 
-#include <QAction>
-#include <QCheckBox>
-#include <QDialog>
-#include <QHeaderView>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPlainTextEdit>
-#include <QPushButton>
-#include <QScrollBar>
-#include <QStatusBar>
 #include <QTest>
-#include <QTreeView>
+#include <QtWidgets>
 
 #include <memory>
 

@@ -138,53 +138,39 @@ class TstOrganizeFavorites : public QObject
 private slots:
     void scripts_data()
     {
-        QTest::addColumn<QStringList>("favorites");
-        QTest::addColumn<QString>("script");
-        QTest::addColumn<QString>("probe");
-        QTest::addColumn<QStringList>("lines");
-        QTest::addColumn<QString>("actions");
-        const QStringList ab{"A=a,b", "B=c"};
+        addColumns({"favorites", "script", "probe", "lines", "actions"});
+        const QString ab = "A=a,b|B=c";
         const QString infoA = QStringLiteral("Search Engines checked in 'A' - %1.");
-        QTest::newRow("checks stored on leaving")
-            << ab << "check d;check a;click 1;click 0;ok"
-            << "A|b,d|" + infoA.arg(2) + "|1111" << QStringList{"A=b,d", "B=c"} << "1,2";
-        QTest::newRow("cancel after rename and delete")
-            << ab << "check d;rename X;click 1;delete;cancel"
-            << "X|a,b,d|Search Engines checked in 'X' - 3.|1111" << ab << "1,4:A>X,5:B,3";
-        QTest::newRow("delete, add it again, add its namesake")
-            << ab << "delete;add A;add a;ok"
-            << "A||Search Engines checked in 'A' - 0.|1111" << QStringList{"B=c", "A="} << "1,5:A,2";
-        QTest::newRow("delete answered no") << ab << "keep;ok"
-                                            << "A|a,b|" + infoA.arg(2) + "|1111" << ab << "1,2";
-        QTest::newRow("delete the only one") << QStringList{"A=a"} << "delete;ok"
-                                             << "|||0000" << QStringList() << "1,5:A,2";
-        QTest::newRow("add blanks, add cancelled") << ab << "add   ;add !Z;ok"
-                                                   << "A|a,b|" + infoA.arg(2) + "|1111" << ab << "1,2";
+        addRow("checks stored on leaving", ab, "check d;check a;click 1;click 0;ok", "A|b,d|" + infoA.arg(2) + "|1111",
+               "A=b,d|B=c", "1,2");
+        addRow("cancel after rename and delete", ab, "check d;rename X;click 1;delete;cancel",
+               "X|a,b,d|Search Engines checked in 'X' - 3.|1111", ab, "1,4:A>X,5:B,3");
+        addRow("delete, add it again, add its namesake", ab, "delete;add A;add a;ok",
+               "A||Search Engines checked in 'A' - 0.|1111", "B=c|A=", "1,5:A,2");
+        addRow("delete answered no", ab, "keep;ok", "A|a,b|" + infoA.arg(2) + "|1111", ab, "1,2");
+        addRow("delete the only one", "A=a", "delete;ok", "|||0000", "", "1,5:A,2");
+        addRow("add blanks, add cancelled", ab, "add   ;add !Z;ok", "A|a,b|" + infoA.arg(2) + "|1111", ab, "1,2");
         // Whatever a name holds is kept, but for a '=' and what follows.
         const QString name = QStringLiteral("Néw, \"q\" ✓ 名");
-        QTest::newRow("add cut at equals")
-            << ab << "add  " + name + " = v;ok" << name + "||Search Engines checked in '" + name + "' - 0.|1111"
-            << QStringList{"A=a,b", "B=c", name + '='} << "1,2";
-        QTest::newRow("rename to other's name") << ab << "rename b;ok"
-                                                << "B|c|Search Engines checked in 'B' - 1.|1111" << ab << "1,4:A>b,2";
-        QTest::newRow("rename letter case")
-            << ab << "rename a;ok"
-            << "a|a,b|Search Engines checked in 'a' - 2.|1111" << QStringList{"a=a,b", "B=c"} << "1,4:A>a,2";
-        QTest::newRow("rename unchanged or cancelled") << ab << "rename A;rename !Q;ok"
-                                                       << "A|a,b|" + infoA.arg(2) + "|1111" << ab << "1,2";
-        QTest::newRow("show checked, then uncheck all of them")
-            << QStringList{"A=a"} << "show;check a;ok"
-            << "A||Search Engines checked in 'A' - 0.|1110" << QStringList{"A="} << "1,2";
-        QTest::newRow("action link") << ab << "link a;ok"
-                                     << "A|a,b|" + infoA.arg(2) + "|1111" << ab << "1,6:A>a,2";
+        addRow("add cut at equals", ab, "add  " + name + " = v;ok",
+               name + "||Search Engines checked in '" + name + "' - 0.|1111", "A=a,b|B=c|" + name + '=', "1,2");
+        addRow("rename to other's name", ab, "rename b;ok", "B|c|Search Engines checked in 'B' - 1.|1111", ab,
+               "1,4:A>b,2");
+        addRow("rename letter case", ab, "rename a;ok", "a|a,b|Search Engines checked in 'a' - 2.|1111", "a=a,b|B=c",
+               "1,4:A>a,2");
+        addRow("rename unchanged or cancelled", ab, "rename A;rename !Q;ok", "A|a,b|" + infoA.arg(2) + "|1111", ab,
+               "1,2");
+        addRow("show checked, then uncheck all of them", "A=a", "show;check a;ok",
+               "A||Search Engines checked in 'A' - 0.|1110", "A=", "1,2");
+        addRow("action link", ab, "link a;ok", "A|a,b|" + infoA.arg(2) + "|1111", ab, "1,6:A>a,2");
     }
     void scripts()
     {
-        QFETCH(QStringList, favorites);
+        QFETCH(QString, favorites);
         QFETCH(QString, script);
-        TOrganizer frame(favorites);
+        TOrganizer frame(favorites.split(u'|'));
         QTEST(frame.organize(script), "probe");
-        QTEST(frame.lines(), "lines");
+        QTEST(frame.lines().join(u'|'), "lines");
         QTEST(frame.actions.join(u','), "actions");
     }
     /// The opener: options in, size back, the check menu after OK, the

@@ -16,14 +16,8 @@
 
 #include <selectframe/FrameKeys.h>
 
-#include <QAction>
-#include <QContextMenuEvent>
-#include <QHeaderView>
-#include <QKeySequence>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
 #include <QTest>
+#include <QtWidgets>
 
 #include <map>
 
@@ -43,6 +37,19 @@ inline QString entries(const QMenu *menu)
                         : QString(e->isChecked() ? "*" : "") + (e->isEnabled() ? e->text() : '(' + e->text() + ')') +
                               (e->menu() ? " >" : ""));
     return '[' + out.join(u'|') + ']';
+}
+
+/// The text columns of a `_data()` table.
+inline void addColumns(std::initializer_list<const char *> names)
+{
+    for (const char *name : names)
+        QTest::addColumn<QString>(name);
+}
+/// One row of a `_data()` table: its name, then its values.
+template <class... T>
+void addRow(const char *name, const T &...values)
+{
+    (QTest::newRow(name) << ... << values);
 }
 
 /// A right click on the tree, with the context menu request the window
@@ -208,6 +215,15 @@ struct TFrameFixture
         return value;
     }
     void trigger(const char *action) { part<QAction>(action)->trigger(); }
+    /// The parts named in `names` that are not hidden, "(name)" if disabled.
+    QString shown(const QString &names) const
+    {
+        QStringList out;
+        for (const QString &name : names.split(u' '))
+            if (const QWidget *widget = part(qPrintable(name)); !widget->isHidden())
+                out << (widget->isEnabled() ? name : '(' + name + ')');
+        return out.join(u' ');
+    }
 
     /// Focuses `widget` as Tab would.
     static void focus(QWidget *widget)
@@ -262,6 +278,7 @@ struct TFrameFixture
     ///   pick W@E      the entry E of W's menu clicked
     ///   warn M        the critical message M expected
     ///   ?             the rows as view() shows them
+    ///   ?shown N..    the parts named N shown, "(N)" when disabled
     ///   #             the checked count (shown and published) / OnChange calls
     ///   ?box          [box text|filter|button's action], the action
     ///                 "(..)" when disabled, "*" while the pause runs
@@ -293,14 +310,12 @@ struct TFrameFixture
             setOption(qPrintable("option://" + key), value);
         } else if (verb == u"favs") {
             queryInterface<IDataStorage>(control.GetManager()->Favorites())->Load(arg.split(u'|'));
-        } else if (verb == u"check") {
-            clickSlice(arg, 0);
+        } else if (verb == u"check" || verb == u"link") {
+            clickSlice(arg, verb == u"check" ? 0 : 3);
         } else if (verb == u"key") {
             focus(tree);
             tree->SetNodeFocused(at(arg.section(u' ', 0, 0)));
             QTest::keyClick(tree->viewport(), QKeySequence(arg.section(u' ', 1))[0].key());
-        } else if (verb == u"link") {
-            clickSlice(arg, 3);
         } else if (verb == u"all" || verb == u"none") {
             trigger(verb == u"all" ? "acCheckAll" : "acUncheckAll");
         } else if (verb == u"only") {
@@ -354,6 +369,8 @@ struct TFrameFixture
             QTest::ignoreMessage(QtCriticalMsg, qPrintable(arg));
         } else if (verb == u"?") {
             said << view();
+        } else if (verb == u"?shown") {
+            said << shown(arg);
         } else if (verb == u"#") {
             QCOMPARE(publishedCount(), checkedCaption().section(u' ', 1).toInt());
             said << QStringLiteral("%1/%2").arg(publishedCount()).arg(changes);

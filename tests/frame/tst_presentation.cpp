@@ -8,9 +8,6 @@
 #include "DarkPalette.h"
 #include "FrameFixture.h"
 
-#include <QAccessible>
-#include <QStyleFactory>
-
 using namespace selectframe;
 using namespace selectframe::test;
 
