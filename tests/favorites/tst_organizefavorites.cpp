@@ -26,6 +26,8 @@ namespace {
 ///   show          "Show checked only" toggled
 ///   add N, rename N   the box answered with the name N; "!N" cancels it
 ///   delete, keep  Delete answered Yes, No
+///   ?dialog       its size, help shown, the inner frame's items and
+///                 favorites shown
 ///   ok, cancel    the dialog closed, after its state is written down:
 ///                 focused favorite|checked IDs|info line|enabled: Rename,
 ///                 Delete, inner frame, "Show checked only" (checked: 2)
@@ -75,6 +77,14 @@ struct TOrganizer : TFrameFixture
                         .arg(int(inner->isEnabled()))
                         .arg(box->isEnabled() + int(box->isChecked()));
             QTest::mouseClick(child(verb == u"ok" ? "btnOK" : "btnCancel"), Qt::LeftButton);
+        } else if (verb == u"?dialog") {
+            auto *inner = dialog->findChild<TSelectFrameControl *>();
+            said << QStringLiteral("%1x%2 help %3, %4 items, favorites %5")
+                        .arg(dialog->width())
+                        .arg(dialog->height())
+                        .arg(dialog->ShowHelp())
+                        .arg(inner->GetManager()->ItemCount())
+                        .arg(inner->Settings()->ShowFavorites());
         } else if (verb == u"click") {
             TVirtualNode node = list->getVM()->getFirstChild(list->getVM()->getRoot());
             for (int i = arg.toInt(); i > 0; --i)
@@ -108,15 +118,13 @@ struct TOrganizer : TFrameFixture
         storage()->Save(&out);
         return out;
     }
-    /// Opens the dialog, shows it to `look` and runs `script` in it.
-    QString organize(const QString &script, const std::function<void(TfmOrganizeFavorites *)> &look = {})
+    /// Opens the dialog and runs `script` in it.
+    QString organize(const QString &script)
     {
         QString seen;
         QTimer::singleShot(0, [&] {
             dialog = qobject_cast<TfmOrganizeFavorites *>(QApplication::activeModalWidget());
             QVERIFY(dialog);
-            if (look)
-                look(dialog);
             TTree *own = std::exchange(tree, dialog->findChild<TTree *>(QStringLiteral("SelectTree")));
             seen = run(script);
             tree = own;
@@ -179,19 +187,8 @@ private slots:
     {
         TOrganizer frame({"A=a", "B=b"}, {"a", "b", "c", "Ünï ✓"});
         frame.run("opt fav.selectedinfo=Things;opt fav.showhelp=1;opt fav.formwidth=900");
-        QString seen;
-        QCOMPARE(frame.organize("delete;ok",
-                                [&](TfmOrganizeFavorites *dialog) {
-                                    auto *inner = dialog->findChild<TSelectFrameControl *>();
-                                    seen = QStringLiteral("%1x%2 help %3, %4 items, favorites %5")
-                                               .arg(dialog->width())
-                                               .arg(dialog->height())
-                                               .arg(dialog->ShowHelp())
-                                               .arg(inner->GetManager()->ItemCount())
-                                               .arg(inner->Settings()->ShowFavorites());
-                                }),
-                 QStringLiteral("B|b|Things checked in 'B' - 1.|1111"));
-        QCOMPARE(seen, QStringLiteral("900x500 help 1, 4 items, favorites 0"));
+        QCOMPARE(frame.organize("?dialog;delete;ok"),
+                 "900x500 help 1, 4 items, favorites 0; B|b|Things checked in 'B' - 1.|1111");
         QCOMPARE(frame.option(keys::OptionFavFormWidth).toString() + 'x' +
                      frame.option(keys::OptionFavFormHeight).toString(),
                  "900x500");

@@ -215,6 +215,7 @@ struct TFrameFixture
         return value;
     }
     void trigger(const char *action) { part<QAction>(action)->trigger(); }
+    QLineEdit *box() const { return part<QLineEdit>("edFilter"); }
     /// The parts named in `names` that are not hidden, "(name)" if disabled.
     QString shown(const QString &names) const
     {
@@ -240,12 +241,12 @@ struct TFrameFixture
         auto *button = part<QPushButton>(where == u"check" ? "btnCheck"
                                          : where == u"fav" ? "btnFavorites"
                                                            : "btnGroupBy");
-        auto *box = part<QLineEdit>("edFilter");
-        auto *checkMenu = part<TPopupMenu>("FCheckMenu");
         if (where == u"tree")
             return whileShown([this] { rightClick(tree); }, inside);
         if (where == u"box")
-            return whileShown([&] { checkMenu->exec(box->mapToGlobal(QPoint(0, box->height()))); }, inside);
+            return whileShown(
+                [this] { part<TPopupMenu>("FCheckMenu")->exec(box()->mapToGlobal(QPoint(0, box()->height()))); },
+                inside);
         whileShown([button] { QTest::mouseClick(button, Qt::LeftButton); },
                    [&](QMenu *menu) {
                        // At the button's bottom-left corner, with the menu's own pop-up
@@ -303,7 +304,6 @@ struct TFrameFixture
     }
     void step(const QString &verb, const QString &arg)
     {
-        auto *box = part<QLineEdit>("edFilter");
         auto *pause = part<QTimer>("tmFilter");
         const QString key = arg.section(u'=', 0, 0), value = arg.section(u'=', 1);
         if (verb == u"opt") {
@@ -333,15 +333,15 @@ struct TFrameFixture
         } else if (verb == u"filter") {
             control.Settings()->SetFilter(arg);
         } else if (verb == u"enter" || verb == u"leave") {
-            focus(verb == u"enter" ? static_cast<QWidget *>(box) : tree);
+            focus(verb == u"enter" ? static_cast<QWidget *>(box()) : tree);
         } else if (verb == u"keys" || verb == u"type") {
-            if (!box->hasFocus())
-                focus(box);
-            QTest::keyClicks(box, arg);
+            if (!box()->hasFocus())
+                focus(box());
+            QTest::keyClicks(box(), arg);
             if (verb == u"type")
                 QMetaObject::invokeMethod(pause, "timeout", Qt::DirectConnection);
         } else if (verb == u"esc") {
-            QTest::keyClick(box, Qt::Key_Escape);
+            QTest::keyClick(box(), Qt::Key_Escape);
         } else if (verb == u"pause") {
             QVERIFY(pause->isActive());
             QMetaObject::invokeMethod(pause, "timeout", Qt::DirectConnection);
@@ -378,10 +378,10 @@ struct TFrameFixture
             QCoreApplication::processEvents();
             auto *button = part<QPushButton>("btnFilter");
             const QString action = button->toolTip().section(u' ', 0, 0).toLower();
-            if (box->text() == control.Settings()->FilterHint() && !box->text().isEmpty())
-                QCOMPARE(box->cursorPosition(), 0);
+            if (box()->text() == control.Settings()->FilterHint() && !box()->text().isEmpty())
+                QCOMPARE(box()->cursorPosition(), 0);
             said << QStringLiteral("[%1|%2|%3%4]")
-                        .arg(box->text(), control.Settings()->Filter(),
+                        .arg(box()->text(), control.Settings()->Filter(),
                              button->isEnabled() ? action : '(' + action + ')', pause->isActive() ? "*" : "");
         } else if (verb == u"?group") {
             const QList<QAction *> groupings = part<QMenu>("pmGroupBy")->actions();
