@@ -376,7 +376,8 @@ private slots:
     }
 
     // Opened from the check button with the keyboard, Right and Down move
-    // through the grid's columns, Return checks the item with the value. A limit that is no number fails.
+    // through the grid's columns, Return checks the item with the value. A
+    // limit that is no number fails.
     void gridByKeyboard()
     {
         TMenuFixture f({"h", "g", "f", "e", "d", "c", "b", "a"});
