@@ -7,6 +7,7 @@
 #include "hub/FrameManager.h"
 #include "intf/FrameConsts.h"
 #include "model/FrameObjects.h"
+#include "platform/GridMenu.h"
 #include "platform/PopupMenu.h"
 #include "platform/ShownMenu.h"
 #include "platform/SlicePoint.h"
@@ -61,17 +62,20 @@ inline void rightClick(QAbstractScrollArea *tree, QPoint point = QPoint(5, 5))
     QApplication::sendEvent(tree->viewport(), &request);
 }
 
-/// Moves the highlight of a shown menu to `caption` with the Down key, then
-/// presses `key` (Right opens a submenu, Return chooses).
+/// Moves the highlight of a shown menu (a grid's own highlight in a grid)
+/// to `caption` with the Down key, then presses `key` (Right opens a
+/// submenu, Return chooses).
 inline void keyTo(QMenu *menu, const QString &caption, Qt::Key key)
 {
+    const auto *grid = qobject_cast<TGridMenu *>(menu);
+    const auto highlight = [&] { return grid ? grid->currentEntry() : menu->activeAction(); };
     for (int i = 0; i <= menu->actions().size(); ++i) {
-        if (menu->activeAction() && menu->activeAction()->text() == caption)
+        if (highlight() && highlight()->text() == caption)
             break;
         QTest::keyClick(menu, Qt::Key_Down);
     }
-    QVERIFY2(menu->activeAction(), qPrintable(caption));
-    QCOMPARE(menu->activeAction()->text(), caption);
+    QVERIFY2(highlight(), qPrintable(caption));
+    QCOMPARE(highlight()->text(), caption);
     QTest::keyClick(menu, key);
 }
 
