@@ -549,11 +549,10 @@ private slots:
                     t.append(alphabet[int(random() % alphabet.size())]);
                 return t;
             };
-            const QString data = QString::fromLatin1(keys::ValueColumnData).arg(1);
             for (int i = 0; i < 300; ++i) {
-                TValues values{{data, text()}};
+                TValues values{{"column1_data", text()}};
                 if (random() % 4 == 0)
-                    values[QString::fromLatin1(keys::ValueImage)] = QString::number(random() % 3);
+                    values["image"] = QString::number(random() % 3);
                 const QString group = random() % 3 ? QStringLiteral("G%1").arg(random() % 6) : QString();
                 f.add(QStringLiteral("%1#%2").arg(text()).arg(i), group, values);
             }
