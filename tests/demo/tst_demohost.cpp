@@ -9,18 +9,8 @@
 #include "platform/TestSettingsScope.h"
 #include "platform/UserInput.h"
 
-#include <QAction>
-#include <QCheckBox>
-#include <QDialog>
-#include <QHeaderView>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPlainTextEdit>
-#include <QPushButton>
-#include <QScrollBar>
-#include <QStatusBar>
 #include <QTest>
-#include <QTreeView>
+#include <QtWidgets>
 
 #include <memory>
 
@@ -52,13 +42,9 @@ QStringList shownRows(TDemoHost &host)
 {
     const QAbstractItemModel *model = host.findChild<QTreeView *>()->model();
     QStringList rows;
-    const std::function<void(const QModelIndex &)> collect = [&](const QModelIndex &parent) {
-        for (int row = 0; row < model->rowCount(parent); ++row) {
-            rows << model->index(row, 0, parent).data().toString();
-            collect(model->index(row, 0, parent));
-        }
-    };
-    collect(QModelIndex());
+    const auto every = Qt::MatchWildcard | Qt::MatchRecursive;
+    for (const QModelIndex &row : model->match(model->index(0, 0), Qt::DisplayRole, "*", -1, every))
+        rows << row.data().toString();
     return rows;
 }
 

@@ -26,6 +26,8 @@ namespace {
 ///   show          "Show checked only" toggled
 ///   add N, rename N   the box answered with the name N; "!N" cancels it
 ///   delete, keep  Delete answered Yes, No
+///   ?dialog       its size, help shown, the inner frame's items and
+///                 favorites shown
 ///   ok, cancel    the dialog closed, after its state is written down:
 ///                 focused favorite|checked IDs|info line|enabled: Rename,
 ///                 Delete, inner frame, "Show checked only" (checked: 2)
@@ -75,6 +77,14 @@ struct TOrganizer : TFrameFixture
                         .arg(int(inner->isEnabled()))
                         .arg(box->isEnabled() + int(box->isChecked()));
             QTest::mouseClick(child(verb == u"ok" ? "btnOK" : "btnCancel"), Qt::LeftButton);
+        } else if (verb == u"?dialog") {
+            auto *inner = dialog->findChild<TSelectFrameControl *>();
+            said << QStringLiteral("%1x%2 help %3, %4 items, favorites %5")
+                        .arg(dialog->width())
+                        .arg(dialog->height())
+                        .arg(dialog->ShowHelp())
+                        .arg(inner->GetManager()->ItemCount())
+                        .arg(inner->Settings()->ShowFavorites());
         } else if (verb == u"click") {
             TVirtualNode node = list->getVM()->getFirstChild(list->getVM()->getRoot());
             for (int i = arg.toInt(); i > 0; --i)
@@ -108,15 +118,13 @@ struct TOrganizer : TFrameFixture
         storage()->Save(&out);
         return out;
     }
-    /// Opens the dialog, shows it to `look` and runs `script` in it.
-    QString organize(const QString &script, const std::function<void(TfmOrganizeFavorites *)> &look = {})
+    /// Opens the dialog and runs `script` in it.
+    QString organize(const QString &script)
     {
         QString seen;
         QTimer::singleShot(0, [&] {
             dialog = qobject_cast<TfmOrganizeFavorites *>(QApplication::activeModalWidget());
             QVERIFY(dialog);
-            if (look)
-                look(dialog);
             TTree *own = std::exchange(tree, dialog->findChild<TTree *>(QStringLiteral("SelectTree")));
             seen = run(script);
             tree = own;
@@ -138,53 +146,38 @@ class TstOrganizeFavorites : public QObject
 private slots:
     void scripts_data()
     {
-        QTest::addColumn<QStringList>("favorites");
-        QTest::addColumn<QString>("script");
-        QTest::addColumn<QString>("probe");
-        QTest::addColumn<QStringList>("lines");
-        QTest::addColumn<QString>("actions");
-        const QStringList ab{"A=a,b", "B=c"};
+        addColumns({"favorites", "script", "probe", "lines", "actions"});
+        const QString ab = "A=a,b|B=c";
         const QString infoA = QStringLiteral("Search Engines checked in 'A' - %1.");
-        QTest::newRow("checks stored on leaving")
-            << ab << "check d;check a;click 1;click 0;ok"
-            << "A|b,d|" + infoA.arg(2) + "|1111" << QStringList{"A=b,d", "B=c"} << "1,2";
-        QTest::newRow("cancel after rename and delete")
-            << ab << "check d;rename X;click 1;delete;cancel"
-            << "X|a,b,d|Search Engines checked in 'X' - 3.|1111" << ab << "1,4:A>X,5:B,3";
-        QTest::newRow("delete, add it again, add its namesake")
-            << ab << "delete;add A;add a;ok"
-            << "A||Search Engines checked in 'A' - 0.|1111" << QStringList{"B=c", "A="} << "1,5:A,2";
-        QTest::newRow("delete answered no") << ab << "keep;ok"
-                                            << "A|a,b|" + infoA.arg(2) + "|1111" << ab << "1,2";
-        QTest::newRow("delete the only one") << QStringList{"A=a"} << "delete;ok"
-                                             << "|||0000" << QStringList() << "1,5:A,2";
-        QTest::newRow("add blanks, add cancelled") << ab << "add   ;add !Z;ok"
-                                                   << "A|a,b|" + infoA.arg(2) + "|1111" << ab << "1,2";
+        addRow("checks stored on leaving", ab, "check d;check a;click 1;click 0;ok", "A|b,d|" + infoA.arg(2) + "|1111",
+               "A=b,d|B=c", "1,2");
+        addRow("cancel after rename and delete", ab, "check d;rename X;click 1;delete;cancel",
+               "X|a,b,d|Search Engines checked in 'X' - 3.|1111", ab, "1,4:A>X,5:B,3");
+        addRow("delete, add it again, add its namesake", ab, "delete;add A;add a;ok",
+               "A||Search Engines checked in 'A' - 0.|1111", "B=c|A=", "1,5:A,2");
+        // Declined, blank and unchanged answers change nothing; the link of
+        // the inner frame's row tells the host the favorite and the item.
+        addRow("declined, blank, unchanged; action link", ab, "keep;add   ;add !Z;rename A;rename !Q;link a;ok",
+               "A|a,b|" + infoA.arg(2) + "|1111", ab, "1,6:A>a,2");
+        addRow("delete the only one", "A=a", "delete;ok", "|||0000", "", "1,5:A,2");
         // Whatever a name holds is kept, but for a '=' and what follows.
         const QString name = QStringLiteral("Néw, \"q\" ✓ 名");
-        QTest::newRow("add cut at equals")
-            << ab << "add  " + name + " = v;ok" << name + "||Search Engines checked in '" + name + "' - 0.|1111"
-            << QStringList{"A=a,b", "B=c", name + '='} << "1,2";
-        QTest::newRow("rename to other's name") << ab << "rename b;ok"
-                                                << "B|c|Search Engines checked in 'B' - 1.|1111" << ab << "1,4:A>b,2";
-        QTest::newRow("rename letter case")
-            << ab << "rename a;ok"
-            << "a|a,b|Search Engines checked in 'a' - 2.|1111" << QStringList{"a=a,b", "B=c"} << "1,4:A>a,2";
-        QTest::newRow("rename unchanged or cancelled") << ab << "rename A;rename !Q;ok"
-                                                       << "A|a,b|" + infoA.arg(2) + "|1111" << ab << "1,2";
-        QTest::newRow("show checked, then uncheck all of them")
-            << QStringList{"A=a"} << "show;check a;ok"
-            << "A||Search Engines checked in 'A' - 0.|1110" << QStringList{"A="} << "1,2";
-        QTest::newRow("action link") << ab << "link a;ok"
-                                     << "A|a,b|" + infoA.arg(2) + "|1111" << ab << "1,6:A>a,2";
+        addRow("add cut at equals", ab, "add  " + name + " = v;ok",
+               name + "||Search Engines checked in '" + name + "' - 0.|1111", "A=a,b|B=c|" + name + '=', "1,2");
+        addRow("rename to other's name", ab, "rename b;ok", "B|c|Search Engines checked in 'B' - 1.|1111", ab,
+               "1,4:A>b,2");
+        addRow("rename letter case", ab, "rename a;ok", "a|a,b|Search Engines checked in 'a' - 2.|1111", "a=a,b|B=c",
+               "1,4:A>a,2");
+        addRow("show checked, then uncheck all of them", "A=a", "show;check a;ok",
+               "A||Search Engines checked in 'A' - 0.|1110", "A=", "1,2");
     }
     void scripts()
     {
-        QFETCH(QStringList, favorites);
+        QFETCH(QString, favorites);
         QFETCH(QString, script);
-        TOrganizer frame(favorites);
+        TOrganizer frame(favorites.split(u'|'));
         QTEST(frame.organize(script), "probe");
-        QTEST(frame.lines(), "lines");
+        QTEST(frame.lines().join(u'|'), "lines");
         QTEST(frame.actions.join(u','), "actions");
     }
     /// The opener: options in, size back, the check menu after OK, the
@@ -193,19 +186,8 @@ private slots:
     {
         TOrganizer frame({"A=a", "B=b"}, {"a", "b", "c", "Ünï ✓"});
         frame.run("opt fav.selectedinfo=Things;opt fav.showhelp=1;opt fav.formwidth=900");
-        QString seen;
-        QCOMPARE(frame.organize("delete;ok",
-                                [&](TfmOrganizeFavorites *dialog) {
-                                    auto *inner = dialog->findChild<TSelectFrameControl *>();
-                                    seen = QStringLiteral("%1x%2 help %3, %4 items, favorites %5")
-                                               .arg(dialog->width())
-                                               .arg(dialog->height())
-                                               .arg(dialog->ShowHelp())
-                                               .arg(inner->GetManager()->ItemCount())
-                                               .arg(inner->Settings()->ShowFavorites());
-                                }),
-                 QStringLiteral("B|b|Things checked in 'B' - 1.|1111"));
-        QCOMPARE(seen, QStringLiteral("900x500 help 1, 4 items, favorites 0"));
+        QCOMPARE(frame.organize("?dialog;delete;ok"),
+                 "900x500 help 1, 4 items, favorites 0; B|b|Things checked in 'B' - 1.|1111");
         QCOMPARE(frame.option(keys::OptionFavFormWidth).toString() + 'x' +
                      frame.option(keys::OptionFavFormHeight).toString(),
                  "900x500");

@@ -7,6 +7,7 @@
 #include "hub/FrameManager.h"
 #include "intf/FrameConsts.h"
 #include "model/FrameObjects.h"
+#include "platform/GridMenu.h"
 #include "platform/PopupMenu.h"
 #include "platform/ShownMenu.h"
 #include "platform/SlicePoint.h"
@@ -16,14 +17,8 @@
 
 #include <selectframe/FrameKeys.h>
 
-#include <QAction>
-#include <QContextMenuEvent>
-#include <QHeaderView>
-#include <QKeySequence>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
 #include <QTest>
+#include <QtWidgets>
 
 #include <map>
 
@@ -45,6 +40,19 @@ inline QString entries(const QMenu *menu)
     return '[' + out.join(u'|') + ']';
 }
 
+/// The text columns of a `_data()` table.
+inline void addColumns(std::initializer_list<const char *> names)
+{
+    for (const char *name : names)
+        QTest::addColumn<QString>(name);
+}
+/// One row of a `_data()` table: its name, then its values.
+template <class... T>
+void addRow(const char *name, const T &...values)
+{
+    (QTest::newRow(name) << ... << values);
+}
+
 /// A right click on the tree, with the context menu request the window
 /// system makes of it.
 inline void rightClick(QAbstractScrollArea *tree, QPoint point = QPoint(5, 5))
@@ -54,17 +62,20 @@ inline void rightClick(QAbstractScrollArea *tree, QPoint point = QPoint(5, 5))
     QApplication::sendEvent(tree->viewport(), &request);
 }
 
-/// Moves the highlight of a shown menu to `caption` with the Down key, then
-/// presses `key` (Right opens a submenu, Return chooses).
+/// Moves the highlight of a shown menu (a grid's own highlight in a grid)
+/// to `caption` with the Down key, then presses `key` (Right opens a
+/// submenu, Return chooses).
 inline void keyTo(QMenu *menu, const QString &caption, Qt::Key key)
 {
+    const auto *grid = qobject_cast<TGridMenu *>(menu);
+    const auto highlight = [&] { return grid ? grid->currentEntry() : menu->activeAction(); };
     for (int i = 0; i <= menu->actions().size(); ++i) {
-        if (menu->activeAction() && menu->activeAction()->text() == caption)
+        if (highlight() && highlight()->text() == caption)
             break;
         QTest::keyClick(menu, Qt::Key_Down);
     }
-    QVERIFY2(menu->activeAction(), qPrintable(caption));
-    QCOMPARE(menu->activeAction()->text(), caption);
+    QVERIFY2(highlight(), qPrintable(caption));
+    QCOMPARE(highlight()->text(), caption);
     QTest::keyClick(menu, key);
 }
 
@@ -208,6 +219,16 @@ struct TFrameFixture
         return value;
     }
     void trigger(const char *action) { part<QAction>(action)->trigger(); }
+    QLineEdit *box() const { return part<QLineEdit>("edFilter"); }
+    /// The parts named in `names` that are not hidden, "(name)" if disabled.
+    QString shown(const QString &names) const
+    {
+        QStringList out;
+        for (const QString &name : names.split(u' '))
+            if (const QWidget *widget = part(qPrintable(name)); !widget->isHidden())
+                out << (widget->isEnabled() ? name : '(' + name + ')');
+        return out.join(u' ');
+    }
 
     /// Focuses `widget` as Tab would.
     static void focus(QWidget *widget)
@@ -224,12 +245,12 @@ struct TFrameFixture
         auto *button = part<QPushButton>(where == u"check" ? "btnCheck"
                                          : where == u"fav" ? "btnFavorites"
                                                            : "btnGroupBy");
-        auto *box = part<QLineEdit>("edFilter");
-        auto *checkMenu = part<TPopupMenu>("FCheckMenu");
         if (where == u"tree")
             return whileShown([this] { rightClick(tree); }, inside);
         if (where == u"box")
-            return whileShown([&] { checkMenu->exec(box->mapToGlobal(QPoint(0, box->height()))); }, inside);
+            return whileShown(
+                [this] { part<TPopupMenu>("FCheckMenu")->exec(box()->mapToGlobal(QPoint(0, box()->height()))); },
+                inside);
         whileShown([button] { QTest::mouseClick(button, Qt::LeftButton); },
                    [&](QMenu *menu) {
                        // At the button's bottom-left corner, with the menu's own pop-up
@@ -262,6 +283,7 @@ struct TFrameFixture
     ///   pick W@E      the entry E of W's menu clicked
     ///   warn M        the critical message M expected
     ///   ?             the rows as view() shows them
+    ///   ?shown N..    the parts named N shown, "(N)" when disabled
     ///   #             the checked count (shown and published) / OnChange calls
     ///   ?box          [box text|filter|button's action], the action
     ///                 "(..)" when disabled, "*" while the pause runs
@@ -286,21 +308,18 @@ struct TFrameFixture
     }
     void step(const QString &verb, const QString &arg)
     {
-        auto *box = part<QLineEdit>("edFilter");
         auto *pause = part<QTimer>("tmFilter");
         const QString key = arg.section(u'=', 0, 0), value = arg.section(u'=', 1);
         if (verb == u"opt") {
             setOption(qPrintable("option://" + key), value);
         } else if (verb == u"favs") {
             queryInterface<IDataStorage>(control.GetManager()->Favorites())->Load(arg.split(u'|'));
-        } else if (verb == u"check") {
-            clickSlice(arg, 0);
+        } else if (verb == u"check" || verb == u"link") {
+            clickSlice(arg, verb == u"check" ? 0 : 3);
         } else if (verb == u"key") {
             focus(tree);
             tree->SetNodeFocused(at(arg.section(u' ', 0, 0)));
             QTest::keyClick(tree->viewport(), QKeySequence(arg.section(u' ', 1))[0].key());
-        } else if (verb == u"link") {
-            clickSlice(arg, 3);
         } else if (verb == u"all" || verb == u"none") {
             trigger(verb == u"all" ? "acCheckAll" : "acUncheckAll");
         } else if (verb == u"only") {
@@ -318,15 +337,15 @@ struct TFrameFixture
         } else if (verb == u"filter") {
             control.Settings()->SetFilter(arg);
         } else if (verb == u"enter" || verb == u"leave") {
-            focus(verb == u"enter" ? static_cast<QWidget *>(box) : tree);
+            focus(verb == u"enter" ? static_cast<QWidget *>(box()) : tree);
         } else if (verb == u"keys" || verb == u"type") {
-            if (!box->hasFocus())
-                focus(box);
-            QTest::keyClicks(box, arg);
+            if (!box()->hasFocus())
+                focus(box());
+            QTest::keyClicks(box(), arg);
             if (verb == u"type")
                 QMetaObject::invokeMethod(pause, "timeout", Qt::DirectConnection);
         } else if (verb == u"esc") {
-            QTest::keyClick(box, Qt::Key_Escape);
+            QTest::keyClick(box(), Qt::Key_Escape);
         } else if (verb == u"pause") {
             QVERIFY(pause->isActive());
             QMetaObject::invokeMethod(pause, "timeout", Qt::DirectConnection);
@@ -354,6 +373,8 @@ struct TFrameFixture
             QTest::ignoreMessage(QtCriticalMsg, qPrintable(arg));
         } else if (verb == u"?") {
             said << view();
+        } else if (verb == u"?shown") {
+            said << shown(arg);
         } else if (verb == u"#") {
             QCOMPARE(publishedCount(), checkedCaption().section(u' ', 1).toInt());
             said << QStringLiteral("%1/%2").arg(publishedCount()).arg(changes);
@@ -361,10 +382,10 @@ struct TFrameFixture
             QCoreApplication::processEvents();
             auto *button = part<QPushButton>("btnFilter");
             const QString action = button->toolTip().section(u' ', 0, 0).toLower();
-            if (box->text() == control.Settings()->FilterHint() && !box->text().isEmpty())
-                QCOMPARE(box->cursorPosition(), 0);
+            if (box()->text() == control.Settings()->FilterHint() && !box()->text().isEmpty())
+                QCOMPARE(box()->cursorPosition(), 0);
             said << QStringLiteral("[%1|%2|%3%4]")
-                        .arg(box->text(), control.Settings()->Filter(),
+                        .arg(box()->text(), control.Settings()->Filter(),
                              button->isEnabled() ? action : '(' + action + ')', pause->isActive() ? "*" : "");
         } else if (verb == u"?group") {
             const QList<QAction *> groupings = part<QMenu>("pmGroupBy")->actions();
