@@ -7,6 +7,7 @@
 #include "hub/FrameManager.h"
 #include "intf/FrameConsts.h"
 #include "model/FrameObjects.h"
+#include "platform/DataTable.h"
 #include "platform/GridMenu.h"
 #include "platform/PopupMenu.h"
 #include "platform/ShownMenu.h"
@@ -38,19 +39,6 @@ inline QString entries(const QMenu *menu)
                         : QString(e->isChecked() ? "*" : "") + (e->isEnabled() ? e->text() : '(' + e->text() + ')') +
                               (e->menu() ? " >" : ""));
     return '[' + out.join(u'|') + ']';
-}
-
-/// The text columns of a `_data()` table.
-inline void addColumns(std::initializer_list<const char *> names)
-{
-    for (const char *name : names)
-        QTest::addColumn<QString>(name);
-}
-/// One row of a `_data()` table: its name, then its values.
-template <class... T>
-void addRow(const char *name, const T &...values)
-{
-    (QTest::newRow(name) << ... << values);
 }
 
 /// A right click on the tree, with the context menu request the window

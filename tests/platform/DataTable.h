@@ -4,6 +4,8 @@
 
 #include <QTest>
 
+#include <initializer_list>
+
 namespace selectframe::test {
 
 /// One column of type T per name, in order: addColumns<QString, int>("text", "count").
@@ -12,6 +14,13 @@ void addColumns(const Name &...names)
 {
     static_assert(sizeof...(T) == sizeof...(Name), "a type per column name");
     (QTest::addColumn<T>(names), ...);
+}
+
+/// Text columns only: addColumns({"script", "seen"}).
+inline void addColumns(std::initializer_list<const char *> names)
+{
+    for (const char *name : names)
+        QTest::addColumn<QString>(name);
 }
 
 /// A row named `name` holding `values` in column order.
