@@ -48,11 +48,6 @@ QStringList shownRows(TDemoHost &host)
     return rows;
 }
 
-void trigger(QWidget *host, const char *action)
-{
-    child<QAction>(host, action)->trigger();
-}
-
 } // namespace
 
 class TestDemoHost : public QObject
@@ -88,7 +83,7 @@ private slots:
         const QString name = QStringLiteral("Mïne, \"ours\" ✓");
         run([&](TDemoHost &host) {
             QCOMPARE(checkedCount(host), "0");
-            trigger(&host, "acCheckAll");
+            child<QAction>(&host, "acCheckAll")->trigger();
             QCOMPARE(checkedCount(host), "6");
             QHeaderView *h = host.findChild<QHeaderView *>();
             QTest::mouseClick(h->viewport(), Qt::LeftButton, {},
@@ -99,7 +94,7 @@ private slots:
                     box->findChildren<QPushButton *>().at(0)->click();
                 });
                 child<QPushButton>(dialog, "btnAddFavorite")->click();
-                trigger(dialog, "acCheckAll");
+                child<QAction>(dialog, "acCheckAll")->trigger();
                 dialog->accept();
             });
             QCOMPARE(logged(host, "fav_action"), (QStringList{"events://fav_action 1 ", "events://fav_action 2 "}));
@@ -112,7 +107,7 @@ private slots:
                 info = child<QLabel>(dialog, "lbSelectedInfo")->text();
                 dialog->reject();
             });
-            trigger(&host, "acUncheckAll");
+            child<QAction>(&host, "acUncheckAll")->trigger();
         });
         QCOMPARE(info, QStringLiteral("Search engines checked in '%1' - 6.").arg(name));
         run([](TDemoHost &host) { QCOMPARE(checkedCount(host), "0"); });
@@ -128,7 +123,7 @@ private slots:
             box->setFocus(Qt::TabFocusReason);
             QTest::keyClicks(box, QStringLiteral("engine 3"));
             QTest::keyClick(box, Qt::Key_Tab);
-            trigger(&host, "acCheckAll");
+            child<QAction>(&host, "acCheckAll")->trigger();
             const std::pair<const char *, QStringList> groupings[] = {{"Subcategory", {"Sub 3", "Engine 3"}},
                                                                       {"Domain letter", {"E", "Engine 3"}},
                                                                       {"Top-level domain", {".example", "Engine 3"}},
@@ -148,7 +143,7 @@ private slots:
             QCOMPARE(shownRows(host), QStringList{"Engine 3"});
             // Unchecking the last one turns it off; with nothing checked it
             // does not come on.
-            trigger(&host, "acUncheckAll");
+            child<QAction>(&host, "acUncheckAll")->trigger();
             QVERIFY(!onlyChecked->isChecked());
             QCOMPARE(shownRows(host).size(), 6);
             QTest::mouseClick(onlyChecked, Qt::LeftButton);

@@ -60,6 +60,7 @@ struct TOrganizer : TFrameFixture
     bool dialogStep(const QString &verb, const QString &arg)
     {
         TTree *list = child<TTree>("FavoriteTree");
+        auto *inner = dialog->findChild<TSelectFrameControl *>();
         const bool ok = !arg.startsWith(u'!');
         if (verb == u"ok" || verb == u"cancel") {
             const auto *box = child<QCheckBox>("cbShowOnlyChecked");
@@ -67,7 +68,6 @@ struct TOrganizer : TFrameFixture
             QString name;
             if (focused)
                 static_cast<TFavoriteNode *>(list->getVM()->getData(focused))->Favorite->GetName(&name);
-            auto *inner = dialog->findChild<TSelectFrameControl *>();
             QStringList checked = inner->GetManager()->CheckedIDs();
             checked.sort();
             said << QStringLiteral("%1|%2|%3|%4%5%6%7")
@@ -78,7 +78,6 @@ struct TOrganizer : TFrameFixture
                         .arg(box->isEnabled() + int(box->isChecked()));
             QTest::mouseClick(child(verb == u"ok" ? "btnOK" : "btnCancel"), Qt::LeftButton);
         } else if (verb == u"?dialog") {
-            auto *inner = dialog->findChild<TSelectFrameControl *>();
             said << QStringLiteral("%1x%2 help %3, %4 items, favorites %5")
                         .arg(dialog->width())
                         .arg(dialog->height())

@@ -268,7 +268,7 @@ struct TFrameFixture
     ///   menu W[>E..]  the menu of W (see openMenu) written down, and the
     ///                 entries E chosen by keys: Down to each, Right into a
     ///                 submenu, Return on the last
-    ///   pick W@E      the entry E of W's menu clicked
+    ///   pick E        the entry E of the group-by button's menu clicked
     ///   warn M        the critical message M expected
     ///   ?             the rows as view() shows them
     ///   ?shown N..    the parts named N shown, "(N)" when disabled
@@ -351,12 +351,7 @@ struct TFrameFixture
                 }
             });
         } else if (verb == u"pick") {
-            openMenu(arg.section(u'@', 0, 0), [&](QMenu *menu) {
-                for (QAction *entry : menu->actions())
-                    if (entry->text() == arg.section(u'@', 1))
-                        return QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(entry).center());
-                QFAIL(qPrintable("no entry " + arg));
-            });
+            chooseFromButton(part("btnGroupBy"), arg);
         } else if (verb == u"warn") {
             QTest::ignoreMessage(QtCriticalMsg, qPrintable(arg));
         } else if (verb == u"?") {

@@ -292,24 +292,24 @@ private slots:
         // the choice, the rows built anew with checks, filter and sort kept.
         addRow("groupings",
                "opt groupby.columns=source=Source,kind=Kind;opt groupby.index=1;?group;pick "
-               "group@Source;?group;init;?group",
+               "Source;?group;init;?group",
                "Kind: [Source|*Kind]; regroup source: Google,Bing,YouTube,DuckDuckGo; Source: [*Source|Kind]; Source: "
                "[*Source|Kind]");
-        addRow("grouping without id", "opt groupby.columns=Plain,l=Letter;opt groupby.index=1;pick group@Plain",
+        addRow("grouping without id", "opt groupby.columns=Plain,l=Letter;opt groupby.index=1;pick Plain",
                "regroup : Google,Bing,YouTube,DuckDuckGo");
-        addRow("same grouping again", "opt ui=Tests\\GroupBy;sort;?rows;blank;pick group@Source;?group;?sort;?rows",
+        addRow("same grouping again", "opt ui=Tests\\GroupBy;sort;?rows;blank;pick Source;?group;?sort;?rows",
                "new rows; Source: [*Source|Kind|First letter]; 0=2; same rows");
         addRow("host throws",
                "host throws;opt ui=Tests\\GroupBy;sort;?rows;blank;warn acGroupByExecute failed: host failed;pick "
-               "group@Kind;?group;?sort;?rows;?",
+               "Kind;?group;?sort;?rows;?",
                "new rows; regroup kind: Google,Bing,YouTube,DuckDuckGo; Kind: [Source|*Kind|First letter]; 0=2; same "
                "rows; DuckDuckGo Search Bing Google Video YouTube");
-        addRow("no host handler", "host none;opt ui=Tests\\GroupBy;sort;?rows;pick group@Kind;?group;?sort;?rows",
+        addRow("no host handler", "host none;opt ui=Tests\\GroupBy;sort;?rows;pick Kind;?group;?sort;?rows",
                "new rows; Kind: [Source|*Kind|First letter]; 0=2; same rows");
         // A host taking the columns away leaves no rows rather than rows
         // over objects the reload destroyed.
         addRow("host takes the columns",
-               "host drop;warn acGroupByExecute failed: At least one column should be present;pick group@Kind;?;paint",
+               "host drop;warn acGroupByExecute failed: At least one column should be present;pick Kind;?;paint",
                "(none); painted");
 
         // The favorites button: the favorites alone (not the embedded one),
@@ -333,9 +333,7 @@ private slots:
     void scripts()
     {
         QFETCH(QString, script);
-        QFETCH(QString, seen);
-        TEngines f;
-        QCOMPARE(f.run(script), seen);
+        QTEST(TEngines().run(script), "seen");
     }
 
     void checkMenu_data()
@@ -376,8 +374,7 @@ private slots:
     {
         QFETCH(QString, countries);
         QFETCH(QString, script);
-        TMenuFixture f(countries.split(u','));
-        QTEST(f.run(script), "seen");
+        QTEST(TMenuFixture(countries.split(u',')).run(script), "seen");
     }
 
     // The form: a right click selects before the menu shows, focus events
@@ -566,15 +563,13 @@ private slots:
         paired.control.SetOnGroupCompare(
             [](QObject *, const QString &, const QString &, int32_t, int32_t, int32_t &) {});
 
-        const auto sortBoth = [&](const QList<int> &orders, const QList<TSortType> &types) {
+        const std::pair<QList<int>, QList<TSortType>> sorts[] = {
+            {{0}, {stNatural}}, {{0}, {stReversed}}, {{1}, {stNatural}}, {{1, 0}, {stReversed, stNatural}}};
+        for (const auto &[orders, types] : sorts) {
             for (TFrameFixture *f : {&keyed, &paired})
                 f->tree->Sort(f->vm()->getRoot(), orders, types, true);
             QCOMPARE(keyed.view(), paired.view());
-        };
-        sortBoth({0}, {stNatural});
-        sortBoth({0}, {stReversed});
-        sortBoth({1}, {stNatural});
-        sortBoth({1, 0}, {stReversed, stNatural});
+        }
     }
 
     // A remembered sort text and the rows it gives; one that sorts nothing
@@ -672,16 +667,8 @@ private slots:
             f.addGroupAndLoose();
             auto *button = f.part("btnCheck");
             button->setFocus();
-            bool opened = false;
-            QTimer::singleShot(50, [&opened] {
-                if (auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget())) {
-                    opened = true;
-                    QTest::keyClick(menu, Qt::Key_Down);
-                    QTest::keyClick(menu, Qt::Key_Return);
-                }
-            });
-            QTest::keyClick(button, key.key(), key.keyboardModifiers());
-            QTRY_VERIFY(opened);
+            whileShown([&] { QTest::keyClick(button, key.key(), key.keyboardModifiers()); },
+                       [](QMenu *menu) { keyTo(menu, "Check All", Qt::Key_Return); });
             QTRY_COMPARE(f.view(), "c+ G+ a+ b+");
         }
     }
