@@ -3,6 +3,7 @@
 // user would, and a script of user steps to drive it with.
 #pragma once
 
+#include "frame/ItemValues.h"
 #include "frame/uSelectFrame.h"
 #include "hub/FrameManager.h"
 #include "intf/FrameConsts.h"
@@ -154,19 +155,14 @@ struct TFrameFixture
         item->GetID(&text);
         return text;
     }
-    IFrameItem *item(const QString &name) const
-    {
-        return static_cast<const TFrameItemObject *>(rows().recordOf(at(name))->FrameObject)->Item.get();
-    }
+    IFrameItem *item(const QString &name) const { return itemOf(rows().recordOf(at(name))->FrameObject); }
     /// An item row's caption or a group row's name.
     QString caption(TVirtualNode node) const
     {
         const TBaseFrameObject *object = rows().recordOf(node)->FrameObject;
-        QString text;
+        QString text = object->Kind == fokItem ? QString() : static_cast<const TFrameGroupObject *>(object)->Name;
         if (object->Kind == fokItem)
-            static_cast<const TFrameItemObject *>(object)->Item->GetCaption(&text);
-        else
-            text = static_cast<const TFrameGroupObject *>(object)->Name;
+            itemOf(object)->GetCaption(&text);
         return text;
     }
     /// The rows shown as a user sees them: a collapsed group without its

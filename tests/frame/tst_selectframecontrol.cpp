@@ -18,7 +18,6 @@
 #include "DarkPalette.h"
 #include "FrameFixture.h"
 
-#include "frame/ItemValues.h"
 #include "platform/ActionButton.h"
 #include "platform/Conversion.h"
 #include "platform/DropDownButton.h"
