@@ -21,7 +21,6 @@
 #include "platform/ActionButton.h"
 #include "platform/Conversion.h"
 #include "platform/DropDownButton.h"
-#include "platform/GridMenu.h"
 #include "platform/TestSettingsScope.h"
 #include "platform/tree/TCustomHeader.h"
 
