@@ -49,10 +49,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *Data, size_t Size)
     QList<IPtr<IFrameItem>> items;
     QStringList ids, reference;
     for (int k = 0; k < count; ++k) {
-        IPtr<IFrameItem> item;
-        if (hostEvery && k % hostEvery == hostEvery - 1)
-            item = IPtr<IFrameItem>(new THostItem);
-        else
+        IPtr<IFrameItem> item(hostEvery && k % hostEvery == hostEvery - 1 ? new THostItem : nullptr);
+        if (!item)
             manager.NewItem(item.put());
         ids.append(idFor(k * 7));
         item->SetID(ids.last());
