@@ -5,7 +5,6 @@
 
 #include <selectframe/EFrameException.h>
 
-#include "EngineList.h"
 #include "platform/DataTable.h"
 
 #include <QTest>
@@ -204,33 +203,6 @@ private slots:
                                                    : "-");
         }
         QTEST(probes.join(u';'), "probes");
-    }
-
-    // The bundled engine list, grouped by category, as the demo host loads
-    // it: the default group comes first even when no engine lacks a
-    // category; a value pass checks a whole category.
-    void loadsTheEngineList()
-    {
-        QString error;
-        const QList<demo::TEngine> engines = demo::loadEngines(SF_DATA_DIR "/bangs.json", &error);
-        QVERIFY2(!engines.isEmpty(), qPrintable(error));
-        TFrameManager manager;
-        WriteOptionDefaults(manager.Params());
-        manager.Params()->SetValue("option://column.names", QByteArray("Name,Domain,Category"));
-        QSet<QString> categories{QString()};
-        for (const demo::TEngine &e : engines) {
-            addItem(manager, e.Trigger, e.Category, {{"column1_data", e.Domain}, {"column2_data", e.Category}});
-            categories.insert(e.Category);
-        }
-        manager.Rebuild();
-        QCOMPARE(valueOf(manager.Params(), "property://total.count").toInt(), engines.size());
-        QCOMPARE(qsizetype(manager.Model()->Groups().size()), categories.size());
-        const QString category = engines.front().Category;
-        manager.CheckByValue(2, category.toUpper());
-        QCOMPARE(manager.Model()->CheckedCount(),
-                 std::count_if(engines.begin(), engines.end(),
-                               [&](const demo::TEngine &e) { return e.Category == category; }));
-        QCOMPARE(manager.Model()->FindGroup(category)->State, fcsChecked);
     }
 };
 
