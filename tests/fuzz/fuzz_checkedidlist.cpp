@@ -18,17 +18,14 @@ using namespace selectframe;
 namespace {
 
 /// An item of a host's own making: the model asks it for its ID each time.
-class THostItem final : public TInterfacedObject<IFrameItem>
+struct THostItem final : TInterfacedObject<IFrameItem>
 {
-public:
-    void SF_CALL GetID(QString *ID) override { *ID = m_id; }
-    void SF_CALL SetID(const QString &ID) override { m_id = ID; }
+    QString id;
+    void SF_CALL GetID(QString *ID) override { *ID = id; }
+    void SF_CALL SetID(const QString &ID) override { id = ID; }
     void SF_CALL GetCaption(QString *Caption) override { Caption->clear(); }
     void SF_CALL SetCaption(const QString &) override {}
     void SF_CALL GetValues(IStringValueList **Values) override { *Values = nullptr; }
-
-private:
-    QString m_id;
 };
 
 } // namespace
