@@ -291,7 +291,9 @@ private slots:
         QCOMPARE(image, QStringLiteral("-1")); // no image
         QVERIFY(!item.query<IFrameItemEx>()->GetChecked());
         frame->Initialize();
-        QCOMPARE(param(frame.get(), keys::PropertyTotalCount).toInt(), 2);
+        QVariant total;
+        part(frame.get(), &ISelectFrame::GetParams)->GetValue(keys::PropertyTotalCount, &total);
+        QCOMPARE(total, QVariant(2));
     }
 
     // Steps: "init" (Initialize, logging an error, and show the window when
@@ -373,8 +375,10 @@ private slots:
                 host.log << (item ? "item" : "no item");
             } else if (step == u"state") {
                 const QString shown = !host.control ? "gone" : host.control->isVisible() ? "shown" : "hidden";
-                const int checked = host.frame ? param(host.frame.get(), keys::PropertyCheckedCount).toInt() : 0;
-                host.log << (host.frame ? "checked " + QString::number(checked) : "frame gone") + ", control " + shown;
+                QVariant checked;
+                host.params->GetValue(keys::PropertyCheckedCount, &checked);
+                host.log << (host.frame ? "checked " + QString::number(checked.toInt()) : "frame gone") + ", control " +
+                                shown;
             } else if (step == u"repaints") {
                 QWidget *viewport = host.control->findChild<QTreeView *>()->viewport();
                 const QImage before = viewport->grab().toImage();
