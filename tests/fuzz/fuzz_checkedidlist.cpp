@@ -18,17 +18,14 @@ using namespace selectframe;
 namespace {
 
 /// An item of a host's own making: the model asks it for its ID each time.
-class THostItem final : public TInterfacedObject<IFrameItem>
+struct THostItem final : TInterfacedObject<IFrameItem>
 {
-public:
-    void SF_CALL GetID(QString *ID) override { *ID = m_id; }
-    void SF_CALL SetID(const QString &ID) override { m_id = ID; }
+    QString id;
+    void SF_CALL GetID(QString *ID) override { *ID = id; }
+    void SF_CALL SetID(const QString &ID) override { id = ID; }
     void SF_CALL GetCaption(QString *Caption) override { Caption->clear(); }
     void SF_CALL SetCaption(const QString &) override {}
     void SF_CALL GetValues(IStringValueList **Values) override { *Values = nullptr; }
-
-private:
-    QString m_id;
 };
 
 } // namespace
@@ -49,10 +46,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *Data, size_t Size)
     QList<IPtr<IFrameItem>> items;
     QStringList ids, reference;
     for (int k = 0; k < count; ++k) {
-        IPtr<IFrameItem> item;
-        if (hostEvery && k % hostEvery == hostEvery - 1)
-            item = IPtr<IFrameItem>(new THostItem);
-        else
+        IPtr<IFrameItem> item(hostEvery && k % hostEvery == hostEvery - 1 ? new THostItem : nullptr);
+        if (!item)
             manager.NewItem(item.put());
         ids.append(idFor(k * 7));
         item->SetID(ids.last());

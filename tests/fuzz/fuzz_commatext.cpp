@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 // Comma text read back from what it writes: split, join and split again
-// give the same entries, and joining is stable.
+// give the same entries (so joining is stable too).
 #include "FuzzInput.h"
 
 #include "platform/CommaText.h"
@@ -10,7 +10,6 @@ FUZZ_TARGET(in)
     const QStringList entries = splitCommaText(in.text);
     const QString joined = joinCommaText(entries);
     FUZZ_CHECK(splitCommaText(joined) == entries);
-    FUZZ_CHECK(joinCommaText(splitCommaText(joined)) == joined);
     // An empty entry alone is no text at all; inside a list it is one.
     for (const QString &entry : entries)
         if (!entry.isEmpty())

