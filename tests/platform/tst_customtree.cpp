@@ -63,11 +63,6 @@ class TestCustomTree : public QObject
         return sliceAs<TStringSlice>(t->rows().filledSlicesOf(t->store().cell(n, column))->GetSlice(column ? 0 : 2))
             ->Text;
     }
-    QPoint headerPoint(int id) const
-    {
-        TCustomHeader *h = tree->Header();
-        return QPoint(h->sectionViewportPosition(id) + h->sectionSize(id) / 2, h->height() / 2);
-    }
     /// Runs one sort step: "sort 1x2n0r+" (columns with none, natural or
     /// reversed; + into the groups), "click C" on a header column, or "menu E"
     /// (the header menu's entry E).
@@ -84,7 +79,9 @@ class TestCustomTree : public QObject
             }
             tree->Sort(t->vm()->getRoot(), columns, types, words[1].endsWith(u'+'));
         } else if (words[0] == u"click") {
-            QTest::mouseClick(h->viewport(), Qt::LeftButton, {}, headerPoint(words[1].toInt()));
+            const int id = words[1].toInt();
+            QTest::mouseClick(h->viewport(), Qt::LeftButton, {},
+                              QPoint(h->sectionViewportPosition(id) + h->sectionSize(id) / 2, h->height() / 2));
         } else {
             h->setSortMenu(true);
             QTimer::singleShot(0, h, [entry = words[1].toInt()] {
@@ -360,12 +357,9 @@ private slots:
         QVERIFY(tree->GetNodeState(top(1)) & nsExpanded);
         QCOMPARE(log, (QStringList{"click Item l 0.0", "active Item l", "click Item l 0.0", "active Item l",
                                    "lost Item l", "focus Group 0", "click Group 0 0.2"}));
-    }
 
-    // A throwing activation handler is reported, never reaches the event
-    // loop, and leaves no update open.
-    void throwingHandlerIsReported()
-    {
+        // A throwing activation handler is reported, never reaches the event
+        // loop, and leaves no update open.
         tree->OnNodeActive = [&](TCustomTree *t, TVirtualNode, TSlice *) {
             t->BeginUpdate();
             throw std::runtime_error("handler failed");
