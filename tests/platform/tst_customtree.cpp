@@ -34,23 +34,6 @@ class TestCustomTree : public QObject
     /// 0.1 2.0" (row, column.slice), "active Item 0.1".
     QStringList log;
 
-    /// "Item l", then "Group 0" to "Group 2" with "Item g.0" to "Item g.3":
-    /// column 2 "Kind i%3" (ties), images i%3-1, odd items checked and
-    /// with an action link.
-    void fill()
-    {
-        t->add("l");
-        for (int g = 0; g < 3; ++g)
-            for (int i = 0; i < 4; ++i)
-                t->add(QStringLiteral("%1.%2").arg(g).arg(i), QStringLiteral("Group %1").arg(g),
-                       {{"column2_data", QStringLiteral("Kind %1").arg(i % 3)},
-                        {"image", QString::number(i % 3 - 1)},
-                        {"c_action_link", i % 2 ? "Action" : ""}});
-        t->build();
-        for (int g = 1; g <= 3; ++g)
-            for (int i : {1, 3})
-                t->rows().recordOf(item(g, i))->FrameObject->SetState(fcsChecked);
-    }
     TVirtualNode top(int i) const { return t->child(i); }
     TVirtualNode item(int row, int i) const { return t->child(i, top(row)); }
     void setHidden(TVirtualNode n, bool hidden)
@@ -119,7 +102,20 @@ private slots:
         t = std::make_unique<TShownTree>();
         tree = &t->Tree;
         tree->resize(520, 400);
-        fill();
+        // "Item l", then "Group 0" to "Group 2" with "Item g.0" to "Item g.3":
+        // column 2 "Kind i%3" (ties), images i%3-1, odd items checked and
+        // with an action link.
+        t->add("l");
+        for (int g = 0; g < 3; ++g)
+            for (int i = 0; i < 4; ++i)
+                t->add(QStringLiteral("%1.%2").arg(g).arg(i), QStringLiteral("Group %1").arg(g),
+                       {{"column2_data", QStringLiteral("Kind %1").arg(i % 3)},
+                        {"image", QString::number(i % 3 - 1)},
+                        {"c_action_link", i % 2 ? "Action" : ""}});
+        t->build();
+        for (int g = 1; g <= 3; ++g)
+            for (int i : {1, 3})
+                t->rows().recordOf(item(g, i))->FrameObject->SetState(fcsChecked);
         log.clear();
         tree->OnNodeFocus = [this](TCustomTree *, TVirtualNode n) { log << "focus " + t->name(n); };
         tree->OnNodeLostFocus = [this](TCustomTree *, TVirtualNode n) { log << "lost " + t->name(n); };

@@ -25,12 +25,6 @@ using namespace selectframe::test;
 
 namespace {
 
-/// What a column cell or the text slices of a row show.
-QString textOf(TSlices *slices, int index)
-{
-    return sliceAs<TStringSlice>(slices->GetSlice(index))->Text;
-}
-
 /// The texts of the shown row `index` in every column.
 QStringList cellTexts(const QModelIndex &index)
 {
@@ -301,7 +295,7 @@ private slots:
         QCOMPARE(sliceAs<TImageSlice>(filled(top(0))->GetSlice(1))->ImageIndex, index);
         QStringEncoder encoder(QStringConverter::System);
         const QByteArray encoded = encoder(link);
-        const QString shown = textOf(filled(top(0)), 3);
+        const QString shown = sliceAs<TStringSlice>(filled(top(0))->GetSlice(3))->Text;
         if (!encoder.hasError())
             QCOMPARE(shown, link);
         else
@@ -374,7 +368,7 @@ private slots:
         TBaseVirtualTree *header = tree->getVM()->Columns();
         QCOMPARE(header->store().cellCount(header->Root()), 1);
         const TVirtualNode column = header->store().cell(header->Root(), 0);
-        QCOMPARE(textOf(header->filledSlicesOf(column), 0), QStringLiteral("1"));
+        QCOMPARE(sliceAs<TStringSlice>(header->filledSlicesOf(column)->GetSlice(0))->Text, QStringLiteral("1"));
         uint32_t state = 0;
         int32_t one = -7, two = -9, three = -5;
         header->FillStateInfo(column, &state, &one, &two, &three);
