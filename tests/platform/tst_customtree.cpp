@@ -89,11 +89,10 @@ class TestCustomTree : public QObject
                                       ? QString::number(h->sortIndicatorSection()) +
                                             (h->sortIndicatorOrder() == Qt::AscendingOrder ? "^" : "v")
                                       : QStringLiteral("-");
-        return QStringList{shown.join(u','), t->shown(int(shown.indexOf("Group 0"))).join(u','), keys.join(u','),
-                           indicator}
-            .join(u'|')
-            .remove(QStringLiteral("Item "))
-            .remove(QStringLiteral("Group "));
+        QString probe = QStringList{shown.join(u','), t->shown(int(shown.indexOf("Group 0"))).join(u','),
+                                    keys.join(u','), indicator}
+                            .join(u'|');
+        return probe.remove(QStringLiteral("Item ")).remove(QStringLiteral("Group "));
     }
 
 private slots:
