@@ -23,7 +23,8 @@ public:
         QCoreApplication::setOrganizationName(QStringLiteral("selectframe-tests"));
         QCoreApplication::setApplicationName(application);
         m_fileName = QSettings().fileName();
-        if (!inTestLocation())
+        const QString root = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+        if (!root.contains(QLatin1String(".qttest")) || !m_fileName.startsWith(root + QLatin1Char('/')))
             qFatal("settings file %s lies outside the test location", qPrintable(m_fileName));
         removeFile();
     }
@@ -34,13 +35,6 @@ public:
     }
 
     const QString &fileName() const { return m_fileName; }
-
-    /// Whether the settings file lies under the test location.
-    bool inTestLocation() const
-    {
-        const QString root = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
-        return root.contains(QLatin1String(".qttest")) && m_fileName.startsWith(root + QLatin1Char('/'));
-    }
 
     void removeFile() { QFile::remove(m_fileName); }
 

@@ -84,20 +84,17 @@ private slots:
     void commaText_data()
     {
         addColumns<QString, QStringList, bool>("text", "entries", "written");
-        const auto row = [](const char *name, const QString &text, const QStringList &entries, bool written = false) {
-            addRow(name, text, entries, written);
-        };
-        row("empty", "", {}, true);
-        row("blanks around entries", "Name, Rank,Links", {"Name", "Rank", "Links"});
-        row("empty middle", "120,,80", {"120", "", "80"}, true);
-        row("trailing comma", "a,", {"a", ""}, true);
-        row("leading comma", ",a", {"", "a"}, true);
-        row("quote doubled", "\"x\"\"y\"", {"x\"y"}, true);
-        row("comma quoted", "\"a,b\",c", {"a,b", "c"}, true);
-        row("unterminated quote takes rest", "a,\"b, c", {"a", "b, c"});
-        row("text after closing quote is a new entry", "\"ab\"cd,e", {"ab", "cd", "e"});
-        row("control chars separate", QString("a\x01z"), {"a", "z"});
-        row("NUL ends the text", QString::fromUtf16(u"a,b\0,c", 6), {"a", "b"});
+        addRow("empty", "", QStringList{}, true);
+        addRow("blanks around entries", "Name, Rank,Links", QStringList{"Name", "Rank", "Links"}, false);
+        addRow("empty middle", "120,,80", QStringList{"120", "", "80"}, true);
+        addRow("trailing comma", "a,", QStringList{"a", ""}, true);
+        addRow("leading comma", ",a", QStringList{"", "a"}, true);
+        addRow("quote doubled", "\"x\"\"y\"", QStringList{"x\"y"}, true);
+        addRow("comma quoted", "\"a,b\",c", QStringList{"a,b", "c"}, true);
+        addRow("unterminated quote takes rest", "a,\"b, c", QStringList{"a", "b, c"}, false);
+        addRow("text after closing quote is a new entry", "\"ab\"cd,e", QStringList{"ab", "cd", "e"}, false);
+        addRow("control chars separate", QString("a\x01z"), QStringList{"a", "z"}, false);
+        addRow("NUL ends the text", QString::fromUtf16(u"a,b\0,c", 6), QStringList{"a", "b"}, false);
     }
     void commaText()
     {

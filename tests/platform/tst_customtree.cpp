@@ -34,23 +34,6 @@ class TestCustomTree : public QObject
     /// 0.1 2.0" (row, column.slice), "active Item 0.1".
     QStringList log;
 
-    /// "Item l", then "Group 0" to "Group 2" with "Item g.0" to "Item g.3":
-    /// column 2 "Kind i%3" (ties), images i%3-1, odd items checked and
-    /// with an action link.
-    void fill()
-    {
-        t->add("l");
-        for (int g = 0; g < 3; ++g)
-            for (int i = 0; i < 4; ++i)
-                t->add(QStringLiteral("%1.%2").arg(g).arg(i), QStringLiteral("Group %1").arg(g),
-                       {{"column2_data", QStringLiteral("Kind %1").arg(i % 3)},
-                        {"image", QString::number(i % 3 - 1)},
-                        {"c_action_link", i % 2 ? "Action" : ""}});
-        t->build();
-        for (int g = 1; g <= 3; ++g)
-            for (int i : {1, 3})
-                t->rows().recordOf(item(g, i))->FrameObject->SetState(fcsChecked);
-    }
     TVirtualNode top(int i) const { return t->child(i); }
     TVirtualNode item(int row, int i) const { return t->child(i, top(row)); }
     void setHidden(TVirtualNode n, bool hidden)
@@ -62,11 +45,6 @@ class TestCustomTree : public QObject
     {
         return sliceAs<TStringSlice>(t->rows().filledSlicesOf(t->store().cell(n, column))->GetSlice(column ? 0 : 2))
             ->Text;
-    }
-    QPoint headerPoint(int id) const
-    {
-        TCustomHeader *h = tree->Header();
-        return QPoint(h->sectionViewportPosition(id) + h->sectionSize(id) / 2, h->height() / 2);
     }
     /// Runs one sort step: "sort 1x2n0r+" (columns with none, natural or
     /// reversed; + into the groups), "click C" on a header column, or "menu E"
@@ -84,7 +62,9 @@ class TestCustomTree : public QObject
             }
             tree->Sort(t->vm()->getRoot(), columns, types, words[1].endsWith(u'+'));
         } else if (words[0] == u"click") {
-            QTest::mouseClick(h->viewport(), Qt::LeftButton, {}, headerPoint(words[1].toInt()));
+            const int id = words[1].toInt();
+            QTest::mouseClick(h->viewport(), Qt::LeftButton, {},
+                              QPoint(h->sectionViewportPosition(id) + h->sectionSize(id) / 2, h->height() / 2));
         } else {
             h->setSortMenu(true);
             QTimer::singleShot(0, h, [entry = words[1].toInt()] {
@@ -109,11 +89,10 @@ class TestCustomTree : public QObject
                                       ? QString::number(h->sortIndicatorSection()) +
                                             (h->sortIndicatorOrder() == Qt::AscendingOrder ? "^" : "v")
                                       : QStringLiteral("-");
-        return QStringList{shown.join(u','), t->shown(int(shown.indexOf("Group 0"))).join(u','), keys.join(u','),
-                           indicator}
-            .join(u'|')
-            .remove(QStringLiteral("Item "))
-            .remove(QStringLiteral("Group "));
+        QString probe = QStringList{shown.join(u','), t->shown(int(shown.indexOf("Group 0"))).join(u','),
+                                    keys.join(u','), indicator}
+                            .join(u'|');
+        return probe.remove(QStringLiteral("Item ")).remove(QStringLiteral("Group "));
     }
 
 private slots:
@@ -122,7 +101,20 @@ private slots:
         t = std::make_unique<TShownTree>();
         tree = &t->Tree;
         tree->resize(520, 400);
-        fill();
+        // "Item l", then "Group 0" to "Group 2" with "Item g.0" to "Item g.3":
+        // column 2 "Kind i%3" (ties), images i%3-1, odd items checked and
+        // with an action link.
+        t->add("l");
+        for (int g = 0; g < 3; ++g)
+            for (int i = 0; i < 4; ++i)
+                t->add(QStringLiteral("%1.%2").arg(g).arg(i), QStringLiteral("Group %1").arg(g),
+                       {{"column2_data", QStringLiteral("Kind %1").arg(i % 3)},
+                        {"image", QString::number(i % 3 - 1)},
+                        {"c_action_link", i % 2 ? "Action" : ""}});
+        t->build();
+        for (int g = 1; g <= 3; ++g)
+            for (int i : {1, 3})
+                t->rows().recordOf(item(g, i))->FrameObject->SetState(fcsChecked);
         log.clear();
         tree->OnNodeFocus = [this](TCustomTree *, TVirtualNode n) { log << "focus " + t->name(n); };
         tree->OnNodeLostFocus = [this](TCustomTree *, TVirtualNode n) { log << "lost " + t->name(n); };
@@ -360,12 +352,9 @@ private slots:
         QVERIFY(tree->GetNodeState(top(1)) & nsExpanded);
         QCOMPARE(log, (QStringList{"click Item l 0.0", "active Item l", "click Item l 0.0", "active Item l",
                                    "lost Item l", "focus Group 0", "click Group 0 0.2"}));
-    }
 
-    // A throwing activation handler is reported, never reaches the event
-    // loop, and leaves no update open.
-    void throwingHandlerIsReported()
-    {
+        // A throwing activation handler is reported, never reaches the event
+        // loop, and leaves no update open.
         tree->OnNodeActive = [&](TCustomTree *t, TVirtualNode, TSlice *) {
             t->BeginUpdate();
             throw std::runtime_error("handler failed");

@@ -22,15 +22,6 @@ namespace selectframe::test {
 
 using TValues = QList<QPair<QString, QString>>;
 
-/// Captions of the shown rows under `parent`, in display order.
-inline QStringList shownCaptions(const QAbstractItemModel *model, const QModelIndex &parent = {})
-{
-    QStringList r;
-    for (int i = 0; i < model->rowCount(parent); ++i)
-        r.append(model->index(i, 0, parent).data().toString());
-    return r;
-}
-
 /// Every row node below `parent` (group and item rows, not column cells),
 /// in tree order.
 inline QList<TVirtualNode> allRows(const TBaseVirtualTree &tree, TVirtualNode parent = {})
@@ -41,17 +32,9 @@ inline QList<TVirtualNode> allRows(const TBaseVirtualTree &tree, TVirtualNode pa
     return rows;
 }
 
-/// A 16 x 16 icon of one colour.
-inline QIcon swatch(QColor color)
-{
-    QPixmap p(16, 16);
-    p.fill(color);
-    return QIcon(p);
-}
-
 /// A frame manager with columns "Name", "Address", "Kind" (widths -1, 150,
 /// -1) and its item tree in a tree control, over an image list of a red, a
-/// green and a blue swatch; a model tester watches every build, sort and
+/// green and a blue 16 x 16 swatch; a model tester watches every build, sort and
 /// rebuild from the first install on.
 struct TShownTree
 {
@@ -64,8 +47,11 @@ struct TShownTree
     {
         set(keys::OptionColumnNames, QStringLiteral("Name,Address,Kind"));
         set(keys::OptionColumnsWidth, QStringLiteral("-1,150,-1"));
-        Images.Icons = {swatch(QColor(0xd0, 0x30, 0x30)), swatch(QColor(0x20, 0x90, 0x40)),
-                        swatch(QColor(0x30, 0x60, 0xd0))};
+        for (const QRgb color : {0xd03030, 0x209040, 0x3060d0}) {
+            QPixmap swatch(16, 16);
+            swatch.fill(QColor(color));
+            Images.Icons << QIcon(swatch);
+        }
         Manager.Images = quintptr(&Images);
         Tree.resize(560, 400);
     }
@@ -126,7 +112,11 @@ struct TShownTree
     /// The captions the view shows at the top level, or under its row `row`.
     QStringList shown(int row = -1) const
     {
-        return shownCaptions(Tree.model(), row < 0 ? QModelIndex() : Tree.model()->index(row, 0));
+        const QModelIndex parent = row < 0 ? QModelIndex() : Tree.model()->index(row, 0);
+        QStringList captions;
+        for (int i = 0; i < Tree.model()->rowCount(parent); ++i)
+            captions << Tree.model()->index(i, 0, parent).data().toString();
+        return captions;
     }
 };
 
