@@ -194,18 +194,12 @@ bool TFrameObjectManager::EntriesFollowChecks()
 
 std::vector<TFrameItemObject *> TFrameObjectManager::CheckedItems()
 {
+    Q_ASSERT(EntriesFollowChecks());
     std::vector<TFrameItemObject *> checked;
     checked.reserve(std::size_t(m_checkedItems));
-    // Otherwise only a look at every item finds them all.
-    if (EntriesFollowChecks()) {
-        for (int32_t slot = 0; qsizetype(checked.size()) < m_checkedItems; ++slot)
-            if (TFrameItemObject *holder = m_checkedIDs.holderOf(slot))
-                checked.push_back(holder);
-    } else {
-        for (TFrameItemObject *item : m_items)
-            if (item->State == fcsChecked)
-                checked.push_back(item);
-    }
+    for (int32_t slot = 0; qsizetype(checked.size()) < m_checkedItems; ++slot)
+        if (TFrameItemObject *holder = m_checkedIDs.holderOf(slot))
+            checked.push_back(holder);
     return checked;
 }
 

@@ -90,7 +90,8 @@ public:
     void ReserveChecked(std::size_t Count);
     /// The item objects whose state is fcsChecked, in no particular order:
     /// a bulk pass that changes few rows starts from them instead of from
-    /// every item.
+    /// every item. Read from the checked-ID list's holders, so only while
+    /// EntriesFollowChecks().
     std::vector<TFrameItemObject *> CheckedItems();
     /// The items by their IDs, made by Load and again after an ID changed.
     const TItemIdIndex &IdIndex();
